@@ -1,0 +1,10 @@
+#pragma once
+
+// The language of the program's texts: 2 is English (locale en_GB), any other value Italian (it_IT).
+constexpr int kLanguageNotChosen = 0;
+constexpr int kLanguageItalian = 1;
+constexpr int kLanguageEnglish = 2;
+
+void SetLanguage(int language);
+int CurrentLanguage();
+bool IsEnglish();
