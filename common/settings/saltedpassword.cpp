@@ -1,0 +1,63 @@
+#include "saltedpassword.h"
+
+#include <QCryptographicHash>
+#include <QRandomGenerator>
+
+namespace {
+
+bool IsHex(const QString& text)
+{
+    for (const QChar c : text) {
+        if (!c.isDigit() && !(c.toLower() >= u'a' && c.toLower() <= u'f'))
+            return false;
+    }
+    return true;
+}
+
+// The time taken does not depend on where the first difference lies.
+bool SameBytes(const QByteArray& a, const QByteArray& b)
+{
+    if (a.size() != b.size())
+        return false;
+    unsigned char difference = 0;
+    for (qsizetype i = 0; i < a.size(); ++i)
+        difference |= static_cast<unsigned char>(a[i] ^ b[i]);
+    return difference == 0;
+}
+
+}  // namespace
+
+QByteArray SaltedPassword::Hash(const QByteArray& salt, const QString& text)
+{
+    return QCryptographicHash::hash(salt + text.toUtf8(), QCryptographicHash::Sha256);
+}
+
+SaltedPassword SaltedPassword::FromText(const QString& text)
+{
+    SaltedPassword password;
+    if (text.isEmpty())
+        return password;
+    quint32 words[kSaltSize / sizeof(quint32)];
+    QRandomGenerator::system()->fillRange(words);
+    password.m_salt = QByteArray(reinterpret_cast<const char*>(words), kSaltSize);
+    password.m_hash = Hash(password.m_salt, text);
+    return password;
+}
+
+bool SaltedPassword::FromStored(const QString& saltHex, const QString& hashHex, SaltedPassword& password)
+{
+    if (saltHex.isEmpty() && hashHex.isEmpty()) {
+        password = SaltedPassword();
+        return true;
+    }
+    if (saltHex.size() != 2 * kSaltSize || hashHex.size() != 2 * kHashSize || !IsHex(saltHex) || !IsHex(hashHex))
+        return false;
+    password.m_salt = QByteArray::fromHex(saltHex.toLatin1());
+    password.m_hash = QByteArray::fromHex(hashHex.toLatin1());
+    return true;
+}
+
+bool SaltedPassword::Matches(const QString& text) const
+{
+    return !IsEmpty() && SameBytes(Hash(m_salt, text), m_hash);
+}
