@@ -1,0 +1,70 @@
+#include "callrating.h"
+
+#include "callcost.h"
+#include "rulematcher.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Longest duration a call can have: far beyond any real call, short enough for whole-second arithmetic.
+constexpr double kMaxLoggedSeconds = 366.0 * 86400.0;
+
+std::int16_t TariffSlotFor(const LoggedCall& call, const RuleTable& rules, const PrefixGroupTable& groups,
+                           const TariffTable& tariffs)
+{
+    const std::int16_t slot = FindRuleTariff(call.dialledNumber, rules, groups);
+    const int slotCount = std::min(tariffs.Count(), TariffTable::kMaxTariffs);
+    return slot >= 0 && slot < slotCount ? slot : static_cast<std::int16_t>(TariffTable::kGenericTariff);
+}
+
+}  // namespace
+
+bool PbxLogsDurations(QByteArrayView systemConfiguration)
+{
+    return systemConfiguration.size() > kExtensionBitmap1Byte &&
+           (static_cast<std::uint8_t>(systemConfiguration[kExtensionBitmap1Byte]) & kLogsDurationsBit) != 0;
+}
+
+CallRating RateLoggedCall(const LoggedCall& call, QByteArrayView systemConfiguration, const RuleTable& rules,
+                          const PrefixGroupTable& groups, const TariffTable& tariffs,
+                          const TariffVariations& variations)
+{
+    CallRating rating;
+    if (!PbxLogsDurations(systemConfiguration)) {
+        rating.tariffSlot = TariffTable::kPulseTariff;
+        rating.durationSeconds = call.duration.IsValid() ? call.duration.ToSeconds() : 0;
+        if (call.pulses == 0.0)
+            return rating;
+        if (tariffs.Count() <= TariffTable::kPulseTariff) {
+            rating.result = kCostNoTariff;
+        } else if (!(call.pulses > 0.0) || !std::isfinite(call.pulses)) {
+            rating.result = kCostBadPeriod;
+        } else {
+            const TariffRecord& pulse = tariffs.tariffs[TariffTable::kPulseTariff];
+            rating.cost = call.pulses * pulse.pulseCost + pulse.answerCharge;
+        }
+        return rating;
+    }
+
+    rating.tariffSlot = TariffSlotFor(call, rules, groups, tariffs);
+    if (call.pulses == 0.0)
+        return rating;
+    if (!(call.pulses > 0.0) || !(call.pulses <= kMaxLoggedSeconds)) {
+        rating.result = kCostBadPeriod;
+        return rating;
+    }
+    if (rating.tariffSlot >= tariffs.Count()) {
+        rating.result = kCostNoTariff;
+        return rating;
+    }
+    rating.durationSeconds = static_cast<qint64>(std::floor(call.pulses));
+    const OleDate end = call.start.AddSeconds(rating.durationSeconds);
+    double cost = 0.0;
+    rating.result = ComputeCallCost(tariffs.tariffs[rating.tariffSlot], variations.values[rating.tariffSlot],
+                                    call.start, end, cost);
+    if (rating.result == kCostDone)
+        rating.cost = cost;
+    return rating;
+}
