@@ -12,7 +12,8 @@ enum EngineErrorCode : std::uint8_t {
     kResourceOpenFailed = 4,
     kResourceNotOpen = 5,            // port or channel not open; no channel
     kSerialEventNotCreated = 6,
-    kQueueSizesRefused = 7,          // also: no engine client object
+    kQueueSizesRefused = 7,
+    kNoEngineClient = 7,             // a helper found no engine client object
     kPortStateNotReadable = 8,
     kPortStateNotSettable = 9,
     kEventMaskNotSettable = 10,

@@ -1,5 +1,7 @@
 #include "pbxacknowledgement.h"
 
+#include "engineerrorcodeprinter.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
