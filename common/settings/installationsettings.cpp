@@ -95,6 +95,7 @@ InstallationSettings::LoadResult InstallationSettings::Load()
     ResetToDefaults();
     m_loaded = false;
     m_problem.clear();
+    m_keepDamagedCopy = false;
 
     if (!QFileInfo::exists(m_storePath)) {
         m_loaded = true;
@@ -113,15 +114,13 @@ InstallationSettings::LoadResult InstallationSettings::Load()
         return m_lastLoad = LoadResult::Unreadable;
     }
     m_loaded = true;
-    if (store.status() == QSettings::FormatError) {
+    if (store.status() == QSettings::FormatError)
         m_problem = QStringLiteral("the file is not a settings file");
-        return m_lastLoad = LoadResult::Damaged;
-    }
-    if (!Read(store)) {
-        ResetToDefaults();
-        return m_lastLoad = LoadResult::Damaged;
-    }
-    return m_lastLoad = LoadResult::Loaded;
+    else if (Read(store))
+        return m_lastLoad = LoadResult::Loaded;
+    ResetToDefaults();
+    m_keepDamagedCopy = true;
+    return m_lastLoad = LoadResult::Damaged;
 }
 
 bool InstallationSettings::Read(const QSettings& store)
@@ -156,12 +155,12 @@ bool InstallationSettings::Read(const QSettings& store)
 bool InstallationSettings::Save()
 {
     // What could not be read is kept aside before it is overwritten.
-    if (m_lastLoad == LoadResult::Damaged && QFileInfo::exists(m_storePath)) {
+    if (m_keepDamagedCopy && QFileInfo::exists(m_storePath)) {
         const QString keptCopy = m_storePath + kDamagedSuffix;
         QFile::remove(keptCopy);
         if (!QFile::copy(m_storePath, keptCopy))
             return false;
-        m_lastLoad = LoadResult::Loaded;
+        m_keepDamagedCopy = false;
     }
 
     QSettings store(m_storePath, QSettings::IniFormat);

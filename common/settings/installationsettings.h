@@ -86,6 +86,7 @@ private:
     bool m_loaded = false;
     LoadResult m_lastLoad = LoadResult::Unreadable;
     QString m_problem;
+    bool m_keepDamagedCopy = false;  // the next save first copies the damaged store aside
 
     QString m_serverName;
     std::uint8_t m_mode = kModeNotConfigured;
