@@ -71,7 +71,8 @@ TEST(ApplyConfiguration, GeneralConfigurationAndNewPbxReachTheStoreWhileTheRunni
     EXPECT_EQ(warnings.Seen(), (std::vector<std::pair<int, int>>{{3, 11}}));
 
     const InstallationSettings stored = Stored();
-    EXPECT_EQ(stored.InstallationMode(), InstallationSettings::kModeNotConfigured);  // the wizard runs next time
+    EXPECT_EQ(stored.InstallationMode(), InstallationSettings::kModeNotConfigured);
+    EXPECT_TRUE(stored.NeedsSetupWizard());  // at the next start
     EXPECT_EQ(stored.PbxIdentifier(), 2);
     EXPECT_EQ(stored.AssociatedExtension(), 7);
     EXPECT_EQ(stored.Language(), 2);

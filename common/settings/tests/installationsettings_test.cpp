@@ -1,5 +1,6 @@
 #include "installationsettings.h"
 
+#include "language.h"
 #include "tempsuite.h"
 
 #include <QDir>
@@ -113,6 +114,20 @@ TEST(InstallationSettings, HandWrittenStoreWithMissingKeysKeepsTheirDefaults)
     EXPECT_EQ(settings.Language(), 0);
     EXPECT_EQ(settings.Database().backend, DatabaseSettings::Backend::PostgreSql);
     EXPECT_EQ(settings.Database().port, DatabaseSettings::kDefaultPostgresPort);
+}
+
+TEST(InstallationSettings, LanguageThreeOrMoreIsKeptAndBehavesAsItalian)
+{
+    for (const int language : {3, 255}) {
+        TempSuite suite;
+        WriteFile(InstallationSettings::DefaultStorePath(), "[Installation]\nLanguage=" + QByteArray::number(language) + "\n");
+        InstallationSettings settings;
+        ASSERT_EQ(settings.Load(), LoadResult::Loaded);
+        EXPECT_EQ(settings.Language(), language);
+        SetLanguage(settings.Language());
+        EXPECT_FALSE(IsEnglish());
+    }
+    SetLanguage(kLanguageItalian);
 }
 
 TEST(InstallationSettings, DamagedStoreIsReportedReplacedByDefaultsAndKeptAside)
