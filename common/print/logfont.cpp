@@ -2,6 +2,8 @@
 
 #include "binaryrecord.h"
 
+#include <stdexcept>
+
 namespace {
 
 // Field offsets of LOGFONTA.
@@ -26,12 +28,19 @@ LogFont::LogFont() : m_bytes(kSize, '\0') {}
 
 LogFont LogFont::FromBytes(QByteArrayView bytes, qsizetype offset)
 {
+    if (offset < 0 || offset > bytes.size() - kSize)
+        throw std::out_of_range("font field outside its record");
     LogFont font;
     font.m_bytes = bytes.sliced(offset, kSize).toByteArray();
     return font;
 }
 
-void LogFont::WriteTo(QByteArray& record, qsizetype offset) const { record.replace(offset, kSize, m_bytes); }
+void LogFont::WriteTo(QByteArray& record, qsizetype offset) const
+{
+    if (offset < 0 || offset > record.size() - kSize)
+        throw std::out_of_range("font field outside its record");
+    record.replace(offset, kSize, m_bytes);
+}
 
 std::int32_t LogFont::Height() const { return GetI32(m_bytes, kHeight); }
 std::int32_t LogFont::Width() const { return GetI32(m_bytes, kWidth); }

@@ -24,9 +24,10 @@ constexpr qsizetype kLeftMargin = 1026;
 constexpr std::uint32_t kBlack = 0x000000;
 constexpr std::uint32_t kBlue = 0xFF0000;  // COLORREF is 0x00BBGGRR
 
-bool HasTerminator(QByteArrayView bytes, qsizetype offset, qsizetype width)
+// Texts the programs write always end within their field; one that does not marks a damaged record.
+bool HasTerminator(QByteArrayView record, qsizetype offset, qsizetype width)
 {
-    return bytes.sliced(offset, width).contains('\0');
+    return record.sliced(offset, width).contains('\0');
 }
 
 LogFont DefaultFont(std::int32_t points, std::int32_t weight)
@@ -46,6 +47,8 @@ LogFont DefaultFont(std::int32_t points, std::int32_t weight)
 
 std::optional<PrintSettings> PrintSettings::Decode(QByteArrayView bytes, qsizetype offset)
 {
+    if (offset < 0 || offset > bytes.size() - kSize)
+        return std::nullopt;
     const QByteArrayView record = bytes.sliced(offset, kSize);
     if (!HasTerminator(record, kLogoPath, kLogoPathWidth) || !HasTerminator(record, kTitle, kTextLineWidth))
         return std::nullopt;
