@@ -7,9 +7,11 @@
 #include <stdexcept>
 
 // Whether a fixed text field of a stored record ends within its width, as every text the programs write
-// does; a field without its NUL marks a damaged file.
+// does; a field without its NUL (or outside the record) marks a damaged file.
 inline bool HasTerminator(QByteArrayView record, qsizetype offset, qsizetype width)
 {
+    if (offset < 0 || width < 0 || offset > record.size() || width > record.size() - offset)
+        return false;
     return record.sliced(offset, width).contains('\0');
 }
 
