@@ -2,6 +2,7 @@
 
 #include "dbconnection.h"
 #include "engineerrorcode.h"
+#include "sqldatabase.h"
 #include "testcatalog.h"
 
 #include <gtest/gtest.h>
@@ -21,6 +22,14 @@ protected:
 
     TestCatalog& Catalog() { return *m_catalog; }
     DbParameters Parameters() const { return m_catalog->Parameters(); }
+
+    // An engine database on a catalog made by the engine's start-up.
+    std::unique_ptr<CSqlDatabase> StartEngineDatabase()
+    {
+        auto database = std::make_unique<CSqlDatabase>(Parameters());
+        EXPECT_EQ(database->ConnectAndCreateSchema(kServer), kNoError) << database->LastError().toStdString();
+        return database;
+    }
 
     // Creates the empty catalog, as the engine's start-up does; true when it exists afterwards.
     bool CreateCatalog()

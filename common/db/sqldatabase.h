@@ -1,0 +1,156 @@
+#pragma once
+
+#include "columndefinition.h"
+#include "dbconnection.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+// The SQL layer over the database connection: connects to the suite's catalog, keeps the list of
+// installed PBXs from EngineConfiguration, creates missing tables from the column table, and reads and
+// writes the engine's tables through the fixed byte records of the PBX. Results are EngineErrorCode
+// values: 0, 47 not connected, 53 check or read, 54 drop, 55 create or snapshot insert, 56 update,
+// 57 row insert or invalid time. Statements bind every value.
+class CSqlDatabase : public CDbConnection {
+public:
+    static constexpr int kMaxPbxCount = 10;       // length of the PBX list
+    static constexpr int kSharedTable = 255;      // CreateTable's PBX index for a table without a suffix
+    static constexpr int kRetiredPbxIdentifier = -1;  // rows of a deleted PBX belong to no PBX
+
+    CSqlDatabase();  // SQLite in the suite's default catalog file
+    explicit CSqlDatabase(const DbParameters& parameters);
+
+    // The clock that dates events ("today", "now"); the PC's clock unless a test sets one.
+    void SetClock(std::function<OleDate()> clock);
+
+    // --- Connection and PBX list ---
+    int Connect(const QString& serverName);
+    int LoadEngineConfiguration();
+    int PbxCount() const { return m_pbxCount; }
+    int PbxComId(int pbx) const;
+    int PbxComNumber(int pbx) const;
+    QString PbxIdentifier(int pbx) const;  // the DeviceName, suffix of the PBX's tables
+    // A per-PBX table's name ("DerivedStatus_" + identifier); empty when the PBX is not in the list or its
+    // identifier cannot name a table.
+    QString PbxTableName(EngineTable table, int pbx) const;
+
+    // --- Tables ---
+    int CreateTable(int pbx, const QString& name, ColumnRun columns);
+    int EnsureTable(const QString& name, ColumnRun columns);
+    // Adds the column at that position of the run when the table lacks it. 0, or 56 when it cannot be added.
+    int AddColumn(const QString& table, int position, ColumnRun columns);
+    int ListTables(QStringList& names);
+    int TableExists(const QString& name, bool& exists);
+
+    // --- Schema of the engine ---
+    int ConnectAndCreateSchema(const QString& serverName);
+    int CreateDatabase();
+    int DropPbxTables();
+    int InsertEngineConfiguration(int comId, const QString& deviceName, int comNumber);
+    int UpdateEngineConfiguration(int comId, const QString& deviceName, int comNumber);
+    int DeleteEngineConfiguration(int comId);
+    int RenumberEngineConfiguration(int comId);
+    int UpdateComStat(int comId, int state);
+    int ReadComStat(int comId, quint8& state);
+
+    // --- Readers of the per-PBX tables (records of PbxRecord; grown to their size when shorter) ---
+    int ReadInitialization(int pbx, QByteArray& record);
+    int ReadSystemConfiguration(int pbx, QByteArray& record);
+    int ReadDerivedProgrammation(int pbx, int index, QByteArray& record);
+    int ReadLineProgrammation(int pbx, int index, QByteArray& record);
+    int ReadEntryPhoneProgrammation(int pbx, int index, QByteArray& record);
+    int ReadRelayProgrammation(int pbx, int index, QByteArray& record);
+    int ReadDerivedStatus(int pbx, int index, QByteArray& record);
+    int ReadLineStatus(int pbx, int index, QByteArray& record);
+    int ReadEntryPhoneStatus(int pbx, int index, QByteArray& record);
+    int ReadRelayStatus(int pbx, int index, QByteArray& record);
+    int ReadWakeUp(int pbx, int index, QByteArray& record);
+
+    // --- Snapshot writers (start-up): the row is replaced in one transaction ---
+    int SaveInitialization(int pbx, const QByteArray& record);
+    int SaveSystemConfiguration(int pbx, const QByteArray& record);
+    int SaveSystemProgrammation(int pbx, const QByteArray& record);
+    int SaveDerivedProgrammation(int pbx, const QByteArray& record);
+    int SaveLineProgrammation(int pbx, const QByteArray& record);
+    int SaveEntryPhoneProgrammation(int pbx, const QByteArray& record);
+    int SaveRelayProgrammation(int pbx, const QByteArray& record);
+    int SaveDerivedStatus(int pbx, const QByteArray& statusAnswer);
+    int SaveLineStatus(int pbx, const QByteArray& statusAnswer);
+    int SaveEntryPhoneStatus(int pbx, const QByteArray& statusAnswer);
+    int SaveRelayStatus(int pbx, const QByteArray& statusAnswer);
+
+    // --- Event writers ---
+    int UpdateObjectLink(int pbx, int objectType, int index, int linkType, int linkIndex);
+    int SetObjectState(int pbx, int objectType, int index, int state);
+    int UpdateObjectState(int pbx, const QByteArray& typeIndexState);
+    int ClearDialledDigits(int pbx, int extension);
+    int AppendDialledDigits(int pbx, int extension, const QString& digits);
+    int ClearLineCallerId(int pbx, int line);
+    int SetLineCallerId(int pbx, int line, const QString& callerId);
+    int UpdateRing(int pbx, int extension, int ringType, int linkType, int linkIndex);
+    int UpdateHandset(int pbx, int extension, int state);
+    int UpdateWakeUp(int pbx, const QByteArray& wakeUp);
+
+    // --- Call log, wake-up and alarm rows ---
+    // A call is stored once: a row with the same PBX, extension and start wins.
+    int InsertLoggedCall(int pbx, const QByteArray& callLogRecord, int extensionNumber);
+    int InsertCallEvent(int pbx, const QByteArray& callEvent);
+    int InsertCallSwNew(int pbx, const OleDate& end, int extension, const QByteArray& callState);
+    int InsertWakeEvent(int pbx, const QByteArray& wakeEvent);
+    int InsertAlarm(int pbx, const QByteArray& alarmEvent);
+
+    // --- Labels (by PBX identifier, the number of the PbxIdentifier columns) ---
+    int SaveDerivedLabel(int pbxIdentifier, int index, const QString& text);
+    int SaveAlarmLabel(int pbxIdentifier, int index, const QString& text);
+    int SaveLineLabel(int pbxIdentifier, int index, const QString& text);
+    int SaveEntryPhoneLabel(int pbxIdentifier, int index, const QString& text);
+    int SaveRelayLabel(int pbxIdentifier, int index, const QString& text);
+    // Empty when there is no connection, no label or a failed read.
+    QString GetDerivedLabel(int pbxIdentifier, int index);
+    QString GetAlarmLabel(int pbxIdentifier, int index);
+    QString GetLineLabel(int pbxIdentifier, int index);
+    QString GetEntryPhoneLabel(int pbxIdentifier, int index);
+    QString GetRelayLabel(int pbxIdentifier, int index);
+
+private:
+    struct PbxEntry {
+        int comId = 0;
+        int comNumber = 0;
+        QString identifier;
+    };
+
+    OleDate Now() const;
+    // Runs one statement and forgets its rows: 0 or the given failure code.
+    int Run(const QString& sql, const QVariantList& values, int failure);
+    // The first row's column as a byte ("floored, low byte kept") or as text.
+    int FieldByte(const QString& field, quint8& value);
+    int FieldText(const QString& field, QString& value);
+
+    int ReadRecordColumns(const QString& table, int index, ColumnRun columns, QByteArray& record,
+                          qsizetype firstColumn, qsizetype firstByte, qsizetype endByte);
+    int ReadObjectRecord(EngineTable table, int pbx, int index, QByteArray& record, qsizetype size,
+                         qsizetype headerBytes, quint8 objectType, qsizetype endByte, qsizetype textOffset);
+    int ReplaceObjectRow(EngineTable table, int pbx, ColumnRun columns, const QVariantList& values, bool wholeTable);
+    int ReplaceProgrammation(EngineTable table, int pbx, const QByteArray& record, qsizetype size);
+    int SaveStatus(EngineTable table, int pbx, const QByteArray& statusAnswer, qsizetype values);
+    int UpdateObjectColumns(int pbx, int objectType, int index, const QString& assignments,
+                            const QVariantList& values);
+    int InsertCallRow(EngineTable table, const QVariantList& values);
+    int StoreCallOnce(int pbx, int extension, const OleDate& start, const OleDate& end, const OleDate& duration,
+                      int line, qint64 pulses, qint64 charge, int outgoing, const QString& number);
+    int SaveLabel(EngineTable table, int pbxIdentifier, int index, const QString& text);
+    QString GetLabel(EngineTable table, int pbxIdentifier, int index);
+    int MoveKeyedRows(int from, int to);
+
+    PbxEntry m_pbxList[kMaxPbxCount];
+    int m_pbxCount = 0;
+    std::function<OleDate()> m_clock;
+};
+
+// The text of a varchar column cut to its width.
+QString FitColumn(const QString& text, const ColumnDefinition& column);
+// The first "columns" names of a run, separated by ",".
+QString ColumnList(ColumnRun columns);
