@@ -34,7 +34,9 @@ CallRating RateLoggedCall(const LoggedCall& call, QByteArrayView systemConfigura
     CallRating rating;
     if (!PbxLogsDurations(systemConfiguration)) {
         rating.tariffSlot = TariffTable::kPulseTariff;
-        rating.durationSeconds = call.duration.IsValid() ? call.duration.ToSeconds() : 0;
+        // Durata is a time of day; only that part is the duration.
+        const OleDate& d = call.duration;
+        rating.durationSeconds = d.IsValid() ? d.Hour() * 3600 + d.Minute() * 60 + d.Second() : 0;
         if (call.pulses == 0.0)
             return rating;
         if (tariffs.Count() <= TariffTable::kPulseTariff) {

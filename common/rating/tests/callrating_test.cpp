@@ -69,6 +69,10 @@ TEST_F(RateLoggedCallTest, PulseCounterUsesThePulseTariffAndTheLoggedDuration)
     EXPECT_EQ(rating.tariffSlot, 0);
     EXPECT_DOUBLE_EQ(rating.cost, 5 * 0.1 + 0.2);
     EXPECT_EQ(rating.durationSeconds, 125);
+
+    LoggedCall dated = Call("071123456", 5);
+    dated.duration = OleDate(2024, 5, 15, 0, 2, 5);
+    EXPECT_EQ(Rate(dated, kCountsPulses).durationSeconds, 125);
 }
 
 TEST_F(RateLoggedCallTest, NoPulsesCostNothingOnEitherPbx)
