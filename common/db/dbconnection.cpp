@@ -13,6 +13,8 @@
 namespace {
 
 std::atomic<int> g_connectionCounter{0};
+// Prepared statements kept per connection; the engine uses a few dozen texts per PBX.
+constexpr qsizetype kMaxPreparedStatements = 256;
 
 bool ChangesSchema(const QString& sql)
 {
@@ -86,6 +88,7 @@ int CDbConnection::Open()
 int CDbConnection::Close()
 {
     m_query.reset();
+    m_prepared.clear();
     m_eof = true;
     m_transactionDepth = 0;
     m_rollbackOnly = false;
@@ -109,25 +112,59 @@ int CDbConnection::OpenRecordset(const QString& sql, const QVariantList& values)
         m_lastError = QStringLiteral("not connected");
         return kDbStatementFailed;
     }
-    auto query = std::make_unique<QSqlQuery>(Database());
-    query->setForwardOnly(true);
+    m_dialect->BeforeStatement(Database());
+    std::shared_ptr<QSqlQuery> query;
     bool ran = false;
     if (values.isEmpty()) {
+        query = std::make_shared<QSqlQuery>(Database());
+        query->setForwardOnly(true);
         ran = query->exec(sql);
-    } else if (query->prepare(sql)) {
-        for (const QVariant& value : values)
-            query->addBindValue(value);
-        ran = query->exec();
+        if (ChangesSchema(sql)) {
+            // Statements prepared against the old schema may no longer fit it.
+            m_prepared.clear();
+            m_dialect->ForgetSchema();
+        }
+    } else {
+        // A statement kept from an earlier use is tried once more freshly prepared when it fails: another
+        // program may have changed the table since (PostgreSQL refuses a plan whose columns changed).
+        if (!m_dialect->KeepsPreparedStatements())
+            m_prepared.clear();
+        const bool reused = m_prepared.contains(sql);
+        for (int attempt = reused ? 0 : 1; attempt < 2 && !ran; ++attempt) {
+            query = attempt == 0 ? m_prepared.value(sql) : PrepareStatement(sql);
+            if (!query)
+                break;
+            for (qsizetype i = 0; i < values.size(); ++i)
+                query->bindValue(static_cast<int>(i), values.at(i));
+            ran = query->exec();
+            if (!ran)
+                m_prepared.remove(sql);
+        }
+        if (!query)
+            return kDbStatementFailed;  // not even prepared: PrepareStatement kept the reason
     }
-    if (ChangesSchema(sql))
-        m_dialect->ForgetSchema();
     if (!ran) {
         m_lastError = query->lastError().text();
+        query->finish();
         return kDbStatementFailed;
     }
     m_eof = !(query->isSelect() && query->next());
     m_query = std::move(query);
     return kNoError;
+}
+
+std::shared_ptr<QSqlQuery> CDbConnection::PrepareStatement(const QString& sql)
+{
+    if (m_prepared.size() >= kMaxPreparedStatements)
+        m_prepared.clear();
+    auto query = std::make_shared<QSqlQuery>(Database());
+    query->setForwardOnly(true);
+    if (!query->prepare(sql)) {
+        m_lastError = query->lastError().text();
+        return nullptr;
+    }
+    m_prepared.insert(sql, query);
+    return query;
 }
 
 int CDbConnection::CloseRecordset()

@@ -4,6 +4,7 @@
 #include "oledate.h"
 #include "sqldialect.h"
 
+#include <QHash>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
@@ -60,6 +61,7 @@ public:
 private:
     QSqlDatabase Database() const;
     int RunControl(const QString& sql);
+    std::shared_ptr<QSqlQuery> PrepareStatement(const QString& sql);
     int FieldIndex(const QString& field) const;
 
     DbParameters m_parameters;
@@ -68,7 +70,9 @@ private:
     bool m_withCatalog = true;
     QString m_connectionName;
     bool m_open = false;
-    std::unique_ptr<QSqlQuery> m_query;
+    std::shared_ptr<QSqlQuery> m_query;  // the current statement
+    // Statements with bound values stay prepared for their next use, by their text.
+    QHash<QString, std::shared_ptr<QSqlQuery>> m_prepared;
     bool m_eof = true;
     int m_transactionDepth = 0;
     bool m_rollbackOnly = false;

@@ -19,4 +19,5 @@ public:
     SqlStatement ColumnPresence(const QString& table, const QString& column) const override;
     SqlStatement TableList() const override;
     QString BeginTransaction() const override;
+    bool KeepsPreparedStatements() const override { return true; }
 };

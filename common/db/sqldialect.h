@@ -54,11 +54,17 @@ public:
 
     virtual QString BeginTransaction() const = 0;
 
+    // Whether a statement with bound values is worth keeping prepared for its next use (a round trip to
+    // the server saved each time).
+    virtual bool KeepsPreparedStatements() const = 0;
+
     // Whether a text value of the result column is a stored date-time (SQLite keeps them as text; the
     // declared type of the column says so).
     virtual bool IsDateColumn(const QSqlDatabase& database, const QString& table, const QString& column) const;
     // Forgets what was learnt of the schema (after a statement that changes it).
     virtual void ForgetSchema() const {}
+    // Runs before each statement of the connection.
+    virtual void BeforeStatement(const QSqlDatabase&) const {}
 
 protected:
     SqlDialect() = default;

@@ -131,3 +131,21 @@ bool SqliteDialect::IsDateColumn(const QSqlDatabase& database, const QString& ta
     }
     return found->value(columnKey).startsWith(QStringLiteral("datetime"));
 }
+
+void SqliteDialect::BeforeStatement(const QSqlDatabase& database) const
+{
+    QSqlQuery version(database);
+    if (!version.exec(QStringLiteral("PRAGMA schema_version")) || !version.next())
+        return;
+    const qint64 current = version.value(0).toLongLong();
+    version.finish();
+    if (current == m_schemaVersion)
+        return;
+    if (m_schemaVersion >= 0) {
+        QSqlQuery reload(database);
+        reload.exec(QStringLiteral("SELECT COUNT(*) FROM sqlite_master"));
+        reload.finish();
+        ForgetSchema();
+    }
+    m_schemaVersion = current;
+}

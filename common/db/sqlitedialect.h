@@ -20,10 +20,17 @@ public:
     SqlStatement ColumnPresence(const QString& table, const QString& column) const override;
     SqlStatement TableList() const override;
     QString BeginTransaction() const override;
+    // Preparing costs next to nothing here, and QtSql's SQLite statement keeps the columns it first saw
+    // even after another program changed the table.
+    bool KeepsPreparedStatements() const override { return false; }
     bool IsDateColumn(const QSqlDatabase& database, const QString& table, const QString& column) const override;
     void ForgetSchema() const override { m_declaredTypes.clear(); }
+    // Another program may have changed a table: the connection then reloads the schema before it prepares
+    // the statement, or QtSql would read the result with the columns of the old table.
+    void BeforeStatement(const QSqlDatabase& database) const override;
 
 private:
     // Declared types by table and column, both in lower case, learnt on first use.
     mutable QHash<QString, QHash<QString, QString>> m_declaredTypes;
+    mutable qint64 m_schemaVersion = -1;
 };

@@ -182,3 +182,34 @@ TEST(SqliteConnection, CatalogIsSharedInWalModeWithABusyWait)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_P(DbConnectionTest, PreparedStatementFollowsATableChangedByAnotherProgram)
+{
+    ASSERT_EQ(Connection().OpenRecordset(QStringLiteral("INSERT INTO Sample (Number) VALUES (?)"), {4}), kNoError);
+    const QString select = QStringLiteral("SELECT * FROM Sample WHERE Number = ?");
+    ASSERT_EQ(Connection().OpenRecordset(select, {4}), kNoError);
+    Connection().CloseRecordset();
+
+    // Another program's connection rebuilds the table with one more column.
+    CDbConnection other(Parameters());
+    other.SetTarget(kServer, true);
+    ASSERT_EQ(other.Open(), kNoError);
+    ASSERT_EQ(other.OpenRecordset(QStringLiteral("DROP TABLE Sample")), kNoError);
+    ASSERT_EQ(other.OpenRecordset(QStringLiteral("CREATE TABLE Sample (Number smallint, Name %1, Moment %2, Extra smallint)")
+                                      .arg(other.Dialect().ColumnType(QStringLiteral("varchar(50)")),
+                                           other.Dialect().ColumnType(QStringLiteral("datetime")))),
+              kNoError);
+    ASSERT_EQ(other.OpenRecordset(QStringLiteral("INSERT INTO Sample (Number, Extra) VALUES (4, 9)")), kNoError);
+    other.Close();
+
+    ASSERT_EQ(Connection().OpenRecordset(select, {4}), kNoError) << Connection().LastError().toStdString();
+    ASSERT_FALSE(Connection().IsEof());
+    QString text;
+    double number = 0;
+    ASSERT_EQ(Connection().GetFieldValue(QStringLiteral("Extra"), text, number), kNoError);
+    EXPECT_EQ(number, 9);
+}
+
+}  // namespace
