@@ -1,0 +1,76 @@
+#pragma once
+
+#include "engineerrorcode.h"
+#include "event.h"
+#include "pbxframe.h"
+#include "pbxrequestrecord.h"
+
+#include <array>
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <span>
+#include <thread>
+#include <vector>
+
+// What a channel does for its send thread.
+class PbxFrameWriter {
+public:
+    virtual ~PbxFrameWriter() = default;
+    // Writes the queued bytes to the PBX (and logs them); 0 or the failure.
+    virtual EngineErrorCode WriteFrame(std::span<const std::uint8_t> bytes) = 0;
+    // Returns when a request may be written; the serial channel waits while a frame is coming in.
+    virtual void WaitForQuietLine() {}
+};
+
+// The send queue of a PBX channel and its send thread: 50 positions, of which 49 may hold requests (the
+// one being sent counts until it is finished). The thread writes one request at a time and, when an
+// answer is expected, waits for the receive side to deliver it or for the record's time-out (30).
+class CPbxSendQueue {
+public:
+    static constexpr int kPositions = 50;
+    static constexpr int kMaxWaiting = kPositions - 2;
+    // The longest bytes one request may carry: a whole frame.
+    static constexpr std::size_t kMaxRequestSize = kMaxPbxFrameSize;
+
+    explicit CPbxSendQueue(PbxFrameWriter& writer);
+    ~CPbxSendQueue();
+    CPbxSendQueue(const CPbxSendQueue&) = delete;
+    CPbxSendQueue& operator=(const CPbxSendQueue&) = delete;
+
+    // Queues a copy of the bytes and begins the send thread when it does not run: 24 when the queue is
+    // full, 26 when there are no bytes or more than a frame, 28 when the thread cannot begin, 5 while
+    // stopping.
+    EngineErrorCode Enqueue(const std::uint8_t* bytes, std::size_t length, std::shared_ptr<Event> answerEvent,
+                            std::shared_ptr<PbxRequestRecord>* record, bool answerExpected, int timeoutMs);
+    // Ends and joins the send thread; the requests still queued, and the one in progress, finish with 5.
+    void Stop();
+
+    // True while the send thread runs: only then can a request be waiting for an answer.
+    bool TakesAnswers() const { return m_takesAnswers; }
+    // The receive side's answer to the request in progress.
+    void DeliverAnswer(std::span<const std::uint8_t> answer);
+
+private:
+    void Run();
+    // Finishes a record: status, answer, its event.
+    static void Finish(PbxRequestRecord& record, EngineErrorCode status, std::vector<std::uint8_t> answer);
+
+    PbxFrameWriter& m_writer;
+
+    std::mutex m_mutex;  // the positions, the indexes, the thread object, the stopping flag
+    std::array<std::shared_ptr<PbxRequestRecord>, kPositions> m_records;
+    int m_write = 0;
+    int m_read = 0;
+    bool m_stopping = false;
+    std::thread m_thread;
+    std::atomic<bool> m_takesAnswers{false};
+
+    Event m_stop{Event::Reset::Manual};
+    Event m_queued{Event::Reset::Automatic};
+    Event m_answerArrived{Event::Reset::Manual};
+    std::mutex m_answerMutex;
+    std::vector<std::uint8_t> m_answer;
+};

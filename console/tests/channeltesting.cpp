@@ -1,0 +1,73 @@
+#include "channeltesting.h"
+
+#include "socketaddress.h"
+
+#include <QFile>
+
+void RecordingTarget::Post(std::uint32_t message, std::uint64_t wParam, std::int64_t lParam)
+{
+    std::lock_guard lock(m_mutex);
+    m_posted.push_back({message, wParam, lParam});
+}
+
+std::size_t RecordingTarget::Count() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_posted.size();
+}
+
+RecordingTarget::Posted RecordingTarget::At(std::size_t index) const
+{
+    std::lock_guard lock(m_mutex);
+    return m_posted.at(index);
+}
+
+LanPeer::LanPeer(const std::string& address)
+{
+    m_socket.Create(CBlockingSocket::kDatagram);
+    m_socket.Bind(MakeSocketAddress(address, 0));
+    m_port = PortOf(m_socket.GetSockAddr());
+}
+
+void LanPeer::SendTo(std::uint16_t port, const Bytes& datagram)
+{
+    m_socket.SendDatagram(datagram.data(), datagram.size(), MakeSocketAddress("127.0.0.1", port), 1);
+}
+
+Bytes LanPeer::Receive(int seconds)
+{
+    Bytes buffer(1024);
+    try {
+        buffer.resize(m_socket.Receive(buffer.data(), buffer.size(), seconds));
+    } catch (const CBlockingSocketException&) {
+        buffer.clear();
+    }
+    return buffer;
+}
+
+QStringList LogFolder::Lines() const
+{
+    QFile file(Path());
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QStringList lines;
+    for (const QByteArray& line : file.readAll().split('\n')) {
+        if (line.isEmpty())
+            continue;
+        const qsizetype tab = line.indexOf('\t');
+        lines << QString::fromUtf8(line.mid(tab + 1)) + u'\n';
+    }
+    return lines;
+}
+
+QStringList LogFolder::LinesWith(const QString& text) const
+{
+    return Lines().filter(text);
+}
+
+Bytes Frame(std::uint8_t code, const Bytes& payload)
+{
+    Bytes frame{0x16, 0x16, code, static_cast<std::uint8_t>(payload.size())};
+    frame.insert(frame.end(), payload.begin(), payload.end());
+    return frame;
+}
