@@ -186,6 +186,8 @@ int CSqlDatabase::FieldText(const QString& field, QString& value)
 QString FitColumn(const QString& text, const ColumnDefinition& column)
 {
     const int width = VarcharWidth(column);
+    if (text.isNull())
+        return QStringLiteral("");  // an empty text, never NULL
     return width > 0 && text.size() > width ? text.left(width) : text;
 }
 

@@ -150,7 +150,7 @@ private:
     std::function<OleDate()> m_clock;
 };
 
-// The text of a varchar column cut to its width.
+// The text of a varchar column cut to its width; empty, never NULL, when there is none.
 QString FitColumn(const QString& text, const ColumnDefinition& column);
 // The first "columns" names of a run, separated by ",".
 QString ColumnList(ColumnRun columns);

@@ -74,7 +74,7 @@ int CSqlDatabase::UpdateObjectState(int pbx, const QByteArray& typeIndexState)
 
 int CSqlDatabase::ClearDialledDigits(int pbx, int extension)
 {
-    return UpdateObjectColumns(pbx, kObjectExtension, extension, QStringLiteral("Digits=?"), {QString()});
+    return UpdateObjectColumns(pbx, kObjectExtension, extension, QStringLiteral("Digits=?"), {QStringLiteral("")});
 }
 
 int CSqlDatabase::AppendDialledDigits(int pbx, int extension, const QString& digits)
@@ -99,7 +99,7 @@ int CSqlDatabase::AppendDialledDigits(int pbx, int extension, const QString& dig
 
 int CSqlDatabase::ClearLineCallerId(int pbx, int line)
 {
-    return UpdateObjectColumns(pbx, kObjectLine, line, QStringLiteral("CallerID=?"), {QString()});
+    return UpdateObjectColumns(pbx, kObjectLine, line, QStringLiteral("CallerID=?"), {QStringLiteral("")});
 }
 
 int CSqlDatabase::SetLineCallerId(int pbx, int line, const QString& callerId)

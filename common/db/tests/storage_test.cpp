@@ -211,6 +211,7 @@ TEST_P(StorageTest, DialledDigitsAndCallerIds)
     EXPECT_EQ(Database().ClearDialledDigits(kPbx, 5), kNoError);
     ASSERT_EQ(Database().ReadDerivedStatus(kPbx, 5, extension), kNoError);
     EXPECT_EQ(extension.at(PbxRecord::kExtensionStatusDigits), '\0');
+    EXPECT_EQ(RowCount(QStringLiteral("DerivedStatus_PBX1"), QStringLiteral("Digits = ''")), 1);  // empty, not NULL
     EXPECT_EQ(Database().AppendDialledDigits(kPbx, 6, QStringLiteral("1")), kDbTableUpdateFailed);  // no row
 
     ASSERT_EQ(Database().SaveLineStatus(kPbx, QByteArray("\x02\x01\x02\x00\x00\x00\x00", 7)), kNoError);
@@ -221,6 +222,7 @@ TEST_P(StorageTest, DialledDigitsAndCallerIds)
     EXPECT_EQ(Database().ClearLineCallerId(kPbx, 1), kNoError);
     ASSERT_EQ(Database().ReadLineStatus(kPbx, 1, line), kNoError);
     EXPECT_EQ(line.at(PbxRecord::kLineStatusCallerId), '\0');
+    EXPECT_EQ(RowCount(QStringLiteral("LineStatus_PBX1"), QStringLiteral("CallerID = ''")), 1);
 }
 
 TEST_P(StorageTest, WakeUpTimeIsStoredAndReadAsAValue)
