@@ -1,0 +1,12 @@
+#include "extensioncallstate.h"
+
+void ResetExtensionCallStates(ExtensionCallStateTable& table, unsigned pbxIndex, unsigned extensionIndex)
+{
+    if (pbxIndex >= table.size())
+        return;
+    auto& entries = table[pbxIndex];
+    if (extensionIndex == kAllExtensions)
+        entries.fill(ExtensionCallState());
+    else if (extensionIndex < entries.size())
+        entries[extensionIndex] = ExtensionCallState();
+}
