@@ -18,7 +18,7 @@ QSystemTrayIcon::MessageIcon TrayIcon(NotificationIconData::BalloonIcon icon)
 
 TrayNotificationIcon::TrayNotificationIcon(const QIcon& icon, MessageTarget& target, std::uint32_t callbackMessage,
                                            QObject* parent)
-    : QObject(parent), m_target(target), m_callbackMessage(callbackMessage), m_tray(icon)
+    : QObject(parent), m_target(target), m_callbackMessage(callbackMessage), m_tray(icon, this)
 {
     connect(&m_tray, &QSystemTrayIcon::activated, this, &TrayNotificationIcon::OnActivated);
 }

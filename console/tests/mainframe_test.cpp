@@ -255,4 +255,13 @@ TEST(MainFrame, WithoutANotificationAreaTheWindowStaysShown)
     EXPECT_TRUE(frame.isVisible());
 }
 
+TEST(MainFrame, CaptionAndBorderGoAfterStartUp)
+{
+    CMainFrame frame;
+    frame.show();
+    frame.RemoveCaptionAndBorder();
+    EXPECT_TRUE(frame.windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_TRUE(frame.isVisible());
+}
+
 }  // namespace
