@@ -31,8 +31,8 @@ protected:
 
     EngineErrorCode Queue(const std::uint8_t* bytes, std::size_t length, std::shared_ptr<Event> answerEvent,
                           std::shared_ptr<PbxRequestRecord>* record, bool answerExpected, int timeoutMs);
-    // The send thread is stopped before the channel lets go of its device.
-    void StopSending() { m_queue.Stop(); }
+    // The send thread is stopped before the channel lets go of its device; `wake` ends a blocked write.
+    void StopSending(const std::function<void()>& wake = {}) { m_queue.Stop(wake); }
 
     // A whole frame from the PBX: an event, or any frame while no request can be waiting, goes to the
     // next slot; anything else is the answer to the request in progress.

@@ -51,7 +51,7 @@ EngineErrorCode CPbxSendQueue::Enqueue(const std::uint8_t* bytes, std::size_t le
     return kNoError;
 }
 
-void CPbxSendQueue::Stop()
+void CPbxSendQueue::Stop(const std::function<void()>& wake)
 {
     std::thread thread;
     {
@@ -60,6 +60,8 @@ void CPbxSendQueue::Stop()
         thread = std::move(m_thread);
     }
     m_stop.Set();
+    if (wake)
+        wake();
     if (thread.joinable())
         thread.join();
     std::lock_guard lock(m_mutex);

@@ -9,6 +9,7 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <span>
@@ -46,7 +47,8 @@ public:
     EngineErrorCode Enqueue(const std::uint8_t* bytes, std::size_t length, std::shared_ptr<Event> answerEvent,
                             std::shared_ptr<PbxRequestRecord>* record, bool answerExpected, int timeoutMs);
     // Ends and joins the send thread; the requests still queued, and the one in progress, finish with 5.
-    void Stop();
+    // `wake` runs once the thread has been told to stop: it ends a write that is blocked.
+    void Stop(const std::function<void()>& wake = {});
 
     // True while the send thread runs: only then can a request be waiting for an answer.
     bool TakesAnswers() const { return m_takesAnswers; }

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "pbxframe.h"
+
+#include <array>
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+// The serial receive state machine: turns the bytes of a port into PbxFrames. A byte is in time when less
+// than 50 ms have passed since the last accepted byte; a late byte after the code drops the partial frame
+// (a late 0x16 starts a new one). The second sync byte may come late. Bytes outside a frame are skipped,
+// and a run of 0x16 bytes is taken as leading sync, the last two beginning the frame.
+class CPbxFrameAssembler {
+public:
+    using Clock = std::chrono::steady_clock;
+    static constexpr std::chrono::milliseconds kInterByteTimeout{50};
+
+    enum State : int {
+        kHunting = 0,   // waiting for 0x16
+        kOneSync = 1,
+        kTwoSync = 2,
+        kCodeSeen = 3,
+        kPayload = 4,
+    };
+
+    // Takes one byte that arrived at `now`; true when it completes a frame, which Frame() then holds until
+    // the next byte.
+    bool Feed(std::uint8_t byte, Clock::time_point now);
+
+    std::span<const std::uint8_t> Frame() const;
+    State CurrentState() const { return m_state; }
+    Clock::time_point LastByteTime() const { return m_tick; }
+
+private:
+    void Begin(Clock::time_point now);
+    void Reset();
+    void Store(std::uint8_t byte, Clock::time_point now);
+    // A late byte after the sync bytes: a new frame when it is 0x16, else back to hunting.
+    void TakeLate(std::uint8_t byte, Clock::time_point now);
+    bool Complete();
+
+    std::array<std::uint8_t, kMaxPbxFrameSize> m_buffer{};
+    std::size_t m_position = 0;
+    State m_state = kHunting;
+    Clock::time_point m_tick{};
+    bool m_complete = false;
+};
