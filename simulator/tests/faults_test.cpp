@@ -1,0 +1,137 @@
+// The fault switches of the simulator and what an engine sees of each, over both kinds of line.
+#include "simulatorlinktesting.h"
+
+#include "calllogrecord.h"
+#include "faultsettings.h"
+#include "framebytes.h"
+#include "pbxframe.h"
+#include "pbxframebuilders.h"
+#include "pbxinitialization.h"
+#include "pbxsystemconfiguration.h"
+
+namespace {
+
+constexpr int kSeconds = 6;
+constexpr int kPbx = 0;
+
+class FaultTest : public SimulatorLinkTest {
+protected:
+    EngineErrorCode ReadClock()
+    {
+        PbxClockBytes clock{};
+        return client->ReadClock(kPbx, clock, kSeconds);
+    }
+};
+
+TEST_P(FaultTest, SilenceLeavesTheRequesterToItsTimeOut)
+{
+    Do("fault silence on");
+    EXPECT_EQ(ReadClock(), kChannelTimeout);
+    Do("fault silence off");
+    EXPECT_EQ(ReadClock(), kNoError);
+}
+
+TEST_P(FaultTest, LateAnswerWithinTheTimeIsTakenBeyondItIsNot)
+{
+    Do("fault delay 300");
+    EXPECT_EQ(ReadClock(), kNoError);
+    Do(QStringLiteral("fault delay %1").arg(EngineBridge::kDefaultTimeoutMs + 500));
+    EXPECT_EQ(ReadClock(), kChannelTimeout);
+    // The answer still comes, too late for its request.
+    const QByteArray late = peer->TakeAnswer(3000);
+    EXPECT_EQ(late.size(), 10);
+}
+
+TEST_P(FaultTest, WrongCodesAreRefusedAsUnacceptable)
+{
+    Do("fault wrong-code on");
+    EXPECT_EQ(ReadClock(), kAnswerNotAcceptable);
+    PbxStatusBytes status{};
+    EXPECT_EQ(client->ReadStatus(kPbx, kObjectExtension, 0, status, kSeconds), kAnswerNotAcceptable);
+    PbxInitialization initialization;
+    EXPECT_EQ(client->ReadInitialization(kPbx, initialization, kSeconds), kAnswerNotAcceptable);
+    CallLogRecord record;
+    EXPECT_EQ(client->ReadCallLogRecord(kPbx, 0, false, record, kSeconds), kAnswerNotAcceptable);
+    // Acknowledgements echo another command.
+    EXPECT_EQ(client->SetClock(kPbx, {1, 2, 24, 3, 4, 5}, kSeconds), kAnswerNotAcceptable);
+    EXPECT_EQ(client->RequestStateEvents(kPbx, 1, kSeconds), kAnswerNotAcceptable);
+}
+
+TEST_P(FaultTest, GarbageAheadOfAnAnswerIsSkipped)
+{
+    Do("fault garbage on");
+    EXPECT_EQ(ReadClock(), kNoError);
+    if (serial)
+        EXPECT_GE(serial->SkippedBytes(), GarbageBytes().size());
+    else
+        EXPECT_EQ(lan->DroppedDatagrams(), 1);
+}
+
+TEST_P(FaultTest, AnEventBeforeTheAnswerDoesNotEndTheWait)
+{
+    Do("fault interleave on");
+    EXPECT_EQ(ReadClock(), kNoError);
+    EXPECT_EQ(Events(1), QStringList{"65:010002"});
+}
+
+TEST_P(FaultTest, FramesOverOneHundredBytesAreTakenWhole)
+{
+    Do("fault oversize on");
+    std::uint8_t request[kPbxFrameHeaderSize];
+    const EnginePeer::Answer answer =
+        peer->Exchange(ToByteArray({request, BuildInitializationRequestFrame(request)}), true, 3000);
+    ASSERT_EQ(answer.status, kNoError);
+    EXPECT_EQ(answer.frame.size(), FaultSettings::kOversizeFrameSize);
+    EXPECT_TRUE(IsWellFormedPbxFrame(FrameBytes(answer.frame)));
+
+    PbxInitialization initialization;
+    ASSERT_EQ(client->ReadInitialization(kPbx, initialization, kSeconds), kNoError);
+    EXPECT_EQ(initialization.Version(), QStringLiteral("SIMULVEX V1.0"));
+    PbxSystemConfiguration configuration;
+    EXPECT_EQ(client->ReadSystemConfiguration(kPbx, configuration, kSeconds), kNoError);
+    ProgrammingRecord programming{};
+    EXPECT_EQ(client->ReadProgrammation(kPbx, kObjectExtension, 1, programming, kSeconds), kNoError);
+    Do("calllog add 1 2024-03-04 10:11:12 75 1 0612345");
+    CallLogRecord record;
+    ASSERT_EQ(client->ReadCallLogRecord(kPbx, 1, false, record, kSeconds), kNoError);
+    EXPECT_EQ(record.DialledNumber(), QStringLiteral("0612345"));
+    // An exact-length answer stays as it is.
+    EXPECT_EQ(ReadClock(), kNoError);
+}
+
+TEST_P(FaultTest, AnswerInPiecesIsStillOneFrame)
+{
+    Do("fault split 10");
+    EXPECT_EQ(ReadClock(), kNoError);
+    EXPECT_EQ(client->SetClock(kPbx, {1, 2, 24, 3, 4, 5}, kSeconds), kNoError);
+}
+
+TEST_P(FaultTest, FaultsAreSwitchedOffTogether)
+{
+    Do("fault silence on");
+    Do("fault garbage on");
+    EXPECT_EQ(Command("faults"), QStringLiteral("OK silence garbage"));
+    Do("fault off");
+    EXPECT_EQ(Command("faults"), QStringLiteral("OK none"));
+    EXPECT_EQ(ReadClock(), kNoError);
+}
+
+INSTANTIATE_TEST_SUITE_P(Links, FaultTest, ::testing::Values(LinkKind::kSerial, LinkKind::kLan),
+                         ::testing::PrintToStringParamName());
+
+// A pause of 50 ms or more inside a frame makes a serial receiver drop the part it has.
+class SerialFaultTest : public SimulatorLinkTest {};
+
+TEST_P(SerialFaultTest, LongPauseInsideAnAnswerLosesIt)
+{
+    Do("fault split 120");
+    PbxClockBytes clock{};
+    EXPECT_EQ(client->ReadClock(kPbx, clock, kSeconds), kChannelTimeout);
+    Do("fault off");
+    EXPECT_EQ(client->ReadClock(kPbx, clock, kSeconds), kNoError);
+}
+
+INSTANTIATE_TEST_SUITE_P(Serial, SerialFaultTest, ::testing::Values(LinkKind::kSerial),
+                         ::testing::PrintToStringParamName());
+
+}  // namespace

@@ -1,0 +1,54 @@
+#include "serialpeer.h"
+
+#include "pbxcommandclass.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+SerialPeer::SerialPeer(const QString& devicePath) : m_assembler(IsPbxFrameCode, kInterByteGapMs)
+{
+    m_clock.start();
+    m_descriptor = ::open(devicePath.toLocal8Bit().constData(), O_RDWR | O_NOCTTY);
+    if (m_descriptor < 0)
+        return;
+    termios raw{};
+    ::tcgetattr(m_descriptor, &raw);
+    ::cfmakeraw(&raw);
+    ::tcsetattr(m_descriptor, TCSANOW, &raw);
+}
+
+SerialPeer::~SerialPeer()
+{
+    if (m_descriptor >= 0)
+        ::close(m_descriptor);
+}
+
+bool SerialPeer::Send(const QByteArray& bytes)
+{
+    qsizetype written = 0;
+    while (written < bytes.size()) {
+        const ssize_t n = ::write(m_descriptor, bytes.constData() + written, static_cast<size_t>(bytes.size() - written));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        written += n;
+    }
+    return true;
+}
+
+bool SerialPeer::ReadSome(int timeoutMs)
+{
+    pollfd descriptor{m_descriptor, POLLIN, 0};
+    if (::poll(&descriptor, 1, timeoutMs) <= 0)
+        return false;
+    char buffer[512];
+    const ssize_t n = ::read(m_descriptor, buffer, sizeof buffer);
+    if (n <= 0)
+        return false;
+    m_frames += m_assembler.Feed(QByteArray(buffer, n), m_clock.elapsed());
+    return true;
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "enginepeer.h"
+#include "pbxframeassembler.h"
+
+#include <QElapsedTimer>
+#include <QString>
+
+// The engine's end of the simulator's pseudo-terminal: opens the published device raw, as a serial
+// channel does, and cuts what arrives into frames with a channel's 50 ms rule.
+class SerialPeer : public EnginePeer {
+public:
+    static constexpr qint64 kInterByteGapMs = 50;
+
+    explicit SerialPeer(const QString& devicePath);
+    ~SerialPeer() override;
+
+    bool IsOpen() const { return m_descriptor >= 0; }
+    int SkippedBytes() const { return m_assembler.SkippedBytes(); }
+
+protected:
+    bool Send(const QByteArray& bytes) override;
+    bool ReadSome(int timeoutMs) override;
+
+private:
+
+    int m_descriptor = -1;
+    PbxFrameAssembler m_assembler;
+    QElapsedTimer m_clock;
+};
