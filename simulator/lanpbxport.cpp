@@ -1,7 +1,7 @@
 #include "lanpbxport.h"
 
 #include "framebytes.h"
-#include "pbxframeassembler.h"
+#include "pbxstreamassembler.h"
 #include "pbxlanenvelope.h"
 
 #include <QNetworkDatagram>

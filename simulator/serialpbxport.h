@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pbxframeassembler.h"
+#include "pbxstreamassembler.h"
 #include "pbxport.h"
 
 #include <QElapsedTimer>
@@ -42,7 +42,7 @@ private:
     std::unique_ptr<PseudoTerminal> m_terminal;
     QSocketNotifier* m_readNotifier = nullptr;
     QSocketNotifier* m_writeNotifier = nullptr;
-    PbxFrameAssembler m_assembler;
+    PbxStreamAssembler m_assembler;
     QElapsedTimer m_clock;
     QByteArray m_pending;
     int m_droppedPieces = 0;

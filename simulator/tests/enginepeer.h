@@ -16,11 +16,13 @@ public:
     };
 
     virtual ~EnginePeer() = default;
-    Answer Exchange(const QByteArray& frame, bool answerExpected, int timeoutMs);
+    virtual Answer Exchange(const QByteArray& frame, bool answerExpected, int timeoutMs);
     // The next frame that is no event, within the time (a late answer); empty on silence.
     QByteArray TakeAnswer(int timeoutMs);
     // The events received so far and up to `count` within the time (all that came, when fewer).
     QList<QByteArray> TakeEvents(int count, int timeoutMs);
+    // Bytes or datagrams dropped as noise so far; -1 when the peer cannot tell.
+    virtual int SkippedNoise() const { return -1; }
 
 protected:
     virtual bool Send(const QByteArray& frame) = 0;

@@ -6,7 +6,7 @@ namespace {
 constexpr int kSeconds = 6;
 constexpr int kPbx = 0;
 
-class EventTest : public SimulatorLinkTest {
+class SimulatorEventTest : public SimulatorLinkTest {
 protected:
     void SetUp() override
     {
@@ -18,7 +18,7 @@ protected:
     }
 };
 
-TEST_P(EventTest, IncomingCallRingsIsAnsweredAndEnds)
+TEST_P(SimulatorEventTest, IncomingCallRingsIsAnsweredAndEnds)
 {
     Do("ring 1 line 0 0612345");
     EXPECT_EQ(Events(4), (QStringList{"65:020003", "51:01080200", "65:010103",
@@ -38,7 +38,7 @@ TEST_P(EventTest, IncomingCallRingsIsAnsweredAndEnds)
     EXPECT_EQ(Command("calllog count 1"), QStringLiteral("OK 1"));
 }
 
-TEST_P(EventTest, OutgoingCallDialledByTheEngine)
+TEST_P(SimulatorEventTest, OutgoingCallDialledByTheEngine)
 {
     ASSERT_EQ(client->OffHook(kPbx, 2, true, kSeconds), kNoError);
     ASSERT_EQ(client->SendDigits(kPbx, 2, "0", kSeconds), kNoError);
@@ -55,14 +55,14 @@ TEST_P(EventTest, OutgoingCallDialledByTheEngine)
     EXPECT_TRUE(ended.at(3).endsWith(QByteArray("123").toHex() + "00")) << ended.at(3).toStdString();
 }
 
-TEST_P(EventTest, ScriptedOutgoingCallReportsEachKeypadDigit)
+TEST_P(SimulatorEventTest, ScriptedOutgoingCallReportsEachKeypadDigit)
 {
     Do("call 3 1 45");
     EXPECT_EQ(Events(7), (QStringList{"14:03", "65:010310", "65:01030e", "65:020108", "13:0334", "13:0335",
                                       "60:01030201"}));
 }
 
-TEST_P(EventTest, ExtensionDiallingAnotherRingsIt)
+TEST_P(SimulatorEventTest, ExtensionDiallingAnotherRingsIt)
 {
     // Without renumbering the extensions of a PBX with up to 100 of them are 201, 202...
     Do("digits 4 206");
@@ -74,14 +74,14 @@ TEST_P(EventTest, ExtensionDiallingAnotherRingsIt)
     EXPECT_EQ(Events(4), (QStringList{"15:05", "65:010502", "15:04", "65:010402"}));
 }
 
-TEST_P(EventTest, WakeUpCallEndsWithItsResult)
+TEST_P(SimulatorEventTest, WakeUpCallEndsWithItsResult)
 {
     Do("set wakeup 6 1 07:15");
     Do("wakeup-call 6 1");
     EXPECT_EQ(Events(4), (QStringList{"51:06100000", "65:010603", "65:010602", "42:0601070f00"}));
 }
 
-TEST_P(EventTest, AlarmsProgrammingAndRawEvents)
+TEST_P(SimulatorEventTest, AlarmsProgrammingAndRawEvents)
 {
     Do("alarm extension 1 4");
     Do("set programming relay 1 2 1");
@@ -90,14 +90,14 @@ TEST_P(EventTest, AlarmsProgrammingAndRawEvents)
     EXPECT_EQ(Events(4), (QStringList{"71:010104", "68:0401", "65:03010d", "50:0102"}));
 }
 
-TEST_P(EventTest, EventFramesLongerThanOneHundredBytesArriveWhole)
+TEST_P(SimulatorEventTest, EventFramesLongerThanOneHundredBytesArriveWhole)
 {
     const QString payload = QString(QStringLiteral("ab")).repeated(110);
     Do("event 66 " + payload);
     EXPECT_EQ(Events(1), QStringList{"66:" + payload});
 }
 
-TEST_P(EventTest, NothingIsReportedWhileReportingIsOff)
+TEST_P(SimulatorEventTest, NothingIsReportedWhileReportingIsOff)
 {
     ASSERT_EQ(client->RequestStateEvents(kPbx, 0, kSeconds), kNoError);
     EXPECT_EQ(Command("ring 1 line 0"), QStringLiteral("OK 3 events not sent (reporting off)"));
@@ -106,7 +106,7 @@ TEST_P(EventTest, NothingIsReportedWhileReportingIsOff)
     EXPECT_EQ(Events(2), (QStringList{"65:010102", "65:020002"}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Links, EventTest, ::testing::Values(LinkKind::kSerial, LinkKind::kLan),
+INSTANTIATE_TEST_SUITE_P(Links, SimulatorEventTest, ::testing::ValuesIn(TestedLinks()),
                          ::testing::PrintToStringParamName());
 
 }  // namespace

@@ -14,7 +14,7 @@ namespace {
 constexpr int kSeconds = 6;
 constexpr int kPbx = 0;
 
-class FaultTest : public SimulatorLinkTest {
+class SimulatorFaultTest : public SimulatorLinkTest {
 protected:
     EngineErrorCode ReadClock()
     {
@@ -23,7 +23,7 @@ protected:
     }
 };
 
-TEST_P(FaultTest, SilenceLeavesTheRequesterToItsTimeOut)
+TEST_P(SimulatorFaultTest, SilenceLeavesTheRequesterToItsTimeOut)
 {
     Do("fault silence on");
     EXPECT_EQ(ReadClock(), kChannelTimeout);
@@ -31,18 +31,20 @@ TEST_P(FaultTest, SilenceLeavesTheRequesterToItsTimeOut)
     EXPECT_EQ(ReadClock(), kNoError);
 }
 
-TEST_P(FaultTest, LateAnswerWithinTheTimeIsTakenBeyondItIsNot)
+TEST_P(SimulatorFaultTest, LateAnswerWithinTheTimeIsTakenBeyondItIsNot)
 {
     Do("fault delay 300");
     EXPECT_EQ(ReadClock(), kNoError);
     Do(QStringLiteral("fault delay %1").arg(EngineBridge::kDefaultTimeoutMs + 500));
     EXPECT_EQ(ReadClock(), kChannelTimeout);
-    // The answer still comes, too late for its request.
-    const QByteArray late = peer->TakeAnswer(3000);
-    EXPECT_EQ(late.size(), 10);
+    // The answer still comes, too late for its request. (A channel keeps it in its answer buffer, which
+    // the next request clears, so only the tests' own peers show it.)
+    if (GetParam() == LinkKind::kSerial || GetParam() == LinkKind::kLan) {
+        EXPECT_EQ(peer->TakeAnswer(3000).size(), 10);
+    }
 }
 
-TEST_P(FaultTest, WrongCodesAreRefusedAsUnacceptable)
+TEST_P(SimulatorFaultTest, WrongCodesAreRefusedAsUnacceptable)
 {
     Do("fault wrong-code on");
     EXPECT_EQ(ReadClock(), kAnswerNotAcceptable);
@@ -57,24 +59,26 @@ TEST_P(FaultTest, WrongCodesAreRefusedAsUnacceptable)
     EXPECT_EQ(client->RequestStateEvents(kPbx, 1, kSeconds), kAnswerNotAcceptable);
 }
 
-TEST_P(FaultTest, GarbageAheadOfAnAnswerIsSkipped)
+TEST_P(SimulatorFaultTest, GarbageAheadOfAnAnswerIsSkipped)
 {
     Do("fault garbage on");
     EXPECT_EQ(ReadClock(), kNoError);
-    if (serial)
-        EXPECT_GE(serial->SkippedBytes(), GarbageBytes().size());
-    else
-        EXPECT_EQ(lan->DroppedDatagrams(), 1);
+    // A serial receiver skips the noise byte by byte, a LAN receiver drops its datagram.
+    if (GetParam() == LinkKind::kSerial) {
+        EXPECT_GE(peer->SkippedNoise(), GarbageBytes().size());
+    } else if (GetParam() == LinkKind::kLan) {
+        EXPECT_EQ(peer->SkippedNoise(), 1);
+    }
 }
 
-TEST_P(FaultTest, AnEventBeforeTheAnswerDoesNotEndTheWait)
+TEST_P(SimulatorFaultTest, AnEventBeforeTheAnswerDoesNotEndTheWait)
 {
     Do("fault interleave on");
     EXPECT_EQ(ReadClock(), kNoError);
     EXPECT_EQ(Events(1), QStringList{"65:010002"});
 }
 
-TEST_P(FaultTest, FramesOverOneHundredBytesAreTakenWhole)
+TEST_P(SimulatorFaultTest, FramesOverOneHundredBytesAreTakenWhole)
 {
     Do("fault oversize on");
     std::uint8_t request[kPbxFrameHeaderSize];
@@ -99,14 +103,14 @@ TEST_P(FaultTest, FramesOverOneHundredBytesAreTakenWhole)
     EXPECT_EQ(ReadClock(), kNoError);
 }
 
-TEST_P(FaultTest, AnswerInPiecesIsStillOneFrame)
+TEST_P(SimulatorFaultTest, AnswerInPiecesIsStillOneFrame)
 {
     Do("fault split 10");
     EXPECT_EQ(ReadClock(), kNoError);
     EXPECT_EQ(client->SetClock(kPbx, {1, 2, 24, 3, 4, 5}, kSeconds), kNoError);
 }
 
-TEST_P(FaultTest, FaultsAreSwitchedOffTogether)
+TEST_P(SimulatorFaultTest, FaultsAreSwitchedOffTogether)
 {
     Do("fault silence on");
     Do("fault garbage on");
@@ -116,13 +120,13 @@ TEST_P(FaultTest, FaultsAreSwitchedOffTogether)
     EXPECT_EQ(ReadClock(), kNoError);
 }
 
-INSTANTIATE_TEST_SUITE_P(Links, FaultTest, ::testing::Values(LinkKind::kSerial, LinkKind::kLan),
+INSTANTIATE_TEST_SUITE_P(Links, SimulatorFaultTest, ::testing::ValuesIn(TestedLinks()),
                          ::testing::PrintToStringParamName());
 
 // A pause of 50 ms or more inside a frame makes a serial receiver drop the part it has.
-class SerialFaultTest : public SimulatorLinkTest {};
+class SimulatorSerialFaultTest : public SimulatorLinkTest {};
 
-TEST_P(SerialFaultTest, LongPauseInsideAnAnswerLosesIt)
+TEST_P(SimulatorSerialFaultTest, LongPauseInsideAnAnswerLosesIt)
 {
     Do("fault split 120");
     PbxClockBytes clock{};
@@ -131,7 +135,7 @@ TEST_P(SerialFaultTest, LongPauseInsideAnAnswerLosesIt)
     EXPECT_EQ(client->ReadClock(kPbx, clock, kSeconds), kNoError);
 }
 
-INSTANTIATE_TEST_SUITE_P(Serial, SerialFaultTest, ::testing::Values(LinkKind::kSerial),
+INSTANTIATE_TEST_SUITE_P(Serial, SimulatorSerialFaultTest, ::testing::ValuesIn(TestedSerialLinks()),
                          ::testing::PrintToStringParamName());
 
 }  // namespace

@@ -23,7 +23,7 @@ public:
     // The next datagram within the time; empty on silence.
     QByteArray ReceiveDatagram(int timeoutMs);
 
-    int DroppedDatagrams() const { return m_dropped; }
+    int SkippedNoise() const override { return m_dropped; }
 
 protected:
     bool Send(const QByteArray& frame) override;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "enginepeer.h"
-#include "pbxframeassembler.h"
+#include "pbxstreamassembler.h"
 
 #include <QElapsedTimer>
 #include <QString>
@@ -16,7 +16,7 @@ public:
     ~SerialPeer() override;
 
     bool IsOpen() const { return m_descriptor >= 0; }
-    int SkippedBytes() const { return m_assembler.SkippedBytes(); }
+    int SkippedNoise() const override { return m_assembler.SkippedBytes(); }
 
 protected:
     bool Send(const QByteArray& bytes) override;
@@ -25,6 +25,6 @@ protected:
 private:
 
     int m_descriptor = -1;
-    PbxFrameAssembler m_assembler;
+    PbxStreamAssembler m_assembler;
     QElapsedTimer m_clock;
 };

@@ -3,22 +3,17 @@
 #include "framebytes.h"
 #include "pbxframe.h"
 
+std::ostream& operator<<(std::ostream& out, LinkKind kind)
+{
+    static const char* const kNames[] = {"Serial", "Lan", "SerialChannel", "LanChannel"};
+    return out << kNames[static_cast<int>(kind)];
+}
+
 void SimulatorLinkTest::SetUp()
 {
-    ASSERT_TRUE(folder.isValid());
-    if (GetParam() == LinkKind::kSerial) {
-        const QString link = folder.filePath(QStringLiteral("COM98.pty"));
-        ASSERT_EQ(simulator.AddSerialPort(link), QString());
-        serial = std::make_unique<SerialPeer>(link);
-        ASSERT_TRUE(serial->IsOpen());
-        peer = serial.get();
-    } else {
-        const std::uint16_t port = simulator.AddLanPort(0);
-        ASSERT_NE(port, 0);
-        lan = std::make_unique<LanEnginePeer>(port);
-        ASSERT_EQ(lan->Announce(3000), std::optional<std::string>("127.0.0.1"));
-        peer = lan.get();
-    }
+    ASSERT_TRUE(suite.IsValid());
+    peer = ConnectEnginePeer(GetParam(), simulator);
+    ASSERT_TRUE(peer);
     bridge = std::make_unique<EngineBridge>(*peer);
     client = std::make_unique<CEngineClient>("127.0.0.1", bridge->Port());
     // A fixed clock: no answer byte can then look like a sync pair by chance.

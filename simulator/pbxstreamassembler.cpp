@@ -1,21 +1,21 @@
-#include "pbxframeassembler.h"
+#include "pbxstreamassembler.h"
 
 #include "pbxcode.h"
 #include "pbxcommandclass.h"
 #include "pbxframe.h"
 
-PbxFrameAssembler::PbxFrameAssembler(CodeFilter acceptsCode, qint64 gapMs)
+PbxStreamAssembler::PbxStreamAssembler(CodeFilter acceptsCode, qint64 gapMs)
     : m_acceptsCode(std::move(acceptsCode)), m_gapMs(gapMs)
 {
 }
 
-void PbxFrameAssembler::Restart()
+void PbxStreamAssembler::Restart()
 {
     m_skipped += static_cast<int>(m_buffer.size());
     m_buffer.clear();
 }
 
-QList<QByteArray> PbxFrameAssembler::Feed(const QByteArray& bytes, qint64 nowMs)
+QList<QByteArray> PbxStreamAssembler::Feed(const QByteArray& bytes, qint64 nowMs)
 {
     QList<QByteArray> frames;
     for (const char c : bytes) {

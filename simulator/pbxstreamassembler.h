@@ -11,12 +11,12 @@
 // left unfinished for longer than the gap is dropped, so that a peer that broke off mid-frame does not
 // swallow the next one. Which codes count is the reader's: the PBX takes the engine's commands, the
 // engine side takes requests and events.
-class PbxFrameAssembler {
+class PbxStreamAssembler {
 public:
     using CodeFilter = std::function<bool(std::uint8_t code)>;
     static constexpr qint64 kDefaultGapMs = 100;
 
-    explicit PbxFrameAssembler(CodeFilter acceptsCode, qint64 gapMs = kDefaultGapMs);
+    explicit PbxStreamAssembler(CodeFilter acceptsCode, qint64 gapMs = kDefaultGapMs);
 
     // Feeds bytes that arrived at nowMs (any steadily rising clock); the frames they complete, in order.
     QList<QByteArray> Feed(const QByteArray& bytes, qint64 nowMs);
