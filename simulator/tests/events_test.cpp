@@ -44,6 +44,10 @@ TEST_P(SimulatorEventTest, OutgoingCallDialledByTheEngine)
     ASSERT_EQ(client->SendDigits(kPbx, 2, "0", kSeconds), kNoError);
     ASSERT_EQ(client->SendDigits(kPbx, 2, "123", kSeconds), kNoError);
     EXPECT_EQ(Events(4), (QStringList{"14:02", "65:010210", "65:01020e", "65:020008"}));
+    // A request with an answer comes after the digits on the line: they have been taken when it is answered.
+    PbxStatusBytes status{};
+    ASSERT_EQ(client->ReadStatus(kPbx, kObjectExtension, 2, status, kSeconds), kNoError);
+    EXPECT_EQ(status, (PbxStatusBytes{2, kStateExternalCall, kObjectLine, 0, 255, 0, 1}));
     Do("connect 2");
     EXPECT_EQ(Events(1), QStringList{"60:01020200"});
 
