@@ -292,7 +292,8 @@ PbxCallControl::Outcome PbxCallControl::PlaceCall(int extension, int line, const
     return outcome;
 }
 
-PbxCallControl::Outcome PbxCallControl::Ring(int extension, std::uint8_t fromType, int fromIndex, const QString& callerId)
+PbxCallControl::Outcome PbxCallControl::Ring(int extension, std::uint8_t fromType, int fromIndex, const QString& callerId,
+                                             CallerIdFormat format)
 {
     if (!IsIdle(kObjectExtension, extension))
         return Refused(QStringLiteral("%1 is not idle").arg(Name(kObjectExtension, extension)));
@@ -327,7 +328,7 @@ PbxCallControl::Outcome PbxCallControl::Ring(int extension, std::uint8_t fromTyp
                    << BuildStateEvent(kObjectExtension, Byte(extension), kStateIncomingCall);
     // The caller id comes after the first ring, as on an analogue line.
     if (fromType == kObjectLine && !callerId.isEmpty())
-        outcome.events << BuildCallerIdEvent(Byte(fromIndex), callerId, m_model.Now(), CallerIdFormat::kParameters);
+        outcome.events << BuildCallerIdEvent(Byte(fromIndex), callerId, m_model.Now(), format);
     return outcome;
 }
 

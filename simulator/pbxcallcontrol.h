@@ -1,5 +1,6 @@
 #pragma once
 
+#include "pbxeventbuilder.h"
 #include "pbxmodel.h"
 
 #include <QByteArray>
@@ -36,9 +37,10 @@ public:
     Outcome Connect(int extension);
     // A whole outgoing call from an idle extension over an idle line, up to the answer.
     Outcome PlaceCall(int extension, int line, const QString& number);
-    // An idle extension rings, called by a line (with an optional caller id), an entry phone or another
-    // idle extension.
-    Outcome Ring(int extension, std::uint8_t fromType, int fromIndex, const QString& callerId);
+    // An idle extension rings, called by a line (with an optional caller id in either message kind), an
+    // entry phone or another idle extension.
+    Outcome Ring(int extension, std::uint8_t fromType, int fromIndex, const QString& callerId,
+                 CallerIdFormat format = CallerIdFormat::kParameters);
     // The wake-up call of an idle extension rings and ends with the answer result (1 answered).
     Outcome WakeUpCall(int extension, std::uint8_t answer);
     // Sets an object's state as the PBX reports it, without touching its links.

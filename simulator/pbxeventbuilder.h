@@ -32,9 +32,6 @@ inline constexpr std::uint8_t kFromEntryPhone = 48;
 // Message kinds of the caller-id event: parameters (type, length, value) or a fixed layout.
 enum class CallerIdFormat : std::uint8_t { kParameters = 0x80, kFixed = 4 };
 
-// The index of a programming-changed event that names every object of its type.
-inline constexpr std::uint8_t kEveryObject = 255;
-
 // The PBX's record of an ended call (event 67).
 struct PbxCallRecord {
     std::uint8_t line = 0;

@@ -83,14 +83,16 @@ int PbxSimulator::SendEvents(const QList<QByteArray>& events)
     QList<PortPiece> pieces;
     for (const QByteArray& event : events)
         pieces << PortPiece{event, 0, false};
+    int ports = 0;
     for (const auto& port : m_ports) {
         if (!port->HasPeer())
             continue;
         for (const QByteArray& event : events)
             Trace("->", *port, event);
         port->Transmit(pieces);
+        ++ports;
     }
-    return static_cast<int>(events.size());
+    return ports;
 }
 
 void PbxSimulator::SendRaw(const QByteArray& bytes)

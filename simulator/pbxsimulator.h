@@ -42,8 +42,8 @@ public:
     void AddPort(std::unique_ptr<PbxPort> port);
     const std::vector<std::unique_ptr<PbxPort>>& Ports() const { return m_ports; }
 
-    // Sends the events on every port that can take them while reporting is on; the number of frames
-    // sent (0 while reporting is off).
+    // Sends the events on every port that can take them (a LAN port once an engine has been heard) while
+    // reporting is on; the number of ports they went out on.
     int SendEvents(const QList<QByteArray>& events);
     // Bytes as they are, on every port, whatever the reporting.
     void SendRaw(const QByteArray& bytes);

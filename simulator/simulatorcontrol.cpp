@@ -161,10 +161,11 @@ QString SimulatorControl::Sent(const PbxCallControl::Outcome& outcome)
 {
     if (!outcome.Ok())
         Fail(outcome.error);
-    const int sent = m_simulator.SendEvents(outcome.events);
-    if (outcome.events.isEmpty() || sent > 0)
-        return QStringLiteral("OK %1 events").arg(outcome.events.size());
-    return QStringLiteral("OK %1 events not sent (reporting off)").arg(outcome.events.size());
+    const QString count = QStringLiteral("OK %1 events").arg(outcome.events.size());
+    if (outcome.events.isEmpty() || m_simulator.SendEvents(outcome.events) > 0)
+        return count;
+    return count + (m_simulator.Model().StateReporting() ? QStringLiteral(" not sent (no engine)")
+                                                         : QStringLiteral(" not sent (reporting off)"));
 }
 
 QString SimulatorControl::Status() const
@@ -298,8 +299,12 @@ QString SimulatorControl::Ring(const QStringList& words)
     if (fromType < kObjectExtension || fromType > kObjectEntryPhone)
         Fail(QStringLiteral("a ring comes from a line, an entry phone or an extension"));
     const QString callerId = words.size() > 4 && fromType == kObjectLine ? Digits(words.at(4), kKeypadDigits) : QString();
+    // "fixed" asks for the caller-id message of fixed layout instead of parameters.
+    const bool fixed = words.size() > 5 && words.at(5) == QLatin1String("fixed");
+    if (words.size() > 5 && !fixed)
+        Fail(QStringLiteral("ring ... NUMBER takes only \"fixed\" after it"));
     return Sent(m_simulator.Calls().Ring(ByteValue(words.at(1), "extension"), fromType, ByteValue(words.at(3), "index"),
-                                         callerId));
+                                         callerId, fixed ? CallerIdFormat::kFixed : CallerIdFormat::kParameters));
 }
 
 QString SimulatorControl::WakeUpCall(const QStringList& words)

@@ -38,6 +38,15 @@ TEST_P(SimulatorEventTest, IncomingCallRingsIsAnsweredAndEnds)
     EXPECT_EQ(Command("calllog count 1"), QStringLiteral("OK 1"));
 }
 
+TEST_P(SimulatorEventTest, CallerIdOfFixedLayout)
+{
+    Do("ring 1 line 2 4711 fixed");
+    const QStringList events = Events(4);
+    ASSERT_EQ(events.size(), 4);
+    // Line, kind 4, date and time "01151020", the number and the check byte.
+    EXPECT_EQ(events.at(3), "70:0204" + QByteArray("01151020").toHex() + QByteArray("4711").toHex() + "a9");
+}
+
 TEST_P(SimulatorEventTest, OutgoingCallDialledByTheEngine)
 {
     ASSERT_EQ(client->OffHook(kPbx, 2, true, kSeconds), kNoError);

@@ -61,6 +61,13 @@ TEST_F(SimulatorControlTest, SettingsShowInTheStatus)
     EXPECT_TRUE(status.endsWith(QLatin1String(" model=NEXO28  V 1"))) << status.toStdString();
 }
 
+TEST_F(SimulatorControlTest, EventsWithoutReportingOrEngineAreNotSent)
+{
+    EXPECT_EQ(control.Execute(QStringLiteral("alarm extension 1 4")), QStringLiteral("OK 1 events not sent (reporting off)"));
+    EXPECT_EQ(control.Execute(QStringLiteral("reporting on")), QStringLiteral("OK"));
+    EXPECT_EQ(control.Execute(QStringLiteral("alarm extension 1 4")), QStringLiteral("OK 1 events not sent (no engine)"));
+}
+
 TEST_F(SimulatorControlTest, CallLogEntriesAreCountedAndCleared)
 {
     EXPECT_EQ(control.Execute(QStringLiteral("calllog add 1 2024-01-01 10:00:00 60 0 123")), QStringLiteral("OK 1"));
