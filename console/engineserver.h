@@ -1,0 +1,121 @@
+#pragma once
+
+#include "blockingsocket.h"
+#include "clientregistry.h"
+#include "engineerrorcode.h"
+#include "enginerequestheader.h"
+#include "event.h"
+
+#include <netinet/in.h>
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <list>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <span>
+#include <thread>
+#include <vector>
+
+class CEventSender;
+class CPbxLink;
+
+// The engine's request server (TCP 13443 in server mode): one request per connection, an
+// EngineRequestHeader and its body, answered with an EngineReplyHeader and data. An accept thread takes
+// the connections and gives each a thread of its own. By target:
+//   0-127      forwards the body, a PbxFrame, to that PBX's link and waits for the answer (not for
+//              commands the PBX does not answer, which are replied to as soon as they are written);
+//   255        a ping: registers the caller in the client registry for the event datagrams;
+//   0x80-0xBF  relays the body as an event of PBX (target & 0x7F) to every registered workstation;
+//   0xC0-0xFE  gives the LAN address text of PBX (target & 0x3F), with its NUL.
+// Statuses: the channel's own code, 31 no answer within the wait, 33 no such PBX or a body that is no
+// frame (or a PBX that is not on the LAN, for 0xC0-0xFE), 58 a ping the full registry refused, 59 a relay
+// too long for a datagram.
+//
+// Stop wakes every thread (the accept, connections reading or writing, connections waiting for a PBX's
+// answer), joins them all and closes the listening socket.
+class CEngineServer {
+public:
+    // The link of a PBX index, or null when it has none. Called from the connection threads, so it must
+    // be safe from any thread; the link is kept alive by the pointer while a request uses it.
+    using LinkLookup = std::function<std::shared_ptr<CPbxLink>(int pbx)>;
+
+    static constexpr std::uint16_t kDefaultPort = EngineRequestHeader::kDefaultPort;
+    static constexpr int kReceiveSeconds = 2;  // for the header and for the body
+    static constexpr int kReplySeconds = 2;
+    static constexpr int kShortestWaitMs = 5000;    // for budgets of 4 seconds and less
+    static constexpr int kChannelMarginMs = 4000;   // the channel gives up this much before the server
+
+    // pbxCount: the size of the link list; targets from there to 127 are no PBX. The clock is the
+    // registry's.
+    CEngineServer(int pbxCount, LinkLookup links, ClientRegistry::Clock clock = {});
+    ~CEngineServer();  // Stop
+    CEngineServer(const CEngineServer&) = delete;
+    CEngineServer& operator=(const CEngineServer&) = delete;
+
+    // Listens on the port of every local address (0: any free port, see Port); false when already started
+    // or the port cannot be had.
+    bool Start(std::uint16_t port);
+    // The same on exactly this address.
+    bool StartOn(const sockaddr_in& address);
+    void Stop();
+    bool IsStarted() const { return m_started; }
+    std::uint16_t Port() const { return m_port; }
+
+    // Where relay requests go; null drops them. After it returns the previous sender is no longer used.
+    void SetEventSender(CEventSender* sender);
+
+    ClientRegistry& Clients() { return m_clients; }
+    bool AddOrRefreshClient(std::uint32_t address) { return m_clients.AddOrRefreshClient(address); }
+    std::vector<std::uint32_t> CopyClients() { return m_clients.CopyClients(); }
+    void AgeClients() { m_clients.AgeClients(); }
+
+    // How long a connection waits for a PBX's answer: budget seconds from 5 on, else 5 seconds.
+    static int WaitTimeMs(std::uint8_t budget);
+    // The time-out the channel gets for that answer: the wait less 4 seconds.
+    static int ChannelTimeoutMs(std::uint8_t budget);
+
+private:
+    struct Connection {
+        CBlockingSocket socket;
+        sockaddr_in peer{};
+        std::thread thread;
+        std::atomic<bool> finished{false};
+    };
+    struct Reply {
+        EngineErrorCode status = kNoError;
+        std::vector<std::uint8_t> data;
+    };
+
+    void Accept();
+    void Serve(Connection& connection);
+    // The reply to one request; nullopt when the server stopped while it waited (no reply is sent).
+    std::optional<Reply> Handle(const EngineRequestHeader& header, std::span<const std::uint8_t> body,
+                                const sockaddr_in& peer);
+    std::optional<Reply> Forward(std::uint8_t pbx, std::uint8_t budget, std::span<const std::uint8_t> body);
+    Reply Ping(const sockaddr_in& peer);
+    Reply Relay(std::uint8_t pbx, std::span<const std::uint8_t> body);
+    Reply LanAddress(std::uint8_t pbx);
+    std::shared_ptr<CPbxLink> Link(int pbx) const;
+    // Joins the connections that have ended; under m_connectionsMutex.
+    void ReapLocked();
+
+    const int m_pbxCount;
+    const LinkLookup m_links;
+    ClientRegistry m_clients;
+
+    std::mutex m_senderMutex;  // held while relaying, so that SetEventSender waits for a relay in progress
+    CEventSender* m_sender = nullptr;
+
+    CBlockingSocket m_listener;  // the accept thread's; Stop only interrupts it before the join
+    std::atomic<bool> m_started{false};
+    std::atomic<std::uint16_t> m_port{0};
+    std::thread m_acceptThread;
+    Event m_stop{Event::Reset::Manual};  // wakes the connections waiting for a PBX
+
+    std::mutex m_connectionsMutex;  // the list and the stopping flag
+    std::list<std::unique_ptr<Connection>> m_connections;
+    bool m_stopping = false;
+};
