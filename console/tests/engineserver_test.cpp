@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <future>
 #include <thread>
@@ -238,6 +239,60 @@ TEST_F(EngineServerTest, StopDoesNotWaitForIdleConnectionsAndTheServerStartsAgai
 
     ASSERT_TRUE(server.StartOn(MakeSocketAddress(kLoopback, 0)));
     EXPECT_EQ(CEngineClient("127.0.0.1", server.Port()).PingServer(), kNoError);
+}
+
+// A workstation's event port on one loopback address.
+class EventPort {
+public:
+    EventPort(std::uint32_t address, std::uint16_t port)
+    {
+        m_socket.Create(CBlockingSocket::kDatagram);
+        m_socket.Bind(MakeSocketAddress(address, port));
+    }
+    std::uint16_t Port() const { return PortOf(m_socket.GetSockAddr()); }
+    Bytes Next()
+    {
+        Bytes datagram(256);
+        datagram.resize(m_socket.Receive(datagram.data(), datagram.size(), 5));
+        return datagram;
+    }
+
+private:
+    CBlockingSocket m_socket;
+};
+
+TEST(EngineServerAgeing, AWorkstationGetsEventsUntil180SecondsAfterItsLastPing)
+{
+    std::atomic<std::int64_t> elapsedMs{0};
+    const auto start = std::chrono::steady_clock::now();
+    CEngineServer server(kPbxCount, {}, [&] { return start + std::chrono::milliseconds(elapsedMs.load()); });
+    ASSERT_TRUE(server.StartOn(MakeSocketAddress(kLoopback, 0)));
+    EventPort local(kLoopback, 0);
+    EventPort workstation(kSecondLoopback, local.Port());
+    CEventSender sender(&server.Clients(), local.Port());
+    sender.Start();
+    server.SetEventSender(&sender);
+    const CEngineClient client("127.0.0.1", server.Port());
+    const auto relay = [&](std::uint8_t digit) {
+        EXPECT_EQ(client.SendToClients(0, MakeFrame(0x0D, {1, digit})), kNoError);
+        return Bytes{0, 0x16, 0x16, 0x0D, 2, 1, digit};
+    };
+
+    ASSERT_EQ(PingFrom(kSecondLoopback, server.Port()), kNoError);
+    elapsedMs += 180000;
+    const Bytes first = relay('1');
+    EXPECT_EQ(local.Next(), first);
+    EXPECT_EQ(workstation.Next(), first);
+
+    elapsedMs += 1;
+    const Bytes second = relay('2');
+    EXPECT_EQ(local.Next(), second);
+    // Registered again, the workstation's next datagram is the third: the second never came to it.
+    ASSERT_EQ(PingFrom(kSecondLoopback, server.Port()), kNoError);
+    const Bytes third = relay('3');
+    EXPECT_EQ(workstation.Next(), third);
+    EXPECT_EQ(local.Next(), third);
+    server.SetEventSender(nullptr);
 }
 
 }  // namespace

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "tempsuite.h"
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+
+// The real Simulvex program, copied into a throw-away suite tree and run there: its serial resource COM98
+// is published in that tree's Shared folder, and its LAN port is a free UDP port of this computer.
+// Commands go to its standard input, one reply line each.
+class SimulvexProcess {
+public:
+    static constexpr int kSerialResource = 98;
+
+    SimulvexProcess();
+    ~SimulvexProcess();  // ends the program
+    SimulvexProcess(const SimulvexProcess&) = delete;
+    SimulvexProcess& operator=(const SimulvexProcess&) = delete;
+
+    // Starts it on the suite tree, serving COM98 and the LAN on a free port; false (with the reason in
+    // Error) when it did not report ready.
+    bool Start(const TempSuite& suite);
+    // The reply line to one command.
+    QString Command(const QString& line);
+
+    std::uint16_t LanPort() const { return m_lanPort; }
+    QString Error() const { return m_error; }
+
+private:
+    QString ReadLine();
+
+    QProcess m_process;
+    std::uint16_t m_lanPort = 0;
+    QString m_error;
+};
+
+// A UDP port that was free a moment ago on every local address.
+std::uint16_t FreeUdpPort();
