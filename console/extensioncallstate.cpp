@@ -5,7 +5,7 @@ void ResetExtensionCallStates(ExtensionCallStateTable& table, unsigned pbxIndex,
     if (pbxIndex >= table.size())
         return;
     auto& entries = table[pbxIndex];
-    if (extensionIndex == kAllExtensions)
+    if (extensionIndex == kAllCallStates)
         entries.fill(ExtensionCallState());
     else if (extensionIndex < entries.size())
         entries[extensionIndex] = ExtensionCallState();

@@ -37,12 +37,12 @@ struct ExtensionCallState {
 inline constexpr int kMaxPbxLinks = 5;
 inline constexpr int kExtensionsPerPbx = 256;
 // Resets every extension of a PBX.
-inline constexpr unsigned kAllExtensions = 0xFFFF;
+inline constexpr unsigned kAllCallStates = 0xFFFF;
 
 // One entry per PBX index and extension index.
 using ExtensionCallStateTable =
     std::array<std::array<ExtensionCallState, kExtensionsPerPbx>, kMaxPbxLinks>;
 
-// Resets one extension's entry, or with kAllExtensions every entry of the PBX. Any other extension index
+// Resets one extension's entry, or with kAllCallStates every entry of the PBX. Any other extension index
 // beyond the table, or a PBX index beyond it, resets nothing.
 void ResetExtensionCallStates(ExtensionCallStateTable& table, unsigned pbxIndex, unsigned extensionIndex);

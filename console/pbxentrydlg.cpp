@@ -20,11 +20,6 @@ constexpr unsigned kResourceString = 10027;
 constexpr unsigned kBadIdentifierString = 10030;
 constexpr unsigned kBadResourceString = 10031;
 
-bool IsIdentifierCharacter(QChar c)
-{
-    return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9') || c == u'_';
-}
-
 }  // namespace
 
 QStringList PbxResourceNames(const std::vector<SerialPort>& ports)
@@ -37,13 +32,6 @@ QStringList PbxResourceNames(const std::vector<SerialPort>& ports)
     }
     names.append(kLanResource);
     return names;
-}
-
-bool IsValidPbxIdentifier(const QString& identifier)
-{
-    if (identifier.isEmpty() || identifier.size() > CPbxEntryDlg::kMaxLength)
-        return false;
-    return std::all_of(identifier.begin(), identifier.end(), IsIdentifierCharacter);
 }
 
 int ResourcePortNumber(const QString& resource)

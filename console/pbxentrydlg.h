@@ -1,6 +1,7 @@
 #pragma once
 
 #include "serialports.h"
+#include "sqlname.h"  // IsValidPbxIdentifier
 
 #include <QDialog>
 #include <QString>
@@ -36,8 +37,6 @@ private:
 
 // The resources offered: "COM" + number for each numbered serial port, then "LAN".
 QStringList PbxResourceNames(const std::vector<SerialPort>& ports);
-// A PBX identifier becomes part of table names: 1 to 20 letters, digits or '_'.
-bool IsValidPbxIdentifier(const QString& identifier);
 // The port number of a resource: the digits after "COM"; 0 for "LAN" (and anything else).
 int ResourcePortNumber(const QString& resource);
 

@@ -71,7 +71,7 @@ TEST(ExtensionCallState, ResetsOneExtensionOfOnePbx)
 TEST(ExtensionCallState, AllExtensionsResetsTheWholePbxOnly)
 {
     auto table = BusyTable();
-    ResetExtensionCallStates(*table, 4, kAllExtensions);
+    ResetExtensionCallStates(*table, 4, kAllCallStates);
     EXPECT_EQ(ResetCount(*table, 4), kExtensionsPerPbx);
     EXPECT_EQ(ResetCount(*table, 3), 0);
 }
@@ -79,7 +79,7 @@ TEST(ExtensionCallState, AllExtensionsResetsTheWholePbxOnly)
 TEST(ExtensionCallState, IndexesBeyondTheTableResetNothing)
 {
     auto table = BusyTable();
-    const unsigned cases[][2] = {{0, 256}, {0, 0xFFFE}, {0, 0x10000}, {5, 0}, {5, kAllExtensions}};
+    const unsigned cases[][2] = {{0, 256}, {0, 0xFFFE}, {0, 0x10000}, {5, 0}, {5, kAllCallStates}};
     for (const auto& indexes : cases)
         ResetExtensionCallStates(*table, indexes[0], indexes[1]);
     for (std::size_t pbx = 0; pbx < kMaxPbxLinks; ++pbx)

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+class QWidget;
+struct EngineSettings;
+
+// The console's own small address book, so that it can name the caller of an incoming call: up to 1000
+// contacts with four numbers each, and an index of their numbers sorted for look-ups. Kept in "TapCnt.tpc"
+// in the Shared folder: one line per contact, name and the home, mobile, office and office fax numbers
+// separated by tabs.
+class CContactCache {
+public:
+    static constexpr int kMaxContacts = 1000;
+    static constexpr int kMaxIndexEntries = 2000;
+    static constexpr qsizetype kMaxNameLength = 63;
+    static constexpr qsizetype kMaxNumberLength = 31;
+    static inline const QString kFileName = QStringLiteral("TapCnt.tpc");
+    // Where the country code comes from: Registry.ini, the platform's telephony location.
+    static inline const QString kLocationKey = QStringLiteral("Telephony");
+    static inline const QString kCountryCodeName = QStringLiteral("CountryCode");
+    static inline const QString kCityCodeName = QStringLiteral("CityCode");
+    static inline const QString kDefaultCountryCode = QStringLiteral("39");
+
+    struct Contact {
+        QString home;
+        QString mobile;
+        QString office;
+        QString officeFax;
+        QString name;
+    };
+
+    // The start-up: empties the cache, takes the country code (warning the user, who is asked to set it,
+    // and using 39 when there is none), then loads the file.
+    void SyncAtStartup(const EngineSettings& settings, QWidget* parent);
+
+    void Clear();
+    // Stores the contact, or replaces the one of exactly the same name; its index, or -1 when the cache
+    // is full. The number index is not touched.
+    int AddContact(const QString& name, const QString& home, const QString& mobile, const QString& office,
+                   const QString& officeFax);
+    // Inserts the number in the sorted index; ignored when the index is full.
+    void AddNumberIndex(const QString& number, int contact);
+    // Reads the file; a line without its four tabs ends the reading (the lines before it stay).
+    void LoadFromFile();
+
+    int ContactCount() const { return static_cast<int>(m_contacts.size()); }
+    int IndexCount() const { return static_cast<int>(m_index.size()); }
+    QString CountryCode() const { return m_countryCode; }
+
+    static QString FilePath();
+
+private:
+    struct NumberEntry {
+        QString number;
+        std::uint16_t contact;
+    };
+
+    void IndexContact(int contact);
+
+    QString m_countryCode;
+    QString m_cityCode;
+    std::vector<Contact> m_contacts;
+    std::vector<NumberEntry> m_index;  // ascending by number
+};

@@ -1,0 +1,299 @@
+// CEngineApp: the console's start-up, its windows and its shutdown.
+#include "engineapp.h"
+
+#include "contactcache.h"
+#include "enginedoc.h"
+#include "engineclient.h"
+#include "engineoutcome.h"
+#include "engineserver.h"
+#include "enginesettingsfile.h"
+#include "engineview.h"
+#include "eventsender.h"
+#include "findwindow.h"
+#include "folders.h"
+#include "installationdatabase.h"
+#include "installationstorereport.h"
+#include "language.h"
+#include "languagedlg.h"
+#include "mainframe.h"
+#include "messageboxdlg.h"
+#include "pbxlink.h"
+#include "process.h"
+#include "registrykey.h"
+#include "setupwizarddlg.h"
+#include "skinregion.h"
+#include "splashdlg.h"
+#include "startupreport.h"
+#include "stringtable.h"
+#include "suitelocationregistry.h"
+#include "terminationsignals.h"
+#include "trafficlog.h"
+#include "udpeventlistener.h"
+#include "updatecheck.h"
+#include "updaterreplacement.h"
+
+#include <QDeadlineTimer>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QSystemTrayIcon>
+#include <QThread>
+
+namespace {
+
+constexpr int kExitStartFailed = 1;
+constexpr int kSimulatorPollMs = 20;
+const QString kOperatorConsole = QStringLiteral("Fonivra");
+
+QString ProgramPath(const QString& name) { return GetSuiteFolder() + name + u'/' + name; }
+
+}  // namespace
+
+CEngineApp::CEngineApp() : m_startTime(OleDate::Now()), m_tapiOutcome(kTapiEngineNotStarted)
+{
+    m_linkStatus.fill(kLinkNotStarted);
+}
+
+CEngineApp::~CEngineApp()
+{
+    // ExitInstance has released the engine; what is left are the windows.
+    m_frame.reset();
+}
+
+void CEngineApp::LoadSettings()
+{
+    m_installation.Load();
+    m_database.SetParameters(DbParametersFor(m_installation.Database()));
+    m_ports = EnginePorts::FromRegistry();
+    m_waits = StartupWaits::FromRegistry();
+}
+
+bool CEngineApp::InitInstance()
+{
+    m_startTime = OleDate::Now();
+    if (HandOverToRunningConsole())
+        return false;
+    m_windowClass = RegisterPultexWindow(m_frameTarget);
+    if (!m_windowClass) {
+        m_exitCode = kExitStartFailed;
+        return false;
+    }
+    m_signals = std::make_unique<TerminationSignalWatcher>(m_frameTarget, WM_COMMAND, CMainFrame::kCloseDocumentCommand);
+
+    LoadSettings();
+    ReportDamagedInstallationStore(m_installation);
+    ChooseLanguage();
+    for (;;) {
+        OpenTrafficLog();
+        if (!m_installation.NeedsSetupWizard())
+            break;
+        if (!RunSetupWizard()) {
+            CMessageBoxDlg(CMessageBoxDlg::kKindError, CMessageBoxDlg::kCodeNotConfigured).exec();
+            m_exitCode = kExitStartFailed;
+            return false;
+        }
+    }
+    if (IsServerMode())
+        StartServerAtFirstStart();
+    else
+        StartClientAtFirstStart();
+    ReportOutcomes();
+
+    if (LoadEngineSettings(m_engineSettings) != 1)
+        SaveEngineSettings(m_engineSettings);
+    ReplaceUpdaterFromPatch();
+    RegisterSuiteLocation();
+    m_contacts = std::make_unique<CContactCache>();
+    m_contacts->SyncAtStartup(m_engineSettings, nullptr);
+    LoadSkin();
+    CloseSplash();
+
+    if (!CreateWindows()) {
+        m_exitCode = kExitStartFailed;
+        return false;
+    }
+    GiveViewTheMessages();
+    FinishWindow();
+    DecideUpdateCheck();
+    return true;
+}
+
+bool CEngineApp::HandOverToRunningConsole()
+{
+    if (!FindPultexWindow())
+        return false;
+    // The running console shows its window as for a double click on its icon.
+    PostToPultexWindow(CMainFrame::kIconMessage, 0, CMainFrame::kLeftDoubleClick);
+    ReportStartup(QStringLiteral("another console runs for this suite: its window is shown instead"));
+    return true;
+}
+
+void CEngineApp::ChooseLanguage()
+{
+    while (m_installation.Language() == kLanguageNotChosen) {
+        CLanguageDlg dialog;
+        dialog.exec();
+        m_installation.SetLanguage(static_cast<std::uint8_t>(dialog.SelectedIndex() + 1));
+        m_installation.Save();
+        m_firstRunDialogShown = true;
+    }
+    SetLanguage(m_installation.Language());
+}
+
+void CEngineApp::OpenTrafficLog()
+{
+    // Each start begins an empty log.
+    EngineTrafficLog().Open(GetProgramFolder() + kTrafficLogFile);
+}
+
+bool CEngineApp::RunSetupWizard()
+{
+    const std::uint8_t mode = m_installation.IsLoaded() ? m_installation.InstallationMode()
+                                                        : InstallationSettings::kModeNotLoaded;
+    CSetupWizardDlg wizard(mode, m_installation.Database());
+    if (wizard.exec() != QDialog::Accepted)
+        return false;
+    m_installation.SetInstallationMode(wizard.Mode());
+    m_installation.SetServerName(wizard.ServerName());
+    m_installation.SetPbxIdentifier(wizard.PbxIndex());
+    m_installation.SetAssociatedExtension(wizard.ExtensionIndex());
+    m_installation.Save();
+    m_firstRunDialogShown = true;
+    m_allStarted = false;
+    return true;
+}
+
+void CEngineApp::StartSimulator()
+{
+    if (FindSimulvexWindow())
+        return;
+    StartDetachedProcess(ProgramPath(kSimulvexClass));
+    // The simulator serves once its window is found and its serial resource is published.
+    const QString device = SerialDevicePath(kSimulatorComNumber);
+    const QDeadlineTimer deadline(m_waits.simulatorMs);
+    while (!deadline.hasExpired() && !(QFileInfo::exists(device) && FindSimulvexWindow()))
+        QThread::msleep(kSimulatorPollMs);
+}
+
+void CEngineApp::ShowSplash(unsigned stringId)
+{
+    m_splash = std::make_unique<CSplashDlg>();
+    m_splash->show();
+    SetProgress(stringId);
+}
+
+void CEngineApp::SetProgress(const QString& text)
+{
+    if (m_splash)
+        m_splash->SetProgressText(text);
+}
+
+void CEngineApp::SetProgress(unsigned stringId) { SetProgress(LoadResString(stringId)); }
+
+void CEngineApp::CloseSplash() { m_splash.reset(); }
+
+void CEngineApp::LoadSkin()
+{
+    QImage bitmap(GetSharedFolder() + kSkinFile);
+    if (bitmap.isNull())
+        return;
+    m_skinBitmap = bitmap;
+    m_skinRegion = CreateRegionFromBitmap(m_skinBitmap);
+}
+
+bool CEngineApp::CreateWindows()
+{
+    m_document = std::make_unique<CEngineDoc>();
+    m_frame = std::make_unique<CMainFrame>();
+    auto view = new CEngineView(*this, *m_document);
+    m_frame->setCentralWidget(view);
+    m_view = view;
+    m_frame->setFixedSize(view->size());
+    QObject::connect(m_frame.get(), &CMainFrame::Closing, [] { QCoreApplication::quit(); });
+    m_frameTarget.Attach(&m_frame->Target());
+    return true;
+}
+
+void CEngineApp::GiveViewTheMessages()
+{
+    MessageTarget* target = ViewTarget();
+    for (int pbx = 0; pbx < kPbxLinks; ++pbx)
+        if (const std::shared_ptr<CPbxLink> link = Link(pbx))
+            link->SetNotifyTarget(target);
+    if (m_tapiListener)
+        m_tapiListener->SetTarget(target);
+    if (m_clientListener)
+        m_clientListener->SetTarget(target);
+}
+
+void CEngineApp::FinishWindow()
+{
+    m_frame->RemoveCaptionAndBorder();
+    m_view->RefreshStatusBoard(CEngineView::kGeneralInformation, 0);
+    m_view->ApplySkinRegion();
+    m_view->repaint();
+}
+
+void CEngineApp::DecideUpdateCheck()
+{
+    const QRect screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry()
+                                                           : QRect();
+    m_frame->move(screen.center() - m_frame->rect().center());
+    if (IsUpdateCheckDue(m_engineSettings, m_startTime)) {
+        m_frame->showNormal();
+        ReportStartup(QStringLiteral("window shown: looking for updates"));
+        RunStartupUpdateCheck(m_engineSettings, m_startTime);
+        return;
+    }
+    if (!m_allStarted) {
+        m_frame->showNormal();
+        ReportStartup(QStringLiteral("window shown: the start was not complete"));
+        return;
+    }
+    // Without a notification area the window cannot hide behind an icon: it stays shown.
+    if (QSystemTrayIcon::isSystemTrayAvailable()) {
+        m_frame->hide();
+        ReportStartup(QStringLiteral("started: the window waits behind the notification icon"));
+    } else {
+        m_frame->showNormal();
+        ReportStartup(QStringLiteral("started: no notification area, the window stays shown"));
+    }
+    m_frame->Target().Post(CMainFrame::kHideToIconMessage, 0, 0);
+    if (m_view->IsOperatorConsoleAvailable() && m_engineSettings.startOperatorConsole != 0)
+        StartOperatorConsole();
+}
+
+void CEngineApp::StartOperatorConsole()
+{
+    const QString path = ProgramPath(kOperatorConsole);
+    if (StartDetachedProcess(path, {path}, GetSuiteFolder() + kOperatorConsole + u'/'))
+        ReportStartup(QStringLiteral("operator console started"));
+}
+
+int CEngineApp::ExitInstance()
+{
+    m_tapiListener.reset();
+    m_clientListener.reset();
+    m_engineClient.reset();
+    m_server.reset();
+    if (m_eventSender)
+        m_eventSender->Stop();
+    m_eventSender.reset();
+    if (m_tapiSender)
+        m_tapiSender->Stop();
+    m_tapiSender.reset();
+    for (int pbx = 0; pbx < kPbxLinks; ++pbx)
+        CloseLink(pbx);
+    EngineTrafficLog().Close();
+    if (m_frame)
+        m_frame->RemoveNotificationIcon();
+    m_boundRecords.Clear();
+    m_contacts.reset();
+    m_skinBitmap = QImage();
+    m_skinRegion = QRegion();
+    m_database.Close();
+    m_signals.reset();
+    m_frameTarget.Attach(nullptr);
+    m_windowClass.reset();
+    return m_exitCode;
+}

@@ -1,0 +1,193 @@
+#pragma once
+
+#include "boundpbxrecords.h"
+#include "deferredmessagetarget.h"
+#include "engineports.h"
+#include "enginesettings.h"
+#include "extensioncallstate.h"
+#include "installationsettings.h"
+#include "oledate.h"
+#include "sqldatabase.h"
+#include "startupwaits.h"
+#include "suiteipc.h"
+
+#include <QImage>
+#include <QRegion>
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+
+class CContactCache;
+class CEngineClient;
+class CEngineDoc;
+class CEngineServer;
+class CEngineView;
+class CEventSender;
+class CMainFrame;
+class CPbxLink;
+class CSplashDlg;
+class CUdpEventListener;
+class TerminationSignalWatcher;
+
+// The console program: decides at start whether this workstation is the engine server (it owns the PBX
+// links, the request server and the event sender) or a client of another workstation's engine, brings
+// the engine up in that mode with a splash that tells each step, creates the status-board window with
+// its notification icon, starts the operator console or the updater, and at the end releases everything
+// in a fixed order. The view's timer and the configuration restart the engine or one PBX link through
+// StartEngine and OpenPbxLink.
+//
+// Nothing but the first-run wizard's cancellation (and a second start, or a window class that cannot be
+// had) ends the start: a failing step leaves its outcome for the status board and the window shown.
+class CEngineApp {
+public:
+    static constexpr int kPbxLinks = kMaxPbxLinks;
+    static constexpr std::uint8_t kLinkNotStarted = 4;  // link status before the engine has run
+    static constexpr std::uint32_t kClientDatagramMessage = WM_USER + 100;
+    static constexpr std::uint32_t kTapiMessage = WM_USER + 101;
+    static constexpr std::size_t kChannelQueueSize = 512;
+    static constexpr int kRequestServerPbxCount = kPbxLinks;
+    // The serial settings of a PBX link: 9,600 baud, 8 data bits, no parity, one stop bit.
+    static constexpr int kBaudRate = 9600;
+    static constexpr int kDataBits = 8;
+    static constexpr int kParityNone = 0;
+    static constexpr int kOneStopBit = 0;
+    static constexpr int kSimulatorComNumber = 98;
+    static inline const QString kSkinFile = QStringLiteral("PxBkImg.psx");
+    static inline const QString kTrafficLogFile = QStringLiteral("Engine.log");
+
+    CEngineApp();
+    ~CEngineApp();
+    CEngineApp(const CEngineApp&) = delete;
+    CEngineApp& operator=(const CEngineApp&) = delete;
+
+    // The start-up; false ends the program (with ExitInstance's code).
+    bool InitInstance();
+    // The shutdown; the program's exit code.
+    int ExitInstance();
+
+    // Reads the installation store and what this workstation's engine needs with it: the database it
+    // uses, its ports and its waits. The start-up's first step after the single-instance check.
+    void LoadSettings();
+
+    // (Re)starts the engine in the installation mode: 0, or the first failing code.
+    std::uint8_t StartEngine();
+    // Closes the PBX's link if any, opens a new one and runs the start-up reads: 0 or the failing code.
+    // The callers set the link status and the records-loaded flag.
+    std::uint8_t OpenPbxLink(int pbx);
+    // Starts the link to the TAPI driver when the bound PBX allows it: 0 or the failing code.
+    std::uint8_t StartTapiService();
+
+    // --- What the view and the later steps read ---
+    InstallationSettings& Installation() { return m_installation; }
+    EngineSettings& Settings() { return m_engineSettings; }
+    CSqlDatabase& Database() { return m_database; }
+    const EnginePorts& Ports() const { return m_ports; }
+    std::uint8_t GetAssociatedPbx() const { return m_installation.GetAssociatedPbx(); }
+    std::uint8_t GetAssociatedExtension() const { return m_installation.AssociatedExtension(); }
+    bool IsServerMode() const { return m_installation.IsServerStation(); }
+
+    std::uint8_t LinkStatus(int pbx) const;
+    bool RecordsLoaded(int pbx) const;
+    std::uint8_t EngineOutcome() const { return m_engineOutcome; }
+    std::uint8_t EngineOutcomeDetail() const { return m_engineOutcomeDetail; }
+    std::uint8_t TapiOutcome() const { return m_tapiOutcome; }
+    std::shared_ptr<CPbxLink> Link(int pbx) const;
+    const CEngineClient* EngineClient() const { return m_engineClient.get(); }
+    CEventSender* EventSender() const { return m_eventSender.get(); }
+    CEventSender* TapiSender() const { return m_tapiSender.get(); }
+    CUdpEventListener* TapiListener() const { return m_tapiListener.get(); }
+    CUdpEventListener* ClientListener() const { return m_clientListener.get(); }
+    BoundPbxRecords& BoundRecords() { return m_boundRecords; }
+    ExtensionCallStateTable& CallStates() { return m_callStates; }
+    CContactCache* Contacts() const { return m_contacts.get(); }
+    CMainFrame* MainFrame() const { return m_frame.get(); }
+    CEngineView* View() const { return m_view; }
+    const QImage& SkinBitmap() const { return m_skinBitmap; }
+    const QRegion& SkinRegion() const { return m_skinRegion; }
+
+private:
+    using Progress = std::function<void(unsigned stringId)>;
+
+    // Start-up steps.
+    bool HandOverToRunningConsole();
+    void ChooseLanguage();
+    void OpenTrafficLog();
+    bool RunSetupWizard();
+    void StartServerAtFirstStart();
+    void StartClientAtFirstStart();
+    void StartTapiAtFirstStart();
+    void StartSimulator();
+    void LoadSkin();
+    bool CreateWindows();
+    void GiveViewTheMessages();
+    void FinishWindow();
+    void DecideUpdateCheck();
+    void StartOperatorConsole();
+
+    // Engine steps shared by the first start and the restart.
+    int ConnectServerDatabase();
+    bool StartRequestServer();
+    bool CreateLocalEngineClient();
+    std::uint8_t OpenPbxLink(int pbx, const Progress& progress);
+    void StartPbxLinks(bool firstStart);
+    int ConnectClientEngine();
+    int ReadBoundPbxLinkState();
+    int LoadClientRecords(const Progress& progress);
+    bool StartClientListener();
+    bool TapiServiceAllowed() const;
+    void CloseLink(int pbx);
+
+    void ShowSplash(unsigned stringId);
+    void SetProgress(const QString& text);
+    void SetProgress(unsigned stringId);
+    void CloseSplash();
+    void Fail(std::uint8_t outcome, int detail);
+    MessageTarget* ViewTarget() const;
+    void WaitMs(int ms) const;
+    void ReportOutcomes() const;
+
+    OleDate m_startTime;
+    InstallationSettings m_installation;
+    EngineSettings m_engineSettings;
+    CSqlDatabase m_database;
+    EnginePorts m_ports;
+    StartupWaits m_waits;
+
+    // Messages for the main frame arrive from the suite's programs before the frame exists.
+    DeferredMessageTarget m_frameTarget;
+    std::unique_ptr<SuiteIpc::Registration> m_windowClass;
+    std::unique_ptr<TerminationSignalWatcher> m_signals;
+    int m_exitCode = 0;
+
+    mutable std::mutex m_linksMutex;  // the request server's threads look the links up
+    std::array<std::shared_ptr<CPbxLink>, kPbxLinks> m_links;
+    std::array<std::uint8_t, kPbxLinks> m_linkStatus;
+    std::array<std::uint8_t, kPbxLinks> m_recordsLoaded{};
+    std::uint8_t m_engineOutcome = 0;
+    std::uint8_t m_engineOutcomeDetail = 0;
+    std::uint8_t m_tapiOutcome;
+    bool m_allStarted = true;
+    bool m_firstRunDialogShown = false;
+
+    std::unique_ptr<CEngineServer> m_server;
+    std::unique_ptr<CEventSender> m_eventSender;
+    std::unique_ptr<CEngineClient> m_engineClient;
+    std::unique_ptr<CUdpEventListener> m_tapiListener;
+    std::unique_ptr<CEventSender> m_tapiSender;
+    std::unique_ptr<CUdpEventListener> m_clientListener;
+
+    BoundPbxRecords m_boundRecords;
+    ExtensionCallStateTable m_callStates;
+    std::unique_ptr<CContactCache> m_contacts;
+    QImage m_skinBitmap;
+    QRegion m_skinRegion;
+
+    std::unique_ptr<CSplashDlg> m_splash;
+    std::unique_ptr<CEngineDoc> m_document;
+    std::unique_ptr<CMainFrame> m_frame;
+    CEngineView* m_view = nullptr;  // owned by the frame
+};

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "messagetarget.h"
+
+#include <QWidget>
+
+#include <cstdint>
+
+class CEngineApp;
+class CEngineDoc;
+class QListWidget;
+
+// The console's only view: the status board of the engine's services, the suite's programs and the
+// installed PBXs, painted over the suite's skin. It is the window that the PBX channels, the client
+// listener and the TAPI listener post to.
+class CEngineView : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr std::uint32_t kClientDatagramMessage = WM_USER + 100;
+    static constexpr std::uint32_t kPbxEventMessage = WM_USER + 101;
+    static constexpr std::uint32_t kRedrawInformationMessage = WM_USER + 61;
+    static constexpr int kDefaultWidth = 557;
+    static constexpr int kDefaultHeight = 434;
+    // The parts of the board that RefreshStatusBoard rewrites besides the lists.
+    static constexpr int kListsOnly = 0;
+    static constexpr int kGeneralInformation = 1;
+    // Item codes of the lists.
+    static constexpr int kEngineItem = 0;
+    static constexpr int kOperatorConsoleItem = 1;
+    static constexpr int kTapiDriverItem = 2;
+    static constexpr int kRatingItem = 3;
+    static constexpr int kHotelItem = 5;
+
+    CEngineView(CEngineApp& app, CEngineDoc& document, QWidget* parent = nullptr);
+
+    // Posts into this view's message queue, from any thread.
+    MessageTarget& Target() { return m_target; }
+    CEngineDoc& GetDocument() { return m_document; }
+
+    // Brings the lists up to date with the engine and, for part 1, writes the general information.
+    void RefreshStatusBoard(int part, int item);
+    // Gives the main window the shape of the skin.
+    void ApplySkinRegion();
+
+    // Whether the operator console is installed on this workstation (its item is on the board); caller
+    // names then come from the shared address book.
+    bool IsOperatorConsoleAvailable() const { return m_operatorConsoleAvailable; }
+
+    QListWidget* ServicesList() const { return m_services; }
+    QListWidget* ApplicationsList() const { return m_applications; }
+    QListWidget* PbxList() const { return m_pbxs; }
+    QListWidget* InformationList() const { return m_information; }
+
+protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    // Frames from the PBX channels, datagrams of the client listener and the TAPI driver's commands
+    // arrive here; they are not acted upon yet.
+    void StorePbxEvent(std::uint64_t wParam, std::int64_t lParam);
+    void OnClientDatagram(std::uint64_t wParam, std::int64_t lParam);
+    void OnPbxEvent(std::uint64_t wParam, std::int64_t lParam);
+
+    void FillServices();
+    void FillApplications();
+    void FillPbxs();
+    void WriteGeneralInformation();
+    QString ModeText() const;
+
+    CEngineApp& m_app;
+    CEngineDoc& m_document;
+    QtMessageTarget m_target;
+    MessageMap m_messages;
+    QListWidget* m_services;
+    QListWidget* m_applications;
+    QListWidget* m_pbxs;
+    QListWidget* m_information;
+    bool m_operatorConsoleAvailable = false;
+};

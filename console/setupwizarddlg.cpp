@@ -1,0 +1,323 @@
+#include "setupwizarddlg.h"
+
+#include "computername.h"
+#include "configurationbox.h"
+#include "consoleicon.h"
+#include "engineerrorcode.h"
+#include "findwindow.h"
+#include "folders.h"
+#include "installationdatabase.h"
+#include "installationsettings.h"
+#include "pbxentrydlg.h"
+#include "sqldatabase.h"
+#include "stringtable.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr unsigned kWelcomeString = 10034;
+constexpr unsigned kTitleString = 10035;
+constexpr unsigned kFewStepsString = 10036;
+constexpr unsigned kDoneString = 10037;
+constexpr unsigned kRoleHeadingString = 10038;
+constexpr unsigned kInstalledPbxsString = 10039;
+constexpr unsigned kServerNameString = 10019;
+constexpr unsigned kNewString = 10040;
+constexpr unsigned kModifyString = 10041;
+constexpr unsigned kDeleteString = 10042;
+constexpr unsigned kSelectString = 10024;
+constexpr unsigned kIdentifierString = 10026;
+constexpr unsigned kResourceString = 10027;
+constexpr unsigned kPbxHeadingString = 10047;
+constexpr unsigned kExtensionHeadingString = 10048;
+constexpr unsigned kRestartString = 10049;
+constexpr unsigned kCancelString = 10050;
+constexpr unsigned kConfirmString = 10051;
+constexpr unsigned kServerRoleString = 10022;
+constexpr unsigned kClientRoleString = 10023;
+constexpr unsigned kSimulationRoleString = 1108;
+constexpr unsigned kNoPbxString = 10043;
+constexpr unsigned kBadServerString = 10025;
+constexpr unsigned kReadFailedString = 10052;
+constexpr unsigned kDuplicateIdentifierString = 10032;
+constexpr unsigned kDuplicateResourceString = 10033;
+constexpr int kRoleStartDelayMs = 500;
+const QString kExtensionPrefix = QStringLiteral("I.");
+
+QPushButton* Button(const char* id, unsigned textId)
+{
+    auto button = new QPushButton(LoadResString(textId));
+    button->setObjectName(QString::fromLatin1(id));
+    return button;
+}
+
+QLabel* Label(const char* id, unsigned textId)
+{
+    auto label = new QLabel(LoadResString(textId));
+    label->setObjectName(QString::fromLatin1(id));
+    label->setWordWrap(true);
+    return label;
+}
+
+QString ResourceText(int comNumber)
+{
+    return comNumber > 0 ? kSerialResourcePrefix + QString::number(comNumber) : kLanResource;
+}
+
+}  // namespace
+
+CSetupWizardDlg::CSetupWizardDlg(std::uint8_t initialMode, const DatabaseSettings& database, QWidget* parent)
+    : QDialog(parent), m_initialMode(initialMode), m_databaseSettings(database)
+{
+    setWindowTitle(LoadResString(kTitleString));
+    setWindowIcon(ConsoleIcon());
+    auto layout = new QVBoxLayout(this);
+    layout->addWidget(Label("1012", kWelcomeString));
+    layout->addWidget(Label("1013", kFewStepsString));
+
+    m_roleStep = new QWidget;
+    auto roleLayout = new QHBoxLayout(m_roleStep);
+    roleLayout->addWidget(Label("1014", kRoleHeadingString));
+    m_roleCombo = new QComboBox;
+    m_roleCombo->setObjectName(QStringLiteral("1015"));
+    roleLayout->addWidget(m_roleCombo);
+    QPushButton* roleDone = Button("1016", kDoneString);
+    roleLayout->addWidget(roleDone);
+    connect(roleDone, &QPushButton::clicked, this, &CSetupWizardDlg::TakeRole);
+    layout->addWidget(m_roleStep);
+
+    // Step 1: the installed PBXs for the server roles, the server's name for a client.
+    m_pbxListStep = new QWidget;
+    auto stepOneLayout = new QVBoxLayout(m_pbxListStep);
+    m_pbxListHeading = Label("1021", kInstalledPbxsString);
+    stepOneLayout->addWidget(m_pbxListHeading);
+    m_pbxListPart = new QWidget;
+    auto listLayout = new QVBoxLayout(m_pbxListPart);
+    m_pbxList = new QTreeWidget;
+    m_pbxList->setObjectName(QStringLiteral("1019"));
+    m_pbxList->setRootIsDecorated(false);
+    m_pbxList->setHeaderLabels({LoadResString(kIdentifierString), LoadResString(kResourceString)});
+    listLayout->addWidget(m_pbxList);
+    auto listButtons = new QHBoxLayout;
+    m_newPbx = Button("1022", kNewString);
+    QPushButton* modifyPbx = Button("1024", kModifyString);
+    QPushButton* deletePbx = Button("1023", kDeleteString);
+    // Changing or removing a PBX is done in the configuration once the console runs.
+    modifyPbx->setEnabled(false);
+    deletePbx->setEnabled(false);
+    for (QPushButton* button : {m_newPbx, modifyPbx, deletePbx})
+        listButtons->addWidget(button);
+    listLayout->addLayout(listButtons);
+    connect(m_newPbx, &QPushButton::clicked, this, &CSetupWizardDlg::AddPbx);
+    stepOneLayout->addWidget(m_pbxListPart);
+    m_serverNamePart = new QWidget;
+    auto serverLayout = new QHBoxLayout(m_serverNamePart);
+    m_serverNameEdit = new QLineEdit;
+    m_serverNameEdit->setObjectName(QStringLiteral("1031"));
+    m_serverNameEdit->setMaxLength(InstallationSettings::kServerNameMaxLength);
+    serverLayout->addWidget(m_serverNameEdit);
+    QPushButton* browse = Button("1032", kSelectString);
+    browse->setEnabled(false);  // the name is typed: there is no browsing of the network's computers
+    serverLayout->addWidget(browse);
+    stepOneLayout->addWidget(m_serverNamePart);
+    QPushButton* stepOneDone = Button("1020", kDoneString);
+    stepOneLayout->addWidget(stepOneDone, 0, Qt::AlignRight);
+    connect(stepOneDone, &QPushButton::clicked, this, &CSetupWizardDlg::TakeStepOne);
+    layout->addWidget(m_pbxListStep);
+
+    m_pbxStep = new QWidget;
+    auto pbxLayout = new QHBoxLayout(m_pbxStep);
+    pbxLayout->addWidget(Label("1025", kPbxHeadingString));
+    m_pbxCombo = new QComboBox;
+    m_pbxCombo->setObjectName(QStringLiteral("1026"));
+    pbxLayout->addWidget(m_pbxCombo);
+    QPushButton* pbxDone = Button("1027", kDoneString);
+    pbxLayout->addWidget(pbxDone);
+    connect(pbxDone, &QPushButton::clicked, this, &CSetupWizardDlg::TakePbx);
+    layout->addWidget(m_pbxStep);
+
+    m_extensionStep = new QWidget;
+    auto extensionLayout = new QHBoxLayout(m_extensionStep);
+    extensionLayout->addWidget(Label("1028", kExtensionHeadingString));
+    m_extensionCombo = new QComboBox;
+    m_extensionCombo->setObjectName(QStringLiteral("1029"));
+    extensionLayout->addWidget(m_extensionCombo);
+    QPushButton* extensionDone = Button("1030", kDoneString);
+    extensionLayout->addWidget(extensionDone);
+    connect(extensionDone, &QPushButton::clicked, this, &CSetupWizardDlg::TakeExtension);
+    layout->addWidget(m_extensionStep);
+
+    auto bottom = new QHBoxLayout;
+    QPushButton* restart = Button("1017", kRestartString);
+    QPushButton* cancel = Button("1018", kCancelString);
+    bottom->addStretch();
+    bottom->addWidget(restart);
+    bottom->addWidget(cancel);
+    layout->addLayout(bottom);
+    connect(restart, &QPushButton::clicked, this, &CSetupWizardDlg::EnterRoleStep);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    ShowStep(-1);
+    QTimer::singleShot(kRoleStartDelayMs, this, &CSetupWizardDlg::EnterRoleStep);
+}
+
+CSetupWizardDlg::~CSetupWizardDlg() = default;
+
+bool CSetupWizardDlg::IsServerRole() const { return m_mode != InstallationSettings::kModeClient; }
+
+void CSetupWizardDlg::ShowStep(int step)
+{
+    m_step = step;
+    const bool server = IsServerRole();
+    m_pbxListHeading->setText(LoadResString(server ? kInstalledPbxsString : kServerNameString));
+    m_pbxListPart->setVisible(server);
+    m_serverNamePart->setVisible(!server);
+    const std::pair<QWidget*, int> steps[] = {
+        {m_roleStep, kStepRole},
+        {m_pbxListStep, kStepPbxsOrServer},
+        {m_pbxStep, kStepPbx},
+        {m_extensionStep, kStepExtension},
+    };
+    for (auto [widget, number] : steps) {
+        widget->setVisible(number <= step);
+        widget->setEnabled(number == step);
+    }
+}
+
+void CSetupWizardDlg::ShowError(unsigned textId) { ShowConfigurationError(this, textId); }
+
+void CSetupWizardDlg::ReplaceDatabase()
+{
+    m_database = std::make_unique<CSqlDatabase>(DbParametersFor(m_databaseSettings));
+}
+
+void CSetupWizardDlg::EnterRoleStep()
+{
+    setCursor(Qt::WaitCursor);
+    ReplaceDatabase();
+    m_roleCombo->clear();
+    // The server roles need the database engine on this computer.
+    const bool server = m_initialMode != InstallationSettings::kModeReconfigure &&
+                        m_database->ConnectAndCreateSchema(ComputerName()) == kNoError;
+    if (server)
+        m_roleCombo->addItem(LoadResString(kServerRoleString), InstallationSettings::kModeServer);
+    m_roleCombo->addItem(LoadResString(kClientRoleString), InstallationSettings::kModeClient);
+    if (server && FileExists(GetSuiteFolder() + kSimulvexClass + u'/' + kSimulvexClass))
+        m_roleCombo->addItem(LoadResString(kSimulationRoleString), InstallationSettings::kModeSimulation);
+    m_roleCombo->setCurrentIndex(0);
+    unsetCursor();
+    ShowStep(kStepRole);
+}
+
+void CSetupWizardDlg::TakeRole()
+{
+    m_mode = static_cast<std::uint8_t>(m_roleCombo->currentData().toInt());
+    if (IsServerRole())
+        FillPbxList();
+    ShowStep(kStepPbxsOrServer);
+}
+
+void CSetupWizardDlg::FillPbxList()
+{
+    m_pbxList->clear();
+    m_database->LoadEngineConfiguration();
+    for (int pbx = 0; pbx < m_database->PbxCount(); ++pbx)
+        new QTreeWidgetItem(m_pbxList, {m_database->PbxIdentifier(pbx), ResourceText(m_database->PbxComNumber(pbx))});
+}
+
+void CSetupWizardDlg::AddPbx()
+{
+    CPbxEntryDlg entry(QString(), QString(), this);
+    if (entry.exec() != QDialog::Accepted)
+        return;
+    const int port = ResourcePortNumber(entry.Resource());
+    for (int pbx = 0; pbx < m_database->PbxCount(); ++pbx) {
+        if (m_database->PbxIdentifier(pbx).compare(entry.Identifier(), Qt::CaseInsensitive) == 0)
+            return ShowError(kDuplicateIdentifierString);
+        if (m_database->PbxComNumber(pbx) == port)
+            return ShowError(kDuplicateResourceString);
+    }
+    m_database->InsertEngineConfiguration(m_database->PbxCount(), entry.Identifier(), port);
+    FillPbxList();
+}
+
+void CSetupWizardDlg::TakeStepOne()
+{
+    if (!IsServerRole())
+        return TakeServerName();
+    if (m_database->PbxCount() == 0)
+        return ShowError(kNoPbxString);
+    EnterPbxStep();
+}
+
+void CSetupWizardDlg::TakeServerName()
+{
+    const QString name = m_serverNameEdit->text().trimmed();
+    ReplaceDatabase();
+    if (name.isEmpty() || m_database->Connect(name) != kNoError)
+        return ShowError(kBadServerString);
+    m_serverName = name;
+    EnterPbxStep();
+}
+
+void CSetupWizardDlg::EnterPbxStep()
+{
+    m_pbxCombo->clear();
+    for (int pbx = 0; pbx < m_database->PbxCount(); ++pbx)
+        m_pbxCombo->addItem(m_database->PbxIdentifier(pbx));
+    m_pbxCombo->setCurrentIndex(0);
+    ShowStep(kStepPbx);
+}
+
+void CSetupWizardDlg::TakePbx()
+{
+    if (m_pbxCombo->currentIndex() < 0)
+        return;
+    m_pbxIndex = static_cast<std::uint8_t>(m_pbxCombo->currentIndex());
+    if (!IsServerRole()) {
+        // A client reads what the server's engine stored of that PBX.
+        QByteArray initialization;
+        QByteArray configuration;
+        QByteArray programming;
+        if (m_database->ReadInitialization(m_pbxIndex, initialization) != kNoError ||
+            m_database->ReadSystemConfiguration(m_pbxIndex, configuration) != kNoError ||
+            m_database->ReadDerivedProgrammation(m_pbxIndex, 0, programming) != kNoError)
+            return ShowError(kReadFailedString);
+        const auto handled = static_cast<quint8>(initialization[1]);
+        const auto detected = static_cast<quint8>(initialization[2]);
+        m_clientExtensionCount = std::min(handled, detected);
+    }
+    EnterExtensionStep();
+}
+
+void CSetupWizardDlg::EnterExtensionStep()
+{
+    m_extensionCombo->clear();
+    const int count = IsServerRole() ? kExtensionChoices : m_clientExtensionCount;
+    for (int extension = 0; extension < count; ++extension)
+        m_extensionCombo->addItem(kExtensionPrefix + QString::number(extension + 1));
+    m_extensionCombo->setCurrentIndex(0);
+    ShowStep(kStepExtension);
+}
+
+void CSetupWizardDlg::TakeExtension()
+{
+    if (m_extensionCombo->currentIndex() < 0)
+        return;
+    const auto answer = QMessageBox::question(this, LoadResString(kWarningCaptionString), LoadResString(kConfirmString),
+                                              QMessageBox::Yes | QMessageBox::No);
+    if (answer != QMessageBox::Yes)
+        return EnterRoleStep();
+    m_extensionIndex = static_cast<std::uint8_t>(m_extensionCombo->currentIndex());
+    accept();
+}
