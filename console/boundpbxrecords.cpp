@@ -54,6 +54,11 @@ QString BoundPbxRecords::ModelText() const
                          PbxRecord::kInitializationSize - PbxRecord::kInitializationVersion);
 }
 
+bool BoundPbxRecords::HasExtension(int extension) const
+{
+    return extension >= 0 && extension < ExtensionCount() && extension < HandledExtensions();
+}
+
 void BoundPbxRecords::SetInitialization(const QByteArray& record)
 {
     m_initialization = Sized(record, PbxRecord::kInitializationSize);
@@ -64,20 +69,21 @@ void BoundPbxRecords::SetSystemConfiguration(const QByteArray& record)
     m_systemConfiguration = Sized(record, PbxRecord::kSystemConfigurationSize);
 }
 
-void BoundPbxRecords::AddExtensionStatus(const QByteArray& statusAnswer)
+void BoundPbxRecords::AddExtensionStatus(const QByteArray& statusRecord, std::uint8_t handset)
 {
-    m_extensionStatus.push_back(Sized(statusAnswer.left(PbxRecord::kStatusAnswerSize), PbxRecord::kExtensionStatusSize));
+    QByteArray copy = Sized(statusRecord.left(PbxRecord::kStatusAnswerSize), PbxRecord::kExtensionStatusSize);
+    copy[kHandsetOffset] = static_cast<char>(handset);
+    m_extensionStatus.push_back(copy);
 }
 
-void BoundPbxRecords::AddLineStatus(const QByteArray& statusAnswer)
+void BoundPbxRecords::AddLineStatus(const QByteArray& statusRecord)
 {
-    // A line's copy starts with its index: the status answer without the object type.
-    m_lineStatus.push_back(Sized(statusAnswer.mid(1, PbxRecord::kStatusAnswerSize - 1), PbxRecord::kLineStatusSize));
+    m_lineStatus.push_back(Sized(statusRecord.mid(1, PbxRecord::kStatusAnswerSize - 1), PbxRecord::kLineStatusSize));
 }
 
-void BoundPbxRecords::AddEntryPhoneStatus(const QByteArray& statusAnswer)
+void BoundPbxRecords::AddEntryPhoneStatus(const QByteArray& statusRecord)
 {
-    m_entryPhoneStatus.push_back(Sized(statusAnswer, PbxRecord::kEntryPhoneStatusSize));
+    m_entryPhoneStatus.push_back(Sized(statusRecord, PbxRecord::kEntryPhoneStatusSize));
 }
 
 void BoundPbxRecords::AddExtensionProgramming(const QByteArray& record)

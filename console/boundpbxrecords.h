@@ -28,6 +28,8 @@ public:
     int LineCount() const { return Byte(kLineCountOffset); }
     int EntryPhoneCount() const { return Byte(kEntryPhoneCountOffset); }
     QString ModelText() const;
+    // Whether the PBX has the extension: it must be below both the detected and the handled count.
+    bool HasExtension(int extension) const;
 
     const QByteArray& Initialization() const { return m_initialization; }
     const QByteArray& SystemConfiguration() const { return m_systemConfiguration; }
@@ -36,12 +38,13 @@ public:
     std::vector<QByteArray>& EntryPhoneStatus() { return m_entryPhoneStatus; }
     std::vector<QByteArray>& ExtensionProgramming() { return m_extensionProgramming; }
 
-    // The start-up reads' copies.
+    // The start-up reads' copies. A status record is the engine's: object type, index, state, link type,
+    // link index, follow-me, time-out.
     void SetInitialization(const QByteArray& record);
     void SetSystemConfiguration(const QByteArray& record);
-    void AddExtensionStatus(const QByteArray& statusAnswer);  // 7 status bytes, empty digits
-    void AddLineStatus(const QByteArray& statusAnswer);       // the answer without its type byte
-    void AddEntryPhoneStatus(const QByteArray& statusAnswer);
+    void AddExtensionStatus(const QByteArray& statusRecord, std::uint8_t handset);  // digits empty
+    void AddLineStatus(const QByteArray& statusRecord);  // a line's copy starts with its index
+    void AddEntryPhoneStatus(const QByteArray& statusRecord);
     void AddExtensionProgramming(const QByteArray& record);
 
     // Replaces the copies with the PBX's rows of the database: 0, or the first failing code (the copies
@@ -53,6 +56,7 @@ private:
     static constexpr int kExtensionCountOffset = 2;
     static constexpr int kLineCountOffset = 4;
     static constexpr int kEntryPhoneCountOffset = 6;
+    static constexpr int kHandsetOffset = 7;  // of an extension's copy
 
     int Byte(int offset) const;
 

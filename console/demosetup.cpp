@@ -51,11 +51,14 @@ int main(int argc, char** argv)
     if (!RegistryKey(CContactCache::kLocationKey).WriteString(CContactCache::kCountryCodeName, CContactCache::kDefaultCountryCode))
         return Fail("Registry.ini cannot be written");
 
+    // A catalog that has its PBX is left alone: a console may be running on it.
     CSqlDatabase database(DbParametersFor(installation.Database()));
-    if (database.ConnectAndCreateSchema(ComputerName()) != kNoError)
-        return Fail("the catalog cannot be created");
-    if (database.PbxCount() == 0 && database.InsertEngineConfiguration(0, identifier, kSimulatorComNumber) != kNoError)
-        return Fail("the PBX cannot be added to the catalog");
+    if (database.Connect(ComputerName()) != kNoError || database.PbxCount() == 0) {
+        if (database.ConnectAndCreateSchema(ComputerName()) != kNoError)
+            return Fail("the catalog cannot be created");
+        if (database.PbxCount() == 0 && database.InsertEngineConfiguration(0, identifier, kSimulatorComNumber) != kNoError)
+            return Fail("the PBX cannot be added to the catalog");
+    }
     std::printf("suite %s ready: simulation, PBX %s\n", qPrintable(suite), qPrintable(database.PbxIdentifier(0)));
     return 0;
 }

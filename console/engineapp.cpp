@@ -56,7 +56,7 @@ CEngineApp::CEngineApp() : m_startTime(OleDate::Now()), m_tapiOutcome(kTapiEngin
 
 CEngineApp::~CEngineApp()
 {
-    // ExitInstance has released the engine; what is left are the windows.
+    ReleaseEngine();
     m_frame.reset();
 }
 
@@ -251,16 +251,16 @@ void CEngineApp::DecideUpdateCheck()
         return;
     }
     // Without a notification area the window cannot hide behind an icon: it stays shown.
-    if (QSystemTrayIcon::isSystemTrayAvailable()) {
+    const bool tray = QSystemTrayIcon::isSystemTrayAvailable();
+    if (tray)
         m_frame->hide();
-        ReportStartup(QStringLiteral("started: the window waits behind the notification icon"));
-    } else {
+    else
         m_frame->showNormal();
-        ReportStartup(QStringLiteral("started: no notification area, the window stays shown"));
-    }
     m_frame->Target().Post(CMainFrame::kHideToIconMessage, 0, 0);
     if (m_view->IsOperatorConsoleAvailable() && m_engineSettings.startOperatorConsole != 0)
         StartOperatorConsole();
+    ReportStartup(tray ? QStringLiteral("started: the window waits behind the notification icon")
+                       : QStringLiteral("started: no notification area, the window stays shown"));
 }
 
 void CEngineApp::StartOperatorConsole()
@@ -271,6 +271,23 @@ void CEngineApp::StartOperatorConsole()
 }
 
 int CEngineApp::ExitInstance()
+{
+    ReleaseEngine();
+    EngineTrafficLog().Close();
+    if (m_frame)
+        m_frame->RemoveNotificationIcon();
+    m_boundRecords.Clear();
+    m_contacts.reset();
+    m_skinBitmap = QImage();
+    m_skinRegion = QRegion();
+    m_database.Close();
+    m_signals.reset();
+    m_frameTarget.Attach(nullptr);
+    m_windowClass.reset();
+    return m_exitCode;
+}
+
+void CEngineApp::ReleaseEngine()
 {
     m_tapiListener.reset();
     m_clientListener.reset();
@@ -284,16 +301,4 @@ int CEngineApp::ExitInstance()
     m_tapiSender.reset();
     for (int pbx = 0; pbx < kPbxLinks; ++pbx)
         CloseLink(pbx);
-    EngineTrafficLog().Close();
-    if (m_frame)
-        m_frame->RemoveNotificationIcon();
-    m_boundRecords.Clear();
-    m_contacts.reset();
-    m_skinBitmap = QImage();
-    m_skinRegion = QRegion();
-    m_database.Close();
-    m_signals.reset();
-    m_frameTarget.Attach(nullptr);
-    m_windowClass.reset();
-    return m_exitCode;
 }

@@ -141,6 +141,8 @@ private:
     bool TapiServiceAllowed() const;
     void CloseLink(int pbx);
 
+    // Stops and frees the engine's servers, listeners, senders and links, in that order; again does nothing.
+    void ReleaseEngine();
     void ShowSplash(unsigned stringId);
     void SetProgress(const QString& text);
     void SetProgress(unsigned stringId);

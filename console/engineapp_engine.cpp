@@ -237,9 +237,8 @@ bool CEngineApp::TapiServiceAllowed() const
     const int bound = GetAssociatedPbx();
     if (bound >= kPbxLinks || m_linkStatus[bound] != kNoError || !m_boundRecords.HasInitialization())
         return false;
-    // The associated extension must be one the PBX has: below its detected and handled counts.
-    const int extension = GetAssociatedExtension();
-    return extension < m_boundRecords.ExtensionCount() && extension < m_boundRecords.HandledExtensions();
+    // The associated extension must be one the PBX has: an index equal to a count is past the end.
+    return m_boundRecords.HasExtension(GetAssociatedExtension());
 }
 
 std::uint8_t CEngineApp::StartTapiService()

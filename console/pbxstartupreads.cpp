@@ -13,6 +13,8 @@
 
 namespace {
 
+constexpr std::size_t kHandsetByte = 6;  // of the PBX's status bytes
+
 template <std::size_t N>
 QByteArray Bytes(const std::array<std::uint8_t, N>& bytes, std::size_t size = N)
 {
@@ -97,8 +99,10 @@ private:
         return result;
     }
 
-    int ReadStatus(std::uint8_t objectType, int count, int (CSqlDatabase::*save)(int, const QByteArray&),
-                   void (BoundPbxRecords::*copy)(const QByteArray&))
+    // The PBX gives an object's status as its index, state, link type, link index, follow-me, time-out
+    // and handset; the engine's status record puts the object type first and keeps the first six.
+    template <typename Copy>
+    int ReadStatus(std::uint8_t objectType, int count, int (CSqlDatabase::*save)(int, const QByteArray&), Copy copy)
     {
         for (int index = 0; index < count; ++index) {
             PbxStatusBytes status{};
@@ -106,12 +110,13 @@ private:
                                              kStartupReadSeconds);
             if (result != kNoError)
                 return result;
-            const QByteArray answer = Bytes(status);
-            result = (m_database.*save)(m_pbx, answer);
+            const QByteArray record = QByteArray(1, static_cast<char>(objectType)) +
+                                      Bytes(status, PbxRecord::kStatusAnswerSize - 1);
+            result = (m_database.*save)(m_pbx, record);
             if (result != kNoError)
                 return result;
             if (m_bound)
-                (m_bound->*copy)(answer);
+                copy(record, status[kHandsetByte]);
         }
         return kNoError;
     }
@@ -120,13 +125,13 @@ private:
     {
         Announce(kProgressReadingStates);
         int result = ReadStatus(kObjectExtension, m_initialization.ExtensionCount(), &CSqlDatabase::SaveDerivedStatus,
-                                &BoundPbxRecords::AddExtensionStatus);
+                                [this](const QByteArray& r, std::uint8_t handset) { m_bound->AddExtensionStatus(r, handset); });
         if (result == kNoError)
             result = ReadStatus(kObjectLine, m_initialization.LineCount(), &CSqlDatabase::SaveLineStatus,
-                                &BoundPbxRecords::AddLineStatus);
+                                [this](const QByteArray& r, std::uint8_t) { m_bound->AddLineStatus(r); });
         if (result == kNoError)
-            result = ReadStatus(kObjectEntryPhone, m_initialization.EntryPhoneCount(),
-                                &CSqlDatabase::SaveEntryPhoneStatus, &BoundPbxRecords::AddEntryPhoneStatus);
+            result = ReadStatus(kObjectEntryPhone, m_initialization.EntryPhoneCount(), &CSqlDatabase::SaveEntryPhoneStatus,
+                                [this](const QByteArray& r, std::uint8_t) { m_bound->AddEntryPhoneStatus(r); });
         // Relays are not asked: they are stored idle.
         for (int index = 0; result == kNoError && index < m_initialization.RelayCount(); ++index) {
             QByteArray relay(PbxRecord::kRelayStatusAnswerSize, '\0');

@@ -52,6 +52,8 @@ constexpr unsigned kReadFailedString = 10052;
 constexpr unsigned kDuplicateIdentifierString = 10032;
 constexpr unsigned kDuplicateResourceString = 10033;
 constexpr int kRoleStartDelayMs = 500;
+constexpr int kListHeight = 120;
+constexpr int kMinimumWidth = 460;
 const QString kExtensionPrefix = QStringLiteral("I.");
 
 QPushButton* Button(const char* id, unsigned textId)
@@ -81,6 +83,7 @@ CSetupWizardDlg::CSetupWizardDlg(std::uint8_t initialMode, const DatabaseSetting
 {
     setWindowTitle(LoadResString(kTitleString));
     setWindowIcon(ConsoleIcon());
+    setMinimumWidth(kMinimumWidth);
     auto layout = new QVBoxLayout(this);
     layout->addWidget(Label("1012", kWelcomeString));
     layout->addWidget(Label("1013", kFewStepsString));
@@ -107,6 +110,7 @@ CSetupWizardDlg::CSetupWizardDlg(std::uint8_t initialMode, const DatabaseSetting
     m_pbxList->setObjectName(QStringLiteral("1019"));
     m_pbxList->setRootIsDecorated(false);
     m_pbxList->setHeaderLabels({LoadResString(kIdentifierString), LoadResString(kResourceString)});
+    m_pbxList->setMinimumHeight(kListHeight);
     listLayout->addWidget(m_pbxList);
     auto listButtons = new QHBoxLayout;
     m_newPbx = Button("1022", kNewString);
