@@ -131,7 +131,7 @@ private:
     // Engine steps shared by the first start and the restart.
     int ConnectServerDatabase();
     bool StartRequestServer();
-    bool CreateLocalEngineClient();
+    void CreateLocalEngineClient();
     std::uint8_t OpenPbxLink(int pbx, const Progress& progress);
     void StartPbxLinks(bool firstStart);
     int ConnectClientEngine();

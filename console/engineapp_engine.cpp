@@ -9,7 +9,6 @@
 #include "eventsender.h"
 #include "pbxlink.h"
 #include "pbxstartupreads.h"
-#include "splashdlg.h"
 #include "startupprogress.h"
 #include "startupreport.h"
 #include "udpeventlistener.h"
@@ -95,10 +94,9 @@ bool CEngineApp::StartRequestServer()
     return true;
 }
 
-bool CEngineApp::CreateLocalEngineClient()
+void CEngineApp::CreateLocalEngineClient()
 {
     m_engineClient = std::make_unique<CEngineClient>(kLocalHost, m_ports.requestPort);
-    return true;
 }
 
 std::uint8_t CEngineApp::OpenPbxLink(int pbx) { return OpenPbxLink(pbx, {}); }
@@ -290,10 +288,7 @@ std::uint8_t CEngineApp::StartEngine()
             return kResourceNotAvailable;
         m_engineClient.reset();
         WaitMs(m_waits.engineMs);
-        if (!CreateLocalEngineClient()) {
-            Fail(kEngineTcpClientFailed, 0);
-            return kNoEngineClient;
-        }
+        CreateLocalEngineClient();
         StartPbxLinks(false);
         return StartTapiService();
     }
@@ -333,10 +328,7 @@ void CEngineApp::StartServerAtFirstStart()
     SetProgress(kProgressStartingServer);
     if (!StartRequestServer())
         return;
-    if (!CreateLocalEngineClient()) {
-        Fail(kEngineTcpClientFailed, 0);
-        return;
-    }
+    CreateLocalEngineClient();
     StartPbxLinks(true);
     StartTapiAtFirstStart();
 }
