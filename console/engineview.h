@@ -37,7 +37,7 @@ public:
     MessageTarget& Target() { return m_target; }
     CEngineDoc& GetDocument() { return m_document; }
 
-    // Brings the lists up to date with the engine and, for part 1, writes the general information.
+    // Brings the lists up to date with the engine and, with kGeneralInformation, writes the general lines.
     void RefreshStatusBoard(int part, int item);
     // Gives the main window the shape of the skin.
     void ApplySkinRegion();
