@@ -69,11 +69,9 @@ void BoundPbxRecords::SetSystemConfiguration(const QByteArray& record)
     m_systemConfiguration = Sized(record, PbxRecord::kSystemConfigurationSize);
 }
 
-void BoundPbxRecords::AddExtensionStatus(const QByteArray& statusRecord, std::uint8_t handset)
+void BoundPbxRecords::AddExtensionStatus(const QByteArray& statusRecord)
 {
-    QByteArray copy = Sized(statusRecord.left(PbxRecord::kStatusAnswerSize), PbxRecord::kExtensionStatusSize);
-    copy[kHandsetOffset] = static_cast<char>(handset);
-    m_extensionStatus.push_back(copy);
+    m_extensionStatus.push_back(Sized(statusRecord.left(PbxRecord::kStatusAnswerSize), PbxRecord::kExtensionStatusSize));
 }
 
 void BoundPbxRecords::AddLineStatus(const QByteArray& statusRecord)

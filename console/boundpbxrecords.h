@@ -42,7 +42,7 @@ public:
     // link index, follow-me, time-out.
     void SetInitialization(const QByteArray& record);
     void SetSystemConfiguration(const QByteArray& record);
-    void AddExtensionStatus(const QByteArray& statusRecord, std::uint8_t handset);  // digits empty
+    void AddExtensionStatus(const QByteArray& statusRecord);  // handset, ring type and digits empty
     void AddLineStatus(const QByteArray& statusRecord);  // a line's copy starts with its index
     void AddEntryPhoneStatus(const QByteArray& statusRecord);
     void AddExtensionProgramming(const QByteArray& record);
@@ -56,7 +56,6 @@ private:
     static constexpr int kExtensionCountOffset = 2;
     static constexpr int kLineCountOffset = 4;
     static constexpr int kEntryPhoneCountOffset = 6;
-    static constexpr int kHandsetOffset = 7;  // of an extension's copy
 
     int Byte(int offset) const;
 

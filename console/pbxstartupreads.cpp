@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr std::size_t kHandsetByte = 6;  // of the PBX's status bytes
 
 template <std::size_t N>
 QByteArray Bytes(const std::array<std::uint8_t, N>& bytes, std::size_t size = N)
@@ -99,8 +98,8 @@ private:
         return result;
     }
 
-    // The PBX gives an object's status as its index, state, link type, link index, follow-me, time-out
-    // and handset; the engine's status record puts the object type first and keeps the first six.
+    // The 7 status bytes (object type, index, state, link type, link index, follow-me, time-out) are
+    // stored as the PBX sent them.
     template <typename Copy>
     int ReadStatus(std::uint8_t objectType, int count, int (CSqlDatabase::*save)(int, const QByteArray&), Copy copy)
     {
@@ -110,13 +109,12 @@ private:
                                              kStartupReadSeconds);
             if (result != kNoError)
                 return result;
-            const QByteArray record = QByteArray(1, static_cast<char>(objectType)) +
-                                      Bytes(status, PbxRecord::kStatusAnswerSize - 1);
+            const QByteArray record = Bytes(status, PbxRecord::kStatusAnswerSize);
             result = (m_database.*save)(m_pbx, record);
             if (result != kNoError)
                 return result;
             if (m_bound)
-                copy(record, status[kHandsetByte]);
+                copy(record);
         }
         return kNoError;
     }
@@ -125,13 +123,13 @@ private:
     {
         Announce(kProgressReadingStates);
         int result = ReadStatus(kObjectExtension, m_initialization.ExtensionCount(), &CSqlDatabase::SaveDerivedStatus,
-                                [this](const QByteArray& r, std::uint8_t handset) { m_bound->AddExtensionStatus(r, handset); });
+                                [this](const QByteArray& r) { m_bound->AddExtensionStatus(r); });
         if (result == kNoError)
             result = ReadStatus(kObjectLine, m_initialization.LineCount(), &CSqlDatabase::SaveLineStatus,
-                                [this](const QByteArray& r, std::uint8_t) { m_bound->AddLineStatus(r); });
+                                [this](const QByteArray& r) { m_bound->AddLineStatus(r); });
         if (result == kNoError)
             result = ReadStatus(kObjectEntryPhone, m_initialization.EntryPhoneCount(), &CSqlDatabase::SaveEntryPhoneStatus,
-                                [this](const QByteArray& r, std::uint8_t) { m_bound->AddEntryPhoneStatus(r); });
+                                [this](const QByteArray& r) { m_bound->AddEntryPhoneStatus(r); });
         // Relays are not asked: they are stored idle.
         for (int index = 0; result == kNoError && index < m_initialization.RelayCount(); ++index) {
             QByteArray relay(PbxRecord::kRelayStatusAnswerSize, '\0');

@@ -188,10 +188,10 @@ const PbxObjectStatus& PbxModel::Status(std::uint8_t objectType, int index) cons
 QByteArray PbxModel::StatusBytes(std::uint8_t objectType, int index) const
 {
     const PbxObjectStatus& status = Status(objectType, index);
-    const char bytes[] = {static_cast<char>(index),         static_cast<char>(status.state),
-                          static_cast<char>(status.linkType), static_cast<char>(status.linkIndex),
-                          static_cast<char>(status.followMe), static_cast<char>(status.timeout),
-                          static_cast<char>(status.handset)};
+    const char bytes[] = {static_cast<char>(objectType),      static_cast<char>(index),
+                          static_cast<char>(status.state),    static_cast<char>(status.linkType),
+                          static_cast<char>(status.linkIndex), static_cast<char>(status.followMe),
+                          static_cast<char>(status.timeout)};
     return QByteArray(bytes, sizeof bytes);
 }
 

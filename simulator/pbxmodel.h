@@ -82,7 +82,8 @@ public:
 
     PbxObjectStatus& Status(std::uint8_t objectType, int index);
     const PbxObjectStatus& Status(std::uint8_t objectType, int index) const;
-    // The 7 status bytes: index, state, link type, link index, follow-me, time-out, handset.
+    // The 7 status bytes, as the engine stores them: object type, index, state, link type, link index,
+    // follow-me, time-out. The handset is reported by its own event only.
     QByteArray StatusBytes(std::uint8_t objectType, int index) const;
 
     QString& Digits(int extension) { return m_extensions[extension].digits; }

@@ -117,10 +117,10 @@ TEST_P(SimulatorRequestTest, ConfigurationProgrammingAndStatusComeFromTheModel)
 
     PbxStatusBytes status{};
     ASSERT_EQ(client->ReadStatus(kPbx, kObjectExtension, 6, status, kSeconds), kNoError);
-    EXPECT_EQ(status, (PbxStatusBytes{6, kStateReady, 255, 255, 255, 0, 0}));
+    EXPECT_EQ(status, (PbxStatusBytes{kObjectExtension, 6, kStateReady, 255, 255, 255, 0}));
     Do("ring 6 line 1");
     ASSERT_EQ(client->ReadStatus(kPbx, kObjectExtension, 6, status, kSeconds), kNoError);
-    EXPECT_EQ(status, (PbxStatusBytes{6, kStateIncomingCall, kObjectLine, 1, 255, 0, 0}));
+    EXPECT_EQ(status, (PbxStatusBytes{kObjectExtension, 6, kStateIncomingCall, kObjectLine, 1, 255, 0}));
     EXPECT_EQ(client->ReadStatus(kPbx, kObjectExtension, 8, status, kSeconds), kAnswerNotAcceptable);
 }
 

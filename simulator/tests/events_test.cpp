@@ -56,7 +56,7 @@ TEST_P(SimulatorEventTest, OutgoingCallDialledByTheEngine)
     // A request with an answer comes after the digits on the line: they have been taken when it is answered.
     PbxStatusBytes status{};
     ASSERT_EQ(client->ReadStatus(kPbx, kObjectExtension, 2, status, kSeconds), kNoError);
-    EXPECT_EQ(status, (PbxStatusBytes{2, kStateExternalCall, kObjectLine, 0, 255, 0, 1}));
+    EXPECT_EQ(status, (PbxStatusBytes{kObjectExtension, 2, kStateExternalCall, kObjectLine, 0, 255, 0}));
     Do("connect 2");
     EXPECT_EQ(Events(1), QStringList{"60:01020200"});
 
