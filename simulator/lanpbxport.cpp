@@ -1,7 +1,7 @@
 #include "lanpbxport.h"
 
 #include "framebytes.h"
-#include "pbxstreamassembler.h"
+#include "pbxcommandclass.h"
 #include "pbxlanenvelope.h"
 
 #include <QNetworkDatagram>

@@ -35,7 +35,6 @@ std::unique_ptr<SerialPbxPort> SerialPbxPort::Open(const QString& name, const QS
 SerialPbxPort::SerialPbxPort(const QString& name, const QString& linkPath, std::unique_ptr<PseudoTerminal> terminal)
     : m_name(name), m_linkPath(linkPath), m_terminal(std::move(terminal)), m_assembler(IsPbxCommandCode)
 {
-    m_clock.start();
     const int master = m_terminal->MasterDescriptor();
     m_readNotifier = new QSocketNotifier(master, QSocketNotifier::Read, this);
     connect(m_readNotifier, &QSocketNotifier::activated, this, &SerialPbxPort::ReadAvailable);
@@ -60,9 +59,14 @@ void SerialPbxPort::ReadAvailable()
         const ssize_t n = ::read(m_terminal->MasterDescriptor(), buffer, sizeof buffer);
         if (n <= 0)
             return;
-        const QList<QByteArray> frames = m_assembler.Feed(QByteArray(buffer, n), m_clock.elapsed());
-        for (const QByteArray& frame : frames)
-            emit FrameReceived(frame);
+        const auto now = CPbxFrameAssembler::Clock::now();
+        for (ssize_t i = 0; i < n; ++i) {
+            if (m_assembler.Feed(static_cast<std::uint8_t>(buffer[i]), now)) {
+                const auto frame = m_assembler.Frame();
+                emit FrameReceived(QByteArray(reinterpret_cast<const char*>(frame.data()),
+                                              static_cast<qsizetype>(frame.size())));
+            }
+        }
     }
 }
 

@@ -1,9 +1,8 @@
 #pragma once
 
-#include "pbxstreamassembler.h"
+#include "pbxframeassembler.h"
 #include "pbxport.h"
 
-#include <QElapsedTimer>
 #include <QString>
 
 #include <memory>
@@ -42,8 +41,7 @@ private:
     std::unique_ptr<PseudoTerminal> m_terminal;
     QSocketNotifier* m_readNotifier = nullptr;
     QSocketNotifier* m_writeNotifier = nullptr;
-    PbxStreamAssembler m_assembler;
-    QElapsedTimer m_clock;
+    CPbxFrameAssembler m_assembler;
     QByteArray m_pending;
     int m_droppedPieces = 0;
 };

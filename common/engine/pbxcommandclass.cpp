@@ -1,5 +1,7 @@
 #include "pbxcommandclass.h"
 
+#include "pbxcode.h"
+
 #include <algorithm>
 
 namespace {
@@ -30,4 +32,9 @@ bool IsPbxFrameCode(std::uint8_t code)
 bool IsNoAnswerCommand(std::uint8_t code)
 {
     return Contains(kNoAnswerCommands, code);
+}
+
+bool IsPbxCommandCode(std::uint8_t code)
+{
+    return IsPbxRequestCode(code) || IsNoAnswerCommand(code) || code == PbxCode::kKeys;
 }

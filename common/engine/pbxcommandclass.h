@@ -18,3 +18,5 @@ bool IsPbxEventCode(std::uint8_t code);
 bool IsPbxFrameCode(std::uint8_t code);
 // A command the PBX does not answer; the request server waits for an answer exactly when this is false.
 bool IsNoAnswerCommand(std::uint8_t code);
+// The codes a PBX takes from the engine: requests, the commands it does not answer, and key presses.
+bool IsPbxCommandCode(std::uint8_t code);

@@ -8,9 +8,8 @@
 #include <termios.h>
 #include <unistd.h>
 
-SerialPeer::SerialPeer(const QString& devicePath) : m_assembler(IsPbxFrameCode, kInterByteGapMs)
+SerialPeer::SerialPeer(const QString& devicePath)
 {
-    m_clock.start();
     m_descriptor = ::open(devicePath.toLocal8Bit().constData(), O_RDWR | O_NOCTTY);
     if (m_descriptor < 0)
         return;
@@ -49,6 +48,12 @@ bool SerialPeer::ReadSome(int timeoutMs)
     const ssize_t n = ::read(m_descriptor, buffer, sizeof buffer);
     if (n <= 0)
         return false;
-    m_frames += m_assembler.Feed(QByteArray(buffer, n), m_clock.elapsed());
+    const auto now = CPbxFrameAssembler::Clock::now();
+    for (ssize_t i = 0; i < n; ++i) {
+        if (m_assembler.Feed(static_cast<std::uint8_t>(buffer[i]), now)) {
+            const auto frame = m_assembler.Frame();
+            m_frames += QByteArray(reinterpret_cast<const char*>(frame.data()), static_cast<qsizetype>(frame.size()));
+        }
+    }
     return true;
 }

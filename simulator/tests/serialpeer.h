@@ -1,22 +1,19 @@
 #pragma once
 
 #include "enginepeer.h"
-#include "pbxstreamassembler.h"
+#include "pbxframeassembler.h"
 
-#include <QElapsedTimer>
 #include <QString>
 
 // The engine's end of the simulator's pseudo-terminal: opens the published device raw, as a serial
 // channel does, and cuts what arrives into frames with a channel's 50 ms rule.
 class SerialPeer : public EnginePeer {
 public:
-    static constexpr qint64 kInterByteGapMs = 50;
-
     explicit SerialPeer(const QString& devicePath);
     ~SerialPeer() override;
 
     bool IsOpen() const { return m_descriptor >= 0; }
-    int SkippedNoise() const override { return m_assembler.SkippedBytes(); }
+    int SkippedNoise() const override { return static_cast<int>(m_assembler.SkippedBytes()); }
 
 protected:
     bool Send(const QByteArray& bytes) override;
@@ -25,6 +22,5 @@ protected:
 private:
 
     int m_descriptor = -1;
-    PbxStreamAssembler m_assembler;
-    QElapsedTimer m_clock;
+    CPbxFrameAssembler m_assembler;
 };

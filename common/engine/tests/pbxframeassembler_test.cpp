@@ -1,6 +1,6 @@
 #include "pbxframeassembler.h"
 
-#include "channeltesting.h"
+#include "pbxcommandclass.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +9,14 @@
 namespace {
 
 using namespace std::chrono_literals;
+using Bytes = std::vector<std::uint8_t>;
+
+Bytes Frame(std::uint8_t code, const Bytes& payload = {})
+{
+    Bytes frame{kPbxSync, kPbxSync, code, static_cast<std::uint8_t>(payload.size())};
+    frame.insert(frame.end(), payload.begin(), payload.end());
+    return frame;
+}
 
 // A byte and the milliseconds of silence before it.
 struct Arrival {
@@ -32,17 +40,23 @@ std::vector<Arrival> operator+(std::vector<Arrival> first, const std::vector<Arr
     return first;
 }
 
-std::vector<Bytes> Assemble(const std::vector<Arrival>& arrivals)
-{
-    CPbxFrameAssembler assembler;
-    auto now = CPbxFrameAssembler::Clock::now();
+struct Assembled {
     std::vector<Bytes> frames;
+    std::size_t skipped = 0;
+};
+
+Assembled Assemble(const std::vector<Arrival>& arrivals, CPbxFrameAssembler::CodeFilter filter = IsPbxFrameCode)
+{
+    CPbxFrameAssembler assembler(filter);
+    auto now = CPbxFrameAssembler::Clock::now();
+    Assembled result;
     for (const Arrival& arrival : arrivals) {
         now += std::chrono::milliseconds(arrival.gapMs);
         if (assembler.Feed(arrival.byte, now))
-            frames.emplace_back(assembler.Frame().begin(), assembler.Frame().end());
+            result.frames.emplace_back(assembler.Frame().begin(), assembler.Frame().end());
     }
-    return frames;
+    result.skipped = assembler.SkippedBytes();
+    return result;
 }
 
 TEST(PbxFrameAssembler, FramesComeOutOfTheByteStream)
@@ -70,7 +84,39 @@ TEST(PbxFrameAssembler, FramesComeOutOfTheByteStream)
         {"the longest frame", Burst(Frame(0x22, longest)), {Frame(0x22, longest)}},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(Assemble(c.arrivals), c.frames) << c.what;
+        EXPECT_EQ(Assemble(c.arrivals).frames, c.frames) << c.what;
+}
+
+// Every byte that ends in no frame is counted once.
+TEST(PbxFrameAssembler, CountsTheBytesItSkips)
+{
+    const struct {
+        const char* what;
+        std::vector<Arrival> arrivals;
+        std::size_t frames;
+        std::size_t skipped;
+    } cases[] = {
+        {"clean frames", Burst({0x16, 0x16, 0x3C, 0x00, 0x16, 0x16, 0x3D, 0x00}), 2, 0},
+        {"noise ahead of a frame", Burst({0x00, 0x55, 0x16, 0x41, 0x16, 0x16, 0x11, 0xFF, 0x16, 0x16, 0x20, 0x00}), 1, 8},
+        {"a third sync byte", Burst({0x16, 0x16, 0x16, 0x1E, 0x00}), 1, 1},
+        {"a partial frame cut by a pause", Burst({0x16, 0x16, 0x25, 0x06}) + Burst({0x16, 0x16, 0x1E, 0x00}, 200), 1, 4},
+        {"a late byte that starts nothing", Burst({0x16, 0x16, 0x25, 0x06}) + Burst({0x01}, 200), 0, 5},
+    };
+    for (const auto& c : cases) {
+        const Assembled assembled = Assemble(c.arrivals);
+        EXPECT_EQ(assembled.frames.size(), c.frames) << c.what;
+        EXPECT_EQ(assembled.skipped, c.skipped) << c.what;
+    }
+}
+
+// A PBX reads the engine's commands, key presses among them, and no events.
+TEST(PbxFrameAssembler, TheReaderChoosesTheCodes)
+{
+    const Bytes keys = Frame(0x11, {0x40, 0x01});
+    EXPECT_TRUE(Assemble(Burst(keys)).frames.empty());
+    EXPECT_EQ(Assemble(Burst(keys), IsPbxCommandCode).frames, std::vector<Bytes>{keys});
+    EXPECT_TRUE(Assemble(Burst(Frame(0x41, {0x01})), IsPbxCommandCode).frames.empty());
+    EXPECT_EQ(Assemble(Burst(Frame(0x1E)), IsPbxCommandCode).frames, std::vector<Bytes>{Frame(0x1E)});
 }
 
 TEST(PbxFrameAssembler, StateFollowsTheFrame)

@@ -13,6 +13,8 @@ bool CPbxFrameAssembler::Feed(std::uint8_t byte, Clock::time_point now)
     case kHunting:
         if (byte == kPbxSync)
             Begin(now);
+        else
+            ++m_skipped;
         return false;
     case kOneSync:
         // A late sync byte still counts as the second one: a stale lone 0x16 is at worst one byte of a
@@ -21,19 +23,20 @@ bool CPbxFrameAssembler::Feed(std::uint8_t byte, Clock::time_point now)
             Store(byte, now);
             m_state = kTwoSync;
         } else {
-            Reset();
+            Drop(true);
         }
         return false;
     case kTwoSync:
         if (!inTime) {
             TakeLate(byte, now);
-        } else if (IsPbxFrameCode(byte)) {
+        } else if (m_acceptsCode(byte)) {
             Store(byte, now);
             m_state = kCodeSeen;
         } else if (byte == kPbxSync) {
             m_tick = now;  // one more sync byte: the frame begins with the last two
+            ++m_skipped;
         } else {
-            Reset();
+            Drop(true);
         }
         return false;
     case kCodeSeen:
@@ -73,8 +76,9 @@ void CPbxFrameAssembler::Begin(Clock::time_point now)
     m_state = kOneSync;
 }
 
-void CPbxFrameAssembler::Reset()
+void CPbxFrameAssembler::Drop(bool byteToo)
 {
+    m_skipped += m_position + (byteToo ? 1 : 0);
     m_position = 0;
     m_state = kHunting;
 }
@@ -87,10 +91,10 @@ void CPbxFrameAssembler::Store(std::uint8_t byte, Clock::time_point now)
 
 void CPbxFrameAssembler::TakeLate(std::uint8_t byte, Clock::time_point now)
 {
-    if (byte == kPbxSync)
+    const bool startsAFrame = byte == kPbxSync;
+    Drop(!startsAFrame);
+    if (startsAFrame)
         Begin(now);
-    else
-        Reset();
 }
 
 bool CPbxFrameAssembler::Complete()
