@@ -1,6 +1,9 @@
 #include "channeltesting.h"
 
+#include "event.h"
 #include "socketaddress.h"
+
+#include <gtest/gtest.h>
 
 #include <QFile>
 
@@ -70,4 +73,24 @@ Bytes Frame(std::uint8_t code, const Bytes& payload)
     Bytes frame{0x16, 0x16, code, static_cast<std::uint8_t>(payload.size())};
     frame.insert(frame.end(), payload.begin(), payload.end());
     return frame;
+}
+
+std::shared_ptr<PbxRequestRecord> SendRequest(CPbxChannel& channel, const Bytes& frame, int timeoutMs)
+{
+    std::shared_ptr<PbxRequestRecord> record;
+    EXPECT_EQ(channel.Send(frame.data(), frame.size(), std::make_shared<Event>(Event::Reset::Manual), &record, true,
+                           timeoutMs),
+              kNoError);
+    return record;
+}
+
+bool RequestFinished(const std::shared_ptr<PbxRequestRecord>& record)
+{
+    return record && record->answerEvent->Wait(std::chrono::milliseconds(kLongMs));
+}
+
+Bytes FrameSlotBytes(const CPbxChannel& channel, int slot)
+{
+    const std::uint8_t* bytes = channel.GetFrameSlot(slot);
+    return Bytes(bytes, bytes + channel.GetFrameLength(slot));
 }

@@ -2,6 +2,7 @@
 
 #include "blockingsocket.h"
 #include "messagetarget.h"
+#include "pbxchannel.h"
 #include "qstringprinter.h"
 
 #include <QString>
@@ -9,6 +10,7 @@
 #include <QTemporaryDir>
 
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -62,3 +64,13 @@ private:
 
 // The bytes of a frame: sync bytes, code, payload length, payload.
 Bytes Frame(std::uint8_t code, const Bytes& payload = {});
+
+// A wait long enough for any exchange on loopback; tests never reach it unless something is wrong.
+constexpr int kLongMs = 10000;
+
+// Sends a frame that waits for an answer through the channel; the request's record.
+std::shared_ptr<PbxRequestRecord> SendRequest(CPbxChannel& channel, const Bytes& frame, int timeoutMs = kLongMs);
+// Whether the request ended (answered, timed out or failed) within the long wait.
+bool RequestFinished(const std::shared_ptr<PbxRequestRecord>& record);
+// The frame held in a received-frame slot.
+Bytes FrameSlotBytes(const CPbxChannel& channel, int slot);

@@ -17,7 +17,6 @@ namespace {
 using namespace std::chrono_literals;
 
 constexpr std::int64_t kTag = 2;
-constexpr int kLongMs = 10000;
 const QString kCom7 = QStringLiteral("\\\\.\\COM7");
 
 QByteArray ToBytes(const Bytes& bytes)
@@ -56,23 +55,10 @@ protected:
 
     std::shared_ptr<PbxRequestRecord> Request(const Bytes& frame, int timeoutMs = kLongMs)
     {
-        std::shared_ptr<PbxRequestRecord> record;
-        EXPECT_EQ(channel->Send(frame.data(), frame.size(), std::make_shared<Event>(Event::Reset::Manual), &record,
-                                true, timeoutMs),
-                  kNoError);
-        return record;
+        return SendRequest(*channel, frame, timeoutMs);
     }
-
-    static bool Finished(const std::shared_ptr<PbxRequestRecord>& record)
-    {
-        return record && record->answerEvent->Wait(std::chrono::milliseconds(kLongMs));
-    }
-
-    Bytes SlotBytes(int slot) const
-    {
-        const std::uint8_t* bytes = channel->GetFrameSlot(slot);
-        return Bytes(bytes, bytes + channel->GetFrameLength(slot));
-    }
+    static bool Finished(const std::shared_ptr<PbxRequestRecord>& record) { return RequestFinished(record); }
+    Bytes SlotBytes(int slot) const { return FrameSlotBytes(*channel, slot); }
 
     TempSuite suite;
     LogFolder logFolder;

@@ -16,7 +16,6 @@ namespace {
 using namespace std::chrono_literals;
 
 constexpr std::int64_t kTag = 3;
-constexpr int kLongMs = 10000;
 
 // A LAN channel on a free port whose PBX is a peer on 127.0.0.1.
 class UdpChannelTest : public ::testing::Test {
@@ -28,26 +27,12 @@ protected:
         ASSERT_EQ(channel->Open(QStringLiteral("ETH0"), &target, 0, kTag, 512, 512), kNoError);
     }
 
-    // Sends a frame that waits for an answer; the record.
     std::shared_ptr<PbxRequestRecord> Request(const Bytes& frame, int timeoutMs = kLongMs)
     {
-        std::shared_ptr<PbxRequestRecord> record;
-        EXPECT_EQ(channel->Send(frame.data(), frame.size(), std::make_shared<Event>(Event::Reset::Manual), &record,
-                                true, timeoutMs),
-                  kNoError);
-        return record;
+        return SendRequest(*channel, frame, timeoutMs);
     }
-
-    static bool Finished(const std::shared_ptr<PbxRequestRecord>& record)
-    {
-        return record && record->answerEvent->Wait(std::chrono::milliseconds(kLongMs));
-    }
-
-    Bytes SlotBytes(int slot) const
-    {
-        const std::uint8_t* bytes = channel->GetFrameSlot(slot);
-        return Bytes(bytes, bytes + channel->GetFrameLength(slot));
-    }
+    static bool Finished(const std::shared_ptr<PbxRequestRecord>& record) { return RequestFinished(record); }
+    Bytes SlotBytes(int slot) const { return FrameSlotBytes(*channel, slot); }
 
     LogFolder logFolder;
     CTrafficLog log;
