@@ -44,11 +44,11 @@ bool PseudoTerminal::PublishAs(const QString& linkPath)
     return true;
 }
 
-bool PseudoTerminal::Write(const QByteArray& bytes)
+bool WriteAllBytes(int descriptor, const QByteArray& bytes)
 {
     qsizetype written = 0;
     while (written < bytes.size()) {
-        const ssize_t n = ::write(m_master, bytes.constData() + written, static_cast<size_t>(bytes.size() - written));
+        const ssize_t n = ::write(descriptor, bytes.constData() + written, static_cast<size_t>(bytes.size() - written));
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
@@ -57,6 +57,8 @@ bool PseudoTerminal::Write(const QByteArray& bytes)
     }
     return true;
 }
+
+bool PseudoTerminal::Write(const QByteArray& bytes) { return WriteAllBytes(m_master, bytes); }
 
 QByteArray PseudoTerminal::Read(int timeoutMs, int maxBytes)
 {

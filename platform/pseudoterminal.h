@@ -5,6 +5,10 @@
 
 #include <memory>
 
+// Writes every byte to a terminal (or any descriptor), going on after short writes and interruptions;
+// false on failure.
+bool WriteAllBytes(int descriptor, const QByteArray& bytes);
+
 // A pseudo-terminal pair in raw mode: the master end is what a serial peer (the PBX simulator, a test)
 // reads and writes; the slave device is what a serial channel opens as its port. The slave stays open
 // here as well, so the master never reads end-of-file while no channel holds the port.

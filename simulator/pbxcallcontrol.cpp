@@ -56,28 +56,27 @@ void PbxCallControl::Release(Outcome& outcome, std::uint8_t objectType, int inde
 
 void PbxCallControl::Link(Outcome& outcome, int extension, std::uint8_t partnerType, int partnerIndex)
 {
-    PbxObjectStatus& own = m_model.Status(kObjectExtension, extension);
-    PbxObjectStatus& partner = m_model.Status(partnerType, partnerIndex);
-    own.state = kStateConnected;
-    own.linkType = partnerType;
-    own.linkIndex = Byte(partnerIndex);
-    partner.state = kStateConnected;
-    partner.linkType = kObjectExtension;
-    partner.linkIndex = Byte(extension);
+    Pair(extension, kStateConnected, partnerType, partnerIndex, kStateConnected);
     m_model.CallStart(extension) = m_model.Now();
     outcome.events << BuildLinkEvent(kObjectExtension, Byte(extension), partnerType, Byte(partnerIndex));
 }
 
-void PbxCallControl::SeizeLine(Outcome& outcome, int extension, int line)
+void PbxCallControl::Pair(int extension, std::uint8_t ownState, std::uint8_t partnerType, int partnerIndex,
+                          std::uint8_t partnerState)
 {
     PbxObjectStatus& own = m_model.Status(kObjectExtension, extension);
-    PbxObjectStatus& seized = m_model.Status(kObjectLine, line);
-    own.state = kStateExternalCall;
-    own.linkType = kObjectLine;
-    own.linkIndex = Byte(line);
-    seized.state = kStateOutgoingCall;
-    seized.linkType = kObjectExtension;
-    seized.linkIndex = Byte(extension);
+    PbxObjectStatus& partner = m_model.Status(partnerType, partnerIndex);
+    own.state = ownState;
+    own.linkType = partnerType;
+    own.linkIndex = Byte(partnerIndex);
+    partner.state = partnerState;
+    partner.linkType = kObjectExtension;
+    partner.linkIndex = Byte(extension);
+}
+
+void PbxCallControl::SeizeLine(Outcome& outcome, int extension, int line)
+{
+    Pair(extension, kStateExternalCall, kObjectLine, line, kStateOutgoingCall);
     m_model.Digits(extension).clear();
     m_model.CallOutgoing(extension) = true;
     outcome.events << BuildStateEvent(kObjectExtension, Byte(extension), kStateExternalCall)
@@ -115,14 +114,7 @@ void PbxCallControl::RingCalledExtension(Outcome& outcome, int caller, const QSt
             continue;
         if (!IsIdle(kObjectExtension, called))
             return;
-        PbxObjectStatus& own = m_model.Status(kObjectExtension, caller);
-        PbxObjectStatus& ringing = m_model.Status(kObjectExtension, called);
-        own.state = kStateOutgoingCall;
-        own.linkType = kObjectExtension;
-        own.linkIndex = Byte(called);
-        ringing.state = kStateIncomingCall;
-        ringing.linkType = kObjectExtension;
-        ringing.linkIndex = Byte(caller);
+        Pair(caller, kStateOutgoingCall, kObjectExtension, called, kStateIncomingCall);
         outcome.events << BuildStateEvent(kObjectExtension, Byte(caller), kStateOutgoingCall)
                        << BuildRingEvent(Byte(called), PbxRingType::kInternal, kObjectExtension, Byte(caller))
                        << BuildStateEvent(kObjectExtension, Byte(called), kStateIncomingCall);

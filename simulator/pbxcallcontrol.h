@@ -53,6 +53,9 @@ private:
     void SeizeLine(Outcome& outcome, int extension, int line);
     void RingCalledExtension(Outcome& outcome, int caller, const QString& digits);
     void Link(Outcome& outcome, int extension, std::uint8_t partnerType, int partnerIndex);
+    // Links an extension and its partner to each other, each in its own state.
+    void Pair(int extension, std::uint8_t ownState, std::uint8_t partnerType, int partnerIndex,
+              std::uint8_t partnerState);
     int FreeLine() const;
     bool IsIdle(std::uint8_t objectType, int index) const;
     static Outcome Refused(const QString& why) { return {{}, why}; }

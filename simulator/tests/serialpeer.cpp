@@ -1,6 +1,7 @@
 #include "serialpeer.h"
 
 #include "pbxcommandclass.h"
+#include "pseudoterminal.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -25,19 +26,7 @@ SerialPeer::~SerialPeer()
         ::close(m_descriptor);
 }
 
-bool SerialPeer::Send(const QByteArray& bytes)
-{
-    qsizetype written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = ::write(m_descriptor, bytes.constData() + written, static_cast<size_t>(bytes.size() - written));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        written += n;
-    }
-    return true;
-}
+bool SerialPeer::Send(const QByteArray& bytes) { return WriteAllBytes(m_descriptor, bytes); }
 
 bool SerialPeer::ReadSome(int timeoutMs)
 {

@@ -31,6 +31,26 @@ protected:
         return database;
     }
 
+    // An engine database with one configured PBX, started again so that its tables exist.
+    std::unique_ptr<CSqlDatabase> StartEngineDatabaseWithPbx(int pbx, const QString& identifier)
+    {
+        auto database = StartEngineDatabase();
+        EXPECT_EQ(database->InsertEngineConfiguration(pbx, identifier, 0), kNoError);
+        EXPECT_EQ(database->ConnectAndCreateSchema(kServer), kNoError) << database->LastError().toStdString();
+        return database;
+    }
+
+    // The catalog's table names in lower case (PostgreSQL folds them), sorted.
+    static QStringList LowerTables(CSqlDatabase& database)
+    {
+        QStringList names;
+        EXPECT_EQ(database.ListTables(names), kNoError);
+        for (QString& name : names)
+            name = name.toLower();
+        names.sort();
+        return names;
+    }
+
     // Creates the empty catalog, as the engine's start-up does; true when it exists afterwards.
     bool CreateCatalog()
     {

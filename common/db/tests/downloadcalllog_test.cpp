@@ -21,9 +21,7 @@ protected:
             return;
         ASSERT_TRUE(m_engine.IsListening());
         m_client = std::make_unique<CEngineClient>("127.0.0.1", m_engine.Port());
-        m_database = StartEngineDatabase();
-        ASSERT_EQ(m_database->InsertEngineConfiguration(kPbx, QStringLiteral("PBX1"), 0), kNoError);
-        ASSERT_EQ(m_database->ConnectAndCreateSchema(kServer), kNoError);
+        m_database = StartEngineDatabaseWithPbx(kPbx, QStringLiteral("PBX1"));
     }
 
     // Stores what the engine's start-up reads from a PBX of two extensions, renumbered with direct numbers:

@@ -7,16 +7,6 @@ namespace {
 
 using SchemaTest = DbTest;
 
-QStringList LowerTables(CSqlDatabase& database)
-{
-    QStringList names;
-    EXPECT_EQ(database.ListTables(names), kNoError);
-    for (QString& name : names)
-        name = name.toLower();
-    names.sort();
-    return names;
-}
-
 int RowCount(CSqlDatabase& database, const QString& table, const QString& where = QStringLiteral("1=1"),
              const QVariantList& values = {})
 {

@@ -7,16 +7,6 @@ namespace {
 
 using SqlDatabaseTest = DbTest;
 
-QStringList LowerTables(CSqlDatabase& database)
-{
-    QStringList names;
-    EXPECT_EQ(database.ListTables(names), kNoError);
-    for (QString& name : names)
-        name = name.toLower();
-    names.sort();
-    return names;
-}
-
 TEST_P(SqlDatabaseTest, EmptyEngineConfigurationConnectsWithNoPbx)
 {
     StartEngineDatabase();

@@ -16,9 +16,7 @@ protected:
         DbTest::SetUp();
         if (IsSkipped())
             return;
-        m_database = StartEngineDatabase();
-        ASSERT_EQ(m_database->InsertEngineConfiguration(kPbx, QStringLiteral("PBX1"), 0), kNoError);
-        ASSERT_EQ(m_database->ConnectAndCreateSchema(kServer), kNoError);
+        m_database = StartEngineDatabaseWithPbx(kPbx, QStringLiteral("PBX1"));
     }
 
     CSqlDatabase& Database() { return *m_database; }
