@@ -71,6 +71,8 @@ void StopSignals::Install()
 
 bool StopSignals::Requested() { return g_stopRequested; }
 
+int StopSignals::Descriptor() { return g_stopPipe[0]; }
+
 ChildOutcome RunChildAndWait(const QString& program, const QStringList& arguments)
 {
     std::vector<QByteArray> words;

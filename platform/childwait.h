@@ -8,6 +8,8 @@
 namespace StopSignals {
 void Install();
 bool Requested();
+// Readable once a request arrived (-1 before Install); for event loops that watch it.
+int Descriptor();
 }  // namespace StopSignals
 
 struct ChildOutcome {

@@ -17,7 +17,7 @@ bool WriteFile(const QString& path, const QString& text)
 bool TestPackage::Build(const QString& path, QString* error) const
 {
     QTemporaryDir tables;
-    QString property = QStringLiteral("Property\tValue\r\ns72\tl0\r\nProperty\tProperty\r\n");
+    QString property = QStringLiteral("Property\tValue\r\ns72\tL0\r\nProperty\tProperty\r\n");
     for (const auto& [name, value] : properties)
         property += name + u'\t' + value + QStringLiteral("\r\n");
     QString media = QStringLiteral("DiskId\tLastSequence\tDiskPrompt\tCabinet\tVolumeLabel\tSource\r\n"
