@@ -1,7 +1,7 @@
 #include "setuplog.h"
 
-#include "folders.h"
+#include "suitelocation.h"
 
-QString EngineInstallLogPath() { return GetSharedFolder() + QStringLiteral("MSDE2kLog.txt"); }
+QString EngineInstallLogPath() { return SharedFolder() + QStringLiteral("MSDE2kLog.txt"); }
 
 QStringList HiddenSetupProperties() { return {QStringLiteral("SAPWD"), QStringLiteral("UPGRADEPWD")}; }

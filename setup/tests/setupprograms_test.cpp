@@ -110,6 +110,14 @@ TEST_F(SetupProgramsTest, InstallIntoSlotThreeAndUninstall)
     EXPECT_FALSE(m_registry.IsProductRegistered(slot3.productCode));
     EXPECT_FALSE(m_registry.InstalledInstances().contains(QStringLiteral("Hotel")));
     EXPECT_TRUE(m_registry.IsProductRegistered(InstanceSlotTable()[1].productCode));
+
+    // An empty product code still runs the front with "/x", which refuses it.
+    const Outcome empty = Run(QStringLiteral("SVMSDE2000Helper/SVMSDE2000Helper"),
+                              {QStringLiteral("uninstall"), package, QStringLiteral("SVMSDE2KUNINSTALL=")});
+    EXPECT_EQ(empty.exitCode, 0);
+    EXPECT_TRUE(empty.err.contains(QStringLiteral(" Uninstall Command Line: %1Installer/MSIEXEC /x /qb").arg(Suite())))
+        << empty.err.toStdString();
+    EXPECT_TRUE(empty.err.contains(QStringLiteral("MSIEXEC: result 1639"))) << empty.err.toStdString();
 }
 
 TEST_F(SetupProgramsTest, StopDuringTheHelperEndsInOrder)
