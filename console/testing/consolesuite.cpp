@@ -1,0 +1,56 @@
+#include "consolesuite.h"
+
+#include "contactcache.h"
+#include "findwindow.h"
+#include "mainframe.h"
+#include "registrykey.h"
+#include "startupwaits.h"
+#include "suiteipc.h"
+
+namespace {
+
+constexpr int kSimulatorWaitMs = 20000;  // the longest: the simulator serves as soon as it can
+
+}  // namespace
+
+ConsoleSuite::ConsoleSuite() : SuiteTree(kPultexClass), m_console(kPultexClass)
+{
+    static_assert(SuiteTree::kCloseCommand == CMainFrame::kCloseDocumentCommand);
+    m_placed = SuiteTree::IsValid() && PlaceProgram(kPultexClass, QStringLiteral(PULTEX_PROGRAM));
+}
+
+ConsoleSuite::~ConsoleSuite()
+{
+    Enter();
+    if (IsConsoleRunning())
+        StopConsole();
+}
+
+bool ConsoleSuite::InstallSimulvex(const QStringList& configuration) const
+{
+    return SuiteTree::InstallSimulvex(QStringLiteral(SIMULVEX_PROGRAM), configuration);
+}
+
+bool ConsoleSuite::WriteRegistry() const
+{
+    const QString file = SharedFolder() + QStringLiteral("Registry.ini");
+    const RegistryKey startup(StartupWaits::kGroup, file);
+    return WriteNetworkPorts() && startup.WriteInt(StartupWaits::kEngineWaitName, 0) &&
+           startup.WriteInt(StartupWaits::kSimulatorWaitName, kSimulatorWaitMs) &&
+           RegistryKey(CContactCache::kLocationKey, file)
+               .WriteString(CContactCache::kCountryCodeName, CContactCache::kDefaultCountryCode);
+}
+
+bool ConsoleSuite::StartConsole() { return m_console.Start(ProgramPath()); }
+
+QString ConsoleSuite::WaitForStartEnd()
+{
+    return m_console.WaitForAnyLine({QStringLiteral("started: "), QStringLiteral("window shown: ")});
+}
+
+int ConsoleSuite::StopConsole()
+{
+    Enter();
+    SuiteIpc::Post(SuiteIpc::Key::WindowClass, kPultexClass, WM_COMMAND, CMainFrame::kCloseDocumentCommand, 0);
+    return WaitForExit();
+}

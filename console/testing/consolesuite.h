@@ -1,0 +1,46 @@
+#pragma once
+
+#include "suiteprogramprocess.h"
+#include "suitetree.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+
+// The console program Pultex in a throw-away suite tree (SuiteTree), run as a process of its own:
+// Registry.ini gets the console's short waits and the country code besides the ports, the simulator is
+// the built Simulvex, and the console is closed by its close command, as the updater closes it.
+class ConsoleSuite : public SuiteTree {
+public:
+    static constexpr int kStartTimeoutMs = SuiteProgramProcess::kStartTimeoutMs;
+
+    ConsoleSuite();
+    ~ConsoleSuite() override;
+
+    bool IsValid() const { return SuiteTree::IsValid() && m_placed; }
+
+    // Installs the simulator, which runs these control commands before it opens its ports.
+    bool InstallSimulvex(const QStringList& configuration) const;
+    // Writes Registry.ini: the ports, no engine waits, the country code.
+    bool WriteRegistry() const;
+
+    bool StartConsole();
+    bool IsConsoleRunning() const { return m_console.IsRunning(); }
+    QString WaitForLine(const QString& start, int timeoutMs = kStartTimeoutMs)
+    {
+        return m_console.WaitForLine(start, timeoutMs);
+    }
+    // The last line of the start: "started: ..." or "window shown: ...".
+    QString WaitForStartEnd();
+    QStringList Lines() const { return m_console.Lines(); }
+    bool HasLine(const QString& start) const { return m_console.HasLine(start); }
+    // Ends the console by its close command (as the updater does); its exit code, -1 when it did not end.
+    int StopConsole();
+    int WaitForExit() { return m_console.WaitForExit(); }
+    QString SimulvexCommand(const QString& line) { return m_console.SimulvexCommand(line); }
+
+private:
+    bool m_placed = false;
+    SuiteProgramProcess m_console;
+};
