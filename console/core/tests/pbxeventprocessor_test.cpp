@@ -1,0 +1,179 @@
+// PBX events from the real Simulvex program through CPbxLink on COM98, with the real request server, the
+// local engine client and a pinged workstation that receives the relays, on both database backends.
+#include "pbxeventprocessor.h"
+
+#include "boundpbxupdates.h"
+#include "dbtest.h"
+#include "eventrig.h"
+#include "qstringprinter.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+using Rows = QStringList;
+
+struct Check {
+    const char* sql;  // one column named Value; %1 is replaced by the PBX's table suffix "_PBX1"
+    Rows expected;
+};
+
+struct Scenario {
+    const char* name;
+    std::vector<const char*> commands;
+    std::vector<const char*> relayed;  // hexadecimal datagrams, PBX index first, in order
+    std::vector<Check> checks;
+};
+
+// The ten-digit caller id of line 3 as parameters: date and time (type 1), the number (type 2), then a
+// type the walk skips; relayed as a text frame.
+#define CALLER_ID_LINE_3 "event 70 0380160108303330343130303002" "0A30363132333435363738" "07024142"
+#define CALLER_ID_LINE_3_RELAYED "raw 001616460C033036313233343536373800"
+
+const char* const kSwLog =
+    "SELECT CAST(IndiceDerivato AS text) || ' ' || CAST(IndiceEsterna AS text) || ' ' || CAST(Scatti AS text) || ' ' "
+    "|| CAST(Totale AS text) || ' ' || CAST(Uscente AS text) || ' ' || COALESCE(NumeroChiamato, '') AS Value "
+    "FROM LogCallsSwNew ORDER BY IndiceDerivato, DataFine";
+const char* const kDigits5 = "SELECT COALESCE(Digits, '') AS Value FROM DerivedStatus%1 WHERE IndiceOggetto=5";
+const char* const kDigits6 = "SELECT COALESCE(Digits, '') AS Value FROM DerivedStatus%1 WHERE IndiceOggetto=6";
+const char* const kLine3CallerId = "SELECT COALESCE(CallerID, '') AS Value FROM LineStatus%1 WHERE IndiceOggetto=3";
+// A call record of the PBX: kind 2, line 1, outgoing, extension 5, 10:10:10 to 10:15:15, the number "35".
+#define CALL_RECORD "020101" "0500" "101010" "100F0F" "0000" "0000" "333500"
+
+// A call record of 60 bytes: longer than the 36 the record holds.
+const std::string& LongCallRecordCommand()
+{
+    static const std::string command = "event 67 " CALL_RECORD + std::string(2 * (60 - 18), '0');
+    return command;
+}
+
+const std::vector<Scenario>& Scenarios()
+{
+    static const std::vector<Scenario> scenarios = {
+        {"DigitIsAppendedAndRelayedUnchanged",
+         {"event 13 0537"},
+         {"13 0537"},
+         {{kDigits5, {"7"}}}},
+        {"UnansweredRingFromALineIsLoggedWithTheLinesLastCallerId",
+         {"event 51 05080203", "event 65 010503", CALLER_ID_LINE_3, "set state line 3 2", "set state extension 5 2"},
+         {"51 05080203", "65 010503", CALLER_ID_LINE_3_RELAYED, "65 020302", "65 010502"},
+         {{kSwLog, {"5 2 3 65535 3 0612345678"}}, {kDigits5, {""}}, {kLine3CallerId, {""}}}},
+        {"OutsideLineRelaysTheZeroDigitAfterTheStateAndIsLoggedAsAnAttempt",
+         {"event 65 01060E", "event 13 0632", "event 65 010602"},
+         {"65 01060E", "raw 0016160D020630", "13 0632", "65 010602"},
+         {{kSwLog, {"6 255 255 65535 4 02"}}, {kDigits6, {""}}}},
+        {"AnAttemptFromAnotherStateIsNotLoggedButLosesItsDigits",
+         {"event 65 010610", "event 13 0631", "event 65 010602"},
+         {"65 010610", "13 0631", "65 010602"},
+         {{kSwLog, {}}, {kDigits6, {""}}}},
+        {"CallerIdParametersStoreOneNumber",
+         {CALLER_ID_LINE_3},
+         {CALLER_ID_LINE_3_RELAYED},
+         {{kLine3CallerId, {"0612345678"}}}},
+        {"EventsThatAreNeverRelayedAndCodesThatAreIgnored",
+         {"event 14 05", "event 15 05", "event 42 0501070000", "event 67 " CALL_RECORD, "event 50 0105", "event 61 0105",
+          "event 62 0105", "event 66 0105"},
+         {},
+         {{"SELECT CAST(MicroTelefono AS text) AS Value FROM DerivedStatus%1 WHERE IndiceOggetto=5", {"0"}},
+          {"SELECT CAST(IndiceDerivato AS text) || ' ' || CAST(Risposta AS text) AS Value FROM WakeEvents", {"5 1"}},
+          {"SELECT CAST(IndiceDerivato AS text) || ' ' || NumeroChiamato AS Value FROM LogCalls", {"5 35"}}}},
+        {"AlarmsOfExtensionsAreStoredAndAllAreRelayed",
+         {"event 71 010402", "event 71 050003"},
+         {"71 010402", "71 050003"},
+         {{"SELECT CAST(TipoOggetto AS text) || ' ' || CAST(IndiceOggetto AS text) || ' ' || CAST(TipoAllarme AS text) "
+           "AS Value FROM AlarmEvents",
+           {"1 4 2"}}}},
+        {"MendedFramesChangeNothingTheyCannotRead",
+         {"event 51 050802C8", "event 65 0105", LongCallRecordCommand().c_str(), "event 70 03800C02403036"},
+         {"51 050802C8"},
+         {{"SELECT CAST(IndiceLink AS text) || ' ' || CAST(Stato AS text) AS Value FROM DerivedStatus%1 "
+           "WHERE IndiceOggetto=5",
+           {"200 2"}},
+          {kLine3CallerId, {""}},
+          {"SELECT CAST(IndiceDerivato AS text) || ' ' || NumeroChiamato AS Value FROM LogCalls", {"5 35"}}}},
+    };
+    return scenarios;
+}
+
+// "CODE HEX": the event frame as the PBX sent it, relayed for PBX 0; "raw HEX": exactly these bytes.
+QString ExpectedDatagram(const char* text)
+{
+    const QString entry = QString::fromLatin1(text);
+    if (entry.startsWith(QLatin1String("raw ")))
+        return entry.mid(4).toUpper();
+    const QStringList parts = entry.split(u' ');
+    const int code = parts[0].toInt();
+    const QString payload = parts.value(1);
+    return QStringLiteral("001616%1%2%3")
+        .arg(code, 2, 16, QLatin1Char('0'))
+        .arg(payload.size() / 2, 2, 16, QLatin1Char('0'))
+        .arg(payload)
+        .toUpper();
+}
+
+class PbxEventProcessorTest : public DbTest {
+protected:
+    void SetUp() override
+    {
+        DbTest::SetUp();
+        if (IsSkipped())
+            return;
+        StartRig();
+    }
+
+    void StartRig()
+    {
+        m_rig.reset();
+        m_rig = std::make_unique<EventRig>(StartEngineDatabaseWithPbx(EventRig::kPbx, QStringLiteral("PBX1")));
+        ASSERT_TRUE(m_rig->Start()) << m_rig->Error().toStdString();
+    }
+
+    EventRig& Rig() { return *m_rig; }
+
+    void Do(const QString& command) { ASSERT_GE(Rig().Run(command), 0) << command.toStdString(); }
+
+    QStringList RelayedHex()
+    {
+        QStringList hex;
+        for (const Bytes& datagram : Rig().Relayed())
+            hex << Hex(datagram);
+        return hex;
+    }
+
+    Rows Query(const char* sql)
+    {
+        return Rig().Rows(QString::fromLatin1(sql).replace(QLatin1String("%1"), QLatin1String("_PBX1")));
+    }
+
+private:
+    std::unique_ptr<EventRig> m_rig;
+};
+
+TEST_P(PbxEventProcessorTest, ScriptedScenarios)
+{
+    bool first = true;
+    for (const Scenario& scenario : Scenarios()) {
+        SCOPED_TRACE(scenario.name);
+        if (!first) {
+            StartRig();
+            // The shared tables outlive the PBX's: each scenario starts without rows.
+            for (const char* table : {"LogCallsSwNew", "LogCalls", "WakeEvents", "AlarmEvents"})
+                ASSERT_TRUE(Catalog().Execute(QStringLiteral("DELETE FROM %1").arg(QLatin1String(table))));
+        }
+        first = false;
+        for (const char* command : scenario.commands)
+            Do(QString::fromLatin1(command));
+        QStringList expected;
+        for (const char* hex : scenario.relayed)
+            expected << ExpectedDatagram(hex);
+        EXPECT_EQ(RelayedHex(), expected);
+        for (const Check& check : scenario.checks)
+            EXPECT_EQ(Query(check.sql), check.expected) << check.sql;
+    }
+}
+
+INSTANTIATE_DB_TEST(PbxEventProcessorTest);
+
+}  // namespace
