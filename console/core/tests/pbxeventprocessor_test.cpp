@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <vector>
 
 namespace {
@@ -172,6 +174,129 @@ TEST_P(PbxEventProcessorTest, ScriptedScenarios)
         for (const Check& check : scenario.checks)
             EXPECT_EQ(Query(check.sql), check.expected) << check.sql;
     }
+}
+
+const char* const kSwDurations =
+    "SELECT CAST(IndiceDerivato AS text) || ' ' || CAST(Durata AS text) AS Value FROM LogCallsSwNew "
+    "ORDER BY IndiceDerivato";
+
+TEST_P(PbxEventProcessorTest, ConnectedLineCallIsLoggedOnceWithNumberKindAndDuration)
+{
+    Do(QStringLiteral("call 5 1 0612345"));
+    Rig().now = Rig().now.AddSeconds(65);
+    Do(QStringLiteral("hangup 5"));
+    // The seizure of the outside line counts as the digit 0 before the dialled number.
+    EXPECT_EQ(Query(kSwLog), Rows({QStringLiteral("5 2 1 65535 2 00612345")}));
+    EXPECT_EQ(Query(kSwDurations), Rows({QStringLiteral("5 1899-12-30 00:01:05")}));
+    EXPECT_EQ(Query("SELECT CAST(IndiceDerivato AS text) AS Value FROM LogCalls"), Rows({QStringLiteral("5")}));
+    EXPECT_EQ(Query(kDigits5), Rows({QString()}));
+    const std::vector<std::uint64_t>& notes = Rig().Notifications();
+    EXPECT_NE(std::find(notes.begin(), notes.end(), 0x11110007u), notes.end());
+    EXPECT_EQ(notes.back(), 0x11110002u);
+}
+
+TEST_P(PbxEventProcessorTest, CallPassedBetweenTwoExtensionsIsLoggedOnceForEach)
+{
+    const OleDate start = Rig().now;
+    for (const char* command : {"event 51 05080202", "event 65 010503",
+                                "event 70 0280160108303330343130303002" "0A30363132333435363738", "event 60 02020105"})
+        Do(QString::fromLatin1(command));
+    Rig().now = start.AddSeconds(30);
+    Do(QStringLiteral("event 51 07080105"));  // extension 5 calls extension 7
+    Do(QStringLiteral("event 65 010703"));
+    Rig().now = start.AddSeconds(60);
+    Do(QStringLiteral("event 65 010502"));  // and hangs up: the call passes to 7
+    Do(QStringLiteral("event 60 01070202"));
+    Rig().now = start.AddSeconds(180);
+    Do(QStringLiteral("event 65 010702"));
+    Do(QStringLiteral("event 65 020202"));
+    // Totale is the extension the call came from plus 256 times the one it went to (255: none).
+    EXPECT_EQ(Query(kSwLog), Rows({QStringLiteral("5 2 2 2047 1 0612345678"), QStringLiteral("7 2 2 65285 1 0612345678")}));
+    EXPECT_EQ(Query(kSwDurations),
+              Rows({QStringLiteral("5 1899-12-30 00:01:00"), QStringLiteral("7 1899-12-30 00:02:30")}));
+}
+
+TEST_P(PbxEventProcessorTest, ProgrammingChangesAreReadBackForOneObjectOrEvery)
+{
+    const QString stale = QStringLiteral("UPDATE RelayProgrammations_PBX1 SET Attuatore=99");
+    const char* const relays =
+        "SELECT CAST(IndiceOggetto AS text) || ' ' || CAST(Attuatore AS text) AS Value FROM RelayProgrammations%1 "
+        "ORDER BY IndiceOggetto";
+    const Rows fromPbx = Query(relays);
+    ASSERT_EQ(fromPbx.size(), 2);
+    ASSERT_FALSE(fromPbx.contains(QStringLiteral("0 99")));
+
+    ASSERT_TRUE(Catalog().Execute(stale));
+    Do(QStringLiteral("event 68 04FF"));
+    EXPECT_EQ(Query(relays), fromPbx);
+
+    ASSERT_TRUE(Catalog().Execute(stale));
+    Do(QStringLiteral("event 68 0401"));
+    EXPECT_EQ(Query(relays), Rows({QStringLiteral("0 99"), fromPbx[1]}));
+
+    // An extension's change reaches the bound PBX's copy too.
+    Do(QStringLiteral("set programming extension 5 2 1"));
+    ASSERT_GT(Rig().Bound().ExtensionProgramming().size(), 5u);
+    EXPECT_EQ(Rig().Bound().ExtensionProgramming()[5][2], 1);
+    EXPECT_EQ(RelayedHex(), QStringList({ExpectedDatagram("68 04FF"), ExpectedDatagram("68 0401"),
+                                         ExpectedDatagram("68 0105")}));
+}
+
+TEST_P(PbxEventProcessorTest, BoundPbxCopiesAndNotifications)
+{
+    BoundPbxRecords& bound = Rig().Bound();
+    ASSERT_GT(bound.ExtensionStatus().size(), 5u);
+    ASSERT_GT(bound.EntryPhoneStatus().size(), 1u);
+    ASSERT_GT(bound.LineStatus().size(), 3u);
+
+    Do(QStringLiteral("event 51 05280301"));  // the entry phone 1 rings extension 5
+    const QByteArray& extension = bound.ExtensionStatus()[5];
+    const QByteArray& entryPhone = bound.EntryPhoneStatus()[1];
+    EXPECT_EQ(extension.mid(1, 4), QByteArray::fromHex("05030301"));
+    EXPECT_EQ(extension[8], 0x28);
+    EXPECT_EQ(entryPhone.mid(1, 4), QByteArray::fromHex("010D0105"));
+    Do(QStringLiteral("event 13 0531"));
+    EXPECT_EQ(BoundPbxUpdates::Digits(bound, 5), QByteArray("1"));
+    Do(QStringLiteral("event 65 010502"));  // back to idle: the entry phone is free, the digits are gone
+    EXPECT_EQ(entryPhone[2], 2);
+    EXPECT_EQ(extension[2], 2);
+    EXPECT_TRUE(BoundPbxUpdates::Digits(bound, 5).isEmpty());
+
+    Do(QString::fromLatin1(CALLER_ID_LINE_3));
+    EXPECT_EQ(BoundPbxUpdates::LineCallerId(bound, 3), QByteArray("0612345678"));
+    Do(QStringLiteral("event 60 01050203"));
+    EXPECT_EQ(extension.mid(2, 3), QByteArray::fromHex("070203"));
+    EXPECT_EQ(bound.LineStatus()[3].mid(1, 3), QByteArray::fromHex("070105"));
+    EXPECT_EQ(Rig().Notifications(), (std::vector<std::uint64_t>{0x11110003, 0x11110002, 0x11110083, 0x11110007}));
+
+    // Indexes beyond the copies change nothing and tell nothing.
+    const std::vector<QByteArray> before = bound.ExtensionStatus();
+    Do(QStringLiteral("event 51 20080203"));
+    Do(QStringLiteral("event 65 012002"));
+    EXPECT_EQ(bound.ExtensionStatus(), before);
+    EXPECT_EQ(Rig().Notifications().size(), 4u);
+}
+
+TEST_P(PbxEventProcessorTest, FullAnsweringBoardMemoryRaisesTheBalloonOnlyWithTheIconShown)
+{
+    Do(QStringLiteral("event 71 050003"));
+    const auto shown = Rig().FrameMessages().Take(1, 0);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].message, ConsoleNotifications::kMemoryFullBalloonMessage);
+    Rig().iconShown = false;
+    Do(QStringLiteral("event 71 050003"));
+    Do(QStringLiteral("event 71 050002"));
+    EXPECT_EQ(Rig().FrameMessages().Waiting(), 0u);
+}
+
+TEST_P(PbxEventProcessorTest, FramesFromTheSerialLinkResetItsSilenceCounter)
+{
+    LinkSilenceCounters& counters = Rig().Processor().SilenceCounters();
+    for (int tick = 0; tick < 5; ++tick)
+        EXPECT_FALSE(counters.CountDown(EventRig::kPbx));
+    EXPECT_EQ(counters.Value(EventRig::kPbx), 1);
+    Do(QStringLiteral("event 50 00"));  // any frame, even one without a handler
+    EXPECT_EQ(counters.Value(EventRig::kPbx), LinkSilenceCounters::kFull);
 }
 
 INSTANTIATE_DB_TEST(PbxEventProcessorTest);
