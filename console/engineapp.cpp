@@ -23,6 +23,7 @@
 #include "pbxlink.h"
 #include "process.h"
 #include "registrykey.h"
+#include "serverstoppedbox.h"
 #include "setupwizarddlg.h"
 #include "skinregion.h"
 #include "splashdlg.h"
@@ -246,10 +247,7 @@ void CEngineApp::CreateEventHandlers()
     client.boundRecords = &m_boundRecords;
     client.boundPbx = [this] { return int(GetAssociatedPbx()); };
     client.boundExtension = [this] { return int(GetAssociatedExtension()); };
-    client.showServerStopped = [this] {
-        CMessageBoxDlg box(CMessageBoxDlg::kKindError, CMessageBoxDlg::kCodeServerStopped, 0, {}, m_frame.get());
-        box.exec();
-    };
+    client.showServerStopped = [this] { ShowServerStoppedBox(m_frame.get()); };
     client.notifications = notifications;
     m_clientHandler = std::make_unique<ClientDatagramHandler>(std::move(client));
     m_view->SetEventHandlers(m_eventProcessor.get(), m_clientHandler.get());
