@@ -74,6 +74,11 @@ const std::vector<Scenario>& Scenarios()
          {CALLER_ID_LINE_3},
          {CALLER_ID_LINE_3_RELAYED},
          {{kLine3CallerId, {"0612345678"}}}},
+        {"CallerIdOfFixedLayoutRunsToTheFramesLastByte",
+         {"event 70 0304" "3033303431303030" "30363132333435363738" "FF", "event 70 0204303030"},
+         {CALLER_ID_LINE_3_RELAYED},
+         {{kLine3CallerId, {"0612345678"}},
+          {"SELECT COALESCE(CallerID, '') AS Value FROM LineStatus%1 WHERE IndiceOggetto=2", {""}}}},
         {"EventsThatAreNeverRelayedAndCodesThatAreIgnored",
          {"event 14 05", "event 15 05", "event 42 0501070000", "event 67 " CALL_RECORD, "event 50 0105", "event 61 0105",
           "event 62 0105", "event 66 0105"},
@@ -214,6 +219,32 @@ TEST_P(PbxEventProcessorTest, CallPassedBetweenTwoExtensionsIsLoggedOnceForEach)
     EXPECT_EQ(Query(kSwLog), Rows({QStringLiteral("5 2 2 2047 1 0612345678"), QStringLiteral("7 2 2 65285 1 0612345678")}));
     EXPECT_EQ(Query(kSwDurations),
               Rows({QStringLiteral("5 1899-12-30 00:01:00"), QStringLiteral("7 1899-12-30 00:02:30")}));
+}
+
+TEST_P(PbxEventProcessorTest, CallStatesWhereTheCodeLeftItOpenOrTouchedTheWrongEntry)
+{
+    const auto& states = Rig().CallStates()[EventRig::kPbx];
+    // A ring from an extension consults no line: the call is incoming without a number.
+    Do(QStringLiteral("event 51 05080106"));
+    EXPECT_EQ(states[5].Kind, ExtensionCallState::kIncoming);
+    // Linked to another extension while its own call goes on: the other one's call is incoming.
+    Do(QStringLiteral("event 60 01050107"));
+    EXPECT_EQ(states[5].Kind, ExtensionCallState::kIncoming);
+    EXPECT_EQ(states[5].LinkIndex, 6);
+    EXPECT_EQ(states[7].Kind, ExtensionCallState::kIncoming);
+    EXPECT_EQ(states[7].LinkType, 1);
+    EXPECT_EQ(states[7].LinkIndex, 5);
+
+    // A call over line 3 that ends from state 8: line 3's index names no extension, so extension 3's
+    // entry stays as it was.
+    Do(QStringLiteral("event 51 03080201"));
+    Do(QStringLiteral("event 51 04080203"));
+    Do(QStringLiteral("set state extension 4 8"));
+    Do(QStringLiteral("set state extension 4 2"));
+    EXPECT_EQ(states[3].Kind, ExtensionCallState::kIncoming);
+    EXPECT_EQ(states[3].HandedFrom, ExtensionCallState::kNone);
+    EXPECT_EQ(states[4], ExtensionCallState());
+    EXPECT_EQ(Query(kSwLog), Rows({QStringLiteral("4 2 3 1023 1 ")}));
 }
 
 TEST_P(PbxEventProcessorTest, ProgrammingChangesAreReadBackForOneObjectOrEvery)
