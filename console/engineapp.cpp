@@ -1,6 +1,7 @@
 // CEngineApp: the console's start-up, its windows and its shutdown.
 #include "engineapp.h"
 
+#include "clientdatagramhandler.h"
 #include "configurationbox.h"
 #include "contactcache.h"
 #include "enginedoc.h"
@@ -18,9 +19,11 @@
 #include "languagedlg.h"
 #include "mainframe.h"
 #include "messageboxdlg.h"
+#include "pbxeventprocessor.h"
 #include "pbxlink.h"
 #include "process.h"
 #include "registrykey.h"
+#include "serverstoppedbox.h"
 #include "setupwizarddlg.h"
 #include "skinregion.h"
 #include "splashdlg.h"
@@ -212,7 +215,42 @@ bool CEngineApp::CreateWindows()
     m_frame->setFixedSize(view->size());
     QObject::connect(m_frame.get(), &CMainFrame::Closing, [] { QCoreApplication::quit(); });
     m_frameTarget.Attach(&m_frame->Target());
+    CreateEventHandlers();
     return true;
+}
+
+void CEngineApp::CreateEventHandlers()
+{
+    ConsoleNotifications notifications;
+    notifications.onPbxEvent = [this](std::uint64_t wParam, std::int64_t lParam) {
+        if (m_view)
+            m_view->OnPbxEvent(wParam, lParam);
+    };
+    notifications.mainFrame = &m_frameTarget;
+    notifications.iconShown = [this] { return m_frame && m_frame->IsIconShown(); };
+
+    PbxEventProcessor::Services server;
+    server.link = [this](int pbx) { return Link(pbx); };
+    server.database = &m_database;
+    server.engineClient = [this] { return m_engineClient.get(); };
+    server.eventSender = [this] { return m_eventSender.get(); };
+    server.boundRecords = &m_boundRecords;
+    server.boundPbx = [this] { return int(GetAssociatedPbx()); };
+    server.boundExtension = [this] { return int(GetAssociatedExtension()); };
+    server.callStates = &m_callStates;
+    server.clock = [] { return OleDate::Now(); };
+    server.notifications = notifications;
+    m_eventProcessor = std::make_unique<PbxEventProcessor>(std::move(server));
+
+    ClientDatagramHandler::Services client;
+    client.listener = [this] { return m_clientListener.get(); };
+    client.boundRecords = &m_boundRecords;
+    client.boundPbx = [this] { return int(GetAssociatedPbx()); };
+    client.boundExtension = [this] { return int(GetAssociatedExtension()); };
+    client.showServerStopped = [this] { ShowServerStoppedBox(m_frame.get()); };
+    client.notifications = notifications;
+    m_clientHandler = std::make_unique<ClientDatagramHandler>(std::move(client));
+    m_view->SetEventHandlers(m_eventProcessor.get(), m_clientHandler.get());
 }
 
 void CEngineApp::GiveViewTheMessages()

@@ -23,6 +23,7 @@
 #include <mutex>
 
 class CContactCache;
+class ClientDatagramHandler;
 class CEngineClient;
 class CEngineDoc;
 class CEngineServer;
@@ -30,6 +31,7 @@ class CEngineView;
 class CEventSender;
 class CMainFrame;
 class CPbxLink;
+class PbxEventProcessor;
 class CSplashDlg;
 class CUdpEventListener;
 class TerminationSignalWatcher;
@@ -105,6 +107,7 @@ public:
     BoundPbxRecords& BoundRecords() { return m_boundRecords; }
     ExtensionCallStateTable& CallStates() { return m_callStates; }
     CContactCache* Contacts() const { return m_contacts.get(); }
+    PbxEventProcessor* EventProcessor() const { return m_eventProcessor.get(); }
     CMainFrame* MainFrame() const { return m_frame.get(); }
     CEngineView* View() const { return m_view; }
     const QImage& SkinBitmap() const override { return m_skinBitmap; }
@@ -124,6 +127,7 @@ private:
     void StartSimulator();
     void LoadSkin();
     bool CreateWindows();
+    void CreateEventHandlers();
     void GiveViewTheMessages();
     void FinishWindow();
     void DecideUpdateCheck();
@@ -186,6 +190,8 @@ private:
     BoundPbxRecords m_boundRecords;
     ExtensionCallStateTable m_callStates;
     std::unique_ptr<CContactCache> m_contacts;
+    std::unique_ptr<PbxEventProcessor> m_eventProcessor;
+    std::unique_ptr<ClientDatagramHandler> m_clientHandler;
     QImage m_skinBitmap;
     QRegion m_skinRegion;
 

@@ -2,6 +2,7 @@
 
 #include "oledate.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <array>
@@ -46,3 +47,7 @@ using ExtensionCallStateTable =
 // Resets one extension's entry, or with kAllCallStates every entry of the PBX. Any other extension index
 // beyond the table, or a PBX index beyond it, resets nothing.
 void ResetExtensionCallStates(ExtensionCallStateTable& table, unsigned pbxIndex, unsigned extensionIndex);
+
+// The entry as the software call log's writer takes it: link type, link index, handed from, handed to,
+// kind, three spare bytes, the start as a double, the number (Windows-1252, NUL-terminated); 72 bytes.
+QByteArray CallStateRecord(const ExtensionCallState& state);

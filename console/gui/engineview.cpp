@@ -1,11 +1,13 @@
 #include "engineview.h"
 
 #include "aboutdlg.h"
+#include "clientdatagramhandler.h"
 #include "engineoutcome.h"
 #include "extensioncallstate.h"
 #include "folders.h"
 #include "installationsettings.h"
 #include "pbxchannelbase.h"
+#include "pbxeventprocessor.h"
 #include "sqldatabase.h"
 #include "stringtable.h"
 
@@ -93,8 +95,24 @@ void CEngineView::paintEvent(QPaintEvent*)
         painter.drawImage(0, 0, skin);
 }
 
-void CEngineView::StorePbxEvent(std::uint64_t, std::int64_t) {}
-void CEngineView::OnClientDatagram(std::uint64_t, std::int64_t) {}
+void CEngineView::SetEventHandlers(PbxEventProcessor* processor, ClientDatagramHandler* clientHandler)
+{
+    m_processor = processor;
+    m_clientHandler = clientHandler;
+}
+
+void CEngineView::StorePbxEvent(std::uint64_t wParam, std::int64_t lParam)
+{
+    if (m_processor)
+        m_processor->StorePbxEvent(wParam, lParam);
+}
+
+void CEngineView::OnClientDatagram(std::uint64_t wParam, std::int64_t lParam)
+{
+    if (m_clientHandler)
+        m_clientHandler->OnClientDatagram(wParam, lParam);
+}
+
 void CEngineView::OnPbxEvent(std::uint64_t, std::int64_t) {}
 
 void CEngineView::ApplySkinRegion()

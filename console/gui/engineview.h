@@ -8,6 +8,8 @@
 #include <cstdint>
 
 class CEngineDoc;
+class ClientDatagramHandler;
+class PbxEventProcessor;
 class QListWidget;
 
 // The console's only view: the status board of the engine's services, the suite's programs and the
@@ -46,6 +48,12 @@ public:
     // names then come from the shared address book.
     bool IsOperatorConsoleAvailable() const { return m_operatorConsoleAvailable; }
 
+    // Where the PBX channels' frames and the client listener's datagrams go; either may be null.
+    void SetEventHandlers(PbxEventProcessor* processor, ClientDatagramHandler* clientHandler);
+
+    // The view's call handling of the bound extension and the lines' caller ids: not acted upon yet.
+    void OnPbxEvent(std::uint64_t wParam, std::int64_t lParam);
+
     QListWidget* ServicesList() const { return m_services; }
     QListWidget* ApplicationsList() const { return m_applications; }
     QListWidget* PbxList() const { return m_pbxs; }
@@ -56,11 +64,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    // Frames from the PBX channels, datagrams of the client listener and the TAPI driver's commands
-    // arrive here; they are not acted upon yet.
+    // Frames from the PBX channels and datagrams of the client listener go to their handlers.
     void StorePbxEvent(std::uint64_t wParam, std::int64_t lParam);
     void OnClientDatagram(std::uint64_t wParam, std::int64_t lParam);
-    void OnPbxEvent(std::uint64_t wParam, std::int64_t lParam);
 
     void FillServices();
     void FillApplications();
@@ -77,4 +83,6 @@ private:
     QListWidget* m_pbxs;
     QListWidget* m_information;
     bool m_operatorConsoleAvailable = false;
+    PbxEventProcessor* m_processor = nullptr;
+    ClientDatagramHandler* m_clientHandler = nullptr;
 };

@@ -223,6 +223,48 @@ TEST_F(PultexTest, AnswersAnotherProcessAndRelaysToAListenerThatPinged)
     EXPECT_EQ(m_suite.StopConsole(), 0);
 }
 
+TEST_F(PultexTest, ARingReachesAPingedListenerAndTheTablesAndTheHangUpIsLoggedOnce)
+{
+    PrepareSimulation(m_suite, {kFirstPbx});
+    StartAndWait(m_suite, kStarted);
+    RecordingTarget target;
+    CUdpEventListener listener(&target, kDatagramMessage, false);
+    ASSERT_TRUE(listener.StartOn(MakeSocketAddress("127.0.0.1", m_suite.Ports().eventPort)));
+    const CEngineClient client("127.0.0.1", m_suite.Ports().requestPort);
+    ASSERT_EQ(client.PingServer(), kNoError);
+
+    // The line's state, the ring, the extension's state and the caller id.
+    ASSERT_EQ(m_suite.SimulvexCommand(QStringLiteral("ring 1 line 0 0612345678")), QStringLiteral("OK 4 events"));
+    ASSERT_TRUE(WaitFor([&target] { return target.Messages().size() >= 4; }, kWaitMs));
+    std::vector<std::vector<std::uint8_t>> datagrams;
+    for (const RecordingTarget::Message& message : target.Messages())
+        datagrams.push_back(listener.CopySlot(static_cast<int>(message.wParam)));
+    EXPECT_EQ(datagrams[1], Frame({0, 0x16, 0x16, 51, 4, 1, 8, 2, 0}));
+    const std::string number = "0612345678";
+    std::vector<std::uint8_t> callerId{0, 0x16, 0x16, 70, 12, 0};
+    callerId.insert(callerId.end(), number.begin(), number.end());
+    callerId.push_back(0);
+    EXPECT_EQ(datagrams[3], callerId);
+
+    CSqlDatabase database(m_suite.CatalogParameters());
+    ASSERT_EQ(database.Connect(QString()), kNoError);
+    const QString lines = database.PbxTableName(EngineTable::kLineStatus, 0);
+    EXPECT_TRUE(WaitFor([&] {
+        return RowCount(database, lines, QStringLiteral("IndiceOggetto=0 AND CallerID=?"), {QString::fromStdString(number)}) == 1;
+    }, kWaitMs));
+    EXPECT_EQ(RowCount(database, database.PbxTableName(EngineTable::kDerivedStatus, 0),
+                       QStringLiteral("IndiceOggetto=1 AND Stato=3 AND Link=2 AND IndiceLink=0")),
+              1);
+
+    ASSERT_TRUE(m_suite.SimulvexCommand(QStringLiteral("hangup 1")).startsWith(QLatin1String("OK")));
+    EXPECT_TRUE(WaitFor([&] { return RowCount(database, QStringLiteral("LogCallsSwNew")) == 1; }, kWaitMs));
+    EXPECT_EQ(RowCount(database, QStringLiteral("LogCallsSwNew"),
+                       QStringLiteral("IndiceDerivato=1 AND IndiceEsterna=2 AND Scatti=0 AND Uscente=3")),
+              1);
+    database.Close();
+    EXPECT_EQ(m_suite.StopConsole(), 0);
+}
+
 TEST_F(PultexTest, ASecondStartHandsOverToTheFirstAndLeavesEngineLogAlone)
 {
     ASSERT_TRUE(m_suite.IsValid());
