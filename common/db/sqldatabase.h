@@ -169,6 +169,36 @@ public:
     int CountUnreadMessagesFor(const StationMessages& station, int index, int& count);
     int HasUnreadMessages(int pbxIdentifier, int associatedExtension, bool& waiting);
 
+    // --- The shared address book ---
+    // A contact is given as its 16 texts, Name to OfficeFaxNumber. Results: 0, 44 a failed statement,
+    // 54 an existing contact not to be overwritten or a shared contact closed to deletion, 56 another
+    // contact holds one of the numbers, 57 another workstation's contact closed to changes.
+    static inline const QString kLocalContactMarker = QStringLiteral("@@@LOCAL@@@");
+    static inline const QString kSharedContactMarker = QStringLiteral("@@@GLOBAL@@@");
+    // This workstation's name in the ownership markers; the computer's name (at most 100 characters)
+    // unless set.
+    void SetComputerName(const QString& name);
+    QString ThisComputer() const;
+    // Contacts whose field begins with the text (taken literally), by name. Field 0-7: Name, Address,
+    // City, Provincie, CAP, Country, MailAddress, WebAddress; any other: one of the eight numbers. Book
+    // 0 this workstation's, 1 the shared one, else both. Rows: the 16 texts, the owner, "X" for a shared
+    // contact, "X" for a shared one open to changes ("XXX" twice for a contact of no book).
+    int SearchContacts(int field, const QString& text, int book, RowSink& rows);
+    // The same search for the PBX directory: Name and the eight numbers.
+    int SearchContactNumbers(int field, const QString& text, int book, RowSink& rows);
+    // The name of the first contact of either book that holds the number; 53 when none does.
+    int FindContactByNumber(const QString& number, QString& name);
+    // Saves a contact under its previous name (empty: a new contact, under its own name). `found` gets
+    // the name that holds a number (56) or the owner of a closed contact (57).
+    int SaveContact(const QStringList& contact, bool shared, bool updatable, bool overwrite,
+                    const QString& previousName, QString& found);
+    int InsertContactFromList(const QStringList& contact, bool shared, bool updatable);
+    // Deleting a contact that does not exist deletes nothing and gives 0.
+    int DeleteLocalContact(const QString& name);
+    // This workstation's shared contact of that name, else another workstation's one when it is open to
+    // changes; 54 and its owner when it is closed.
+    int DeleteSharedContact(const QString& name, QString& owner);
+
 private:
     using RowShape = std::function<void(QStringList&)>;
 
@@ -200,6 +230,10 @@ private:
     int SaveLabel(EngineTable table, int pbxIdentifier, int index, const QString& text);
     QString GetLabel(EngineTable table, int pbxIdentifier, int index);
     int MoveKeyedRows(int from, int to);
+    QString LocalMarker() const;
+    QString BookCondition(int book, QVariantList& values) const;
+    int OpenContactSearch(int field, const QString& text, int book);
+    QVariantList ContactValues(const QStringList& contact) const;
     static bool IsValidRange(const OleDate* from, const OleDate* to);
     // Reads every row of the statement into the sink: the columns' texts, reshaped when asked, and the
     // item data column's number.
@@ -209,6 +243,7 @@ private:
     PbxEntry m_pbxList[kMaxPbxCount];
     int m_pbxCount = 0;
     std::function<OleDate()> m_clock;
+    QString m_computerName;  // null: the computer's own
 };
 
 // The text of a varchar column cut to its width; empty, never NULL, when there is none.

@@ -6,6 +6,7 @@
 #include "operatorconsoletables.h"
 #include "rowsink.h"
 #include "sqldate.h"
+#include "sqlname.h"
 
 using namespace OperatorConsoleTables;
 
@@ -28,18 +29,6 @@ constexpr unsigned kUnreadMessages = 0x02;
 
 constexpr int kNoteSearchLink = 1;
 constexpr int kNoteSearchNumber = 2;
-
-// A LIKE pattern in which the text's own "%", "_" and "\" match themselves.
-QString EscapeLike(const QString& text)
-{
-    QString escaped;
-    for (const QChar c : text) {
-        if (c == u'%' || c == u'_' || c == u'\\')
-            escaped += u'\\';
-        escaped += c;
-    }
-    return escaped;
-}
 
 // Counts the rows on their way to the caller's sink.
 class RowCounter : public RowSink {
