@@ -3,11 +3,14 @@
 #include "engineclient.h"
 #include "engineerrorcode.h"
 #include "installationsettings.h"
+#include "recorderftpclient.h"
 #include "registrykey.h"
 #include "suiteprogramprocess.h"
 #include "suitetree.h"
 
 #include <gtest/gtest.h>
+
+#include <QTcpServer>
 
 #include <ostream>
 
@@ -149,6 +152,22 @@ TEST_F(EngineRequestsTest, TheRecordRequestReachesThePbx)
     // The PBX never answers it: whatever the transport says is the result.
     Client().SendRecordRequest(kPbx, 2, 1, 1);
     EXPECT_TRUE(Simulvex(QStringLiteral("frames")).contains(QStringLiteral("16162b020201"), Qt::CaseInsensitive));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(EngineRequestsTest, TheRecorderOfAPbxNotOnTheLanIsNeverReached)
+{
+    QTcpServer recorder;
+    ASSERT_TRUE(recorder.listen(QHostAddress::LocalHost));
+    ASSERT_TRUE(RegistryKey(QStringLiteral("Network"), s_tree->SharedFolder() + QStringLiteral("Registry.ini"))
+                    .WriteInt(CRecorderFtpClient::kPortName, recorder.serverPort()));
+    const CEngineClient engine = Client();
+    CRecorderFtpClient client(engine, kPbx);
+    EXPECT_TRUE(client.ListRecordings().empty());
+    EXPECT_FALSE(recorder.waitForNewConnection(0));
 }
 
 }  // namespace
