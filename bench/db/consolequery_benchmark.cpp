@@ -34,9 +34,16 @@ struct FilledCatalog {
     QString error;
 };
 
-FilledCatalog& Catalog(DbBackend backend)
+// Released before the application ends, while QtSql still serves their connections.
+std::map<DbBackend, FilledCatalog>& Catalogs()
 {
     static std::map<DbBackend, FilledCatalog> s_catalogs;
+    return s_catalogs;
+}
+
+FilledCatalog& Catalog(DbBackend backend)
+{
+    std::map<DbBackend, FilledCatalog>& s_catalogs = Catalogs();
     auto found = s_catalogs.find(backend);
     if (found != s_catalogs.end())
         return found->second;
@@ -166,6 +173,7 @@ int main(int argc, char** argv)
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
     benchmark::RunSpecifiedBenchmarks();
+    Catalogs().clear();
     benchmark::Shutdown();
     return 0;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "columndefinition.h"
+#include "engineerrorcode.h"
 #include "dbconnection.h"
 #include "noterecord.h"
 #include "operatorconsolequeries.h"
@@ -232,13 +233,15 @@ private:
     int MoveKeyedRows(int from, int to);
     QString LocalMarker() const;
     QString BookCondition(int book, QVariantList& values) const;
-    int OpenContactSearch(int field, const QString& text, int book);
+    // The statement of a contact search; its values are appended.
+    QString ContactSearch(int field, const QString& text, int book, QVariantList& values) const;
     QVariantList ContactValues(const QStringList& contact) const;
     static bool IsValidRange(const OleDate* from, const OleDate* to);
     // Reads every row of the statement into the sink: the columns' texts, reshaped when asked, and the
-    // item data column's number.
+    // item data column's number. A failed statement or read gives `failure`.
     int FillRows(const QString& sql, const QVariantList& values, const QStringList& columns,
-                 const QString& itemDataColumn, RowSink& rows, const RowShape& shape = {});
+                 const QString& itemDataColumn, RowSink& rows, const RowShape& shape = {},
+                 int failure = kDbTableCheckFailed);
 
     PbxEntry m_pbxList[kMaxPbxCount];
     int m_pbxCount = 0;

@@ -54,9 +54,8 @@ QString CSqlDatabase::BookCondition(int book, QVariantList& values) const
     return QStringLiteral("(Manager = ? OR ") + shared + u')';
 }
 
-int CSqlDatabase::OpenContactSearch(int field, const QString& text, int book)
+QString CSqlDatabase::ContactSearch(int field, const QString& text, int book, QVariantList& values) const
 {
-    QVariantList values;
     const QString pattern = EscapeLike(text) + u'%';
     QString condition;
     if (field >= 0 && field < static_cast<int>(std::size(kSearchColumns))) {
@@ -71,63 +70,44 @@ int CSqlDatabase::OpenContactSearch(int field, const QString& text, int book)
         condition = u'(' + numbers.join(QStringLiteral(" OR ")) + u')';
     }
     condition = u'(' + condition + QStringLiteral(" AND ") + BookCondition(book, values) + u')';
-    return OpenRecordset(QStringLiteral("SELECT * FROM AddressBook WHERE ") + condition + QStringLiteral(" ORDER BY Name"),
-                         values);
+    return QStringLiteral("SELECT * FROM AddressBook WHERE ") + condition + QStringLiteral(" ORDER BY Name");
 }
 
 int CSqlDatabase::SearchContacts(int field, const QString& text, int book, RowSink& rows)
 {
     if (!IsOpen())
         return kDbNotConnected;
-    rows.DeleteAll();
-    if (OpenContactSearch(field, text, book) != kNoError)
-        return kDbStatementFailed;
-    while (!IsEof()) {
-        QStringList texts;
-        for (int column = 0; column < kContactTexts + 2; ++column) {
-            QString value;
-            if (FieldText(ColumnName(column), value) != kNoError)
-                return kDbStatementFailed;
-            texts << value;
-        }
-        const QString manager = texts.takeAt(kManagerColumn);
-        const QString updatable = texts.takeAt(kManagerColumn);
-        if (manager.startsWith(kSharedContactMarker))
-            texts << manager.mid(kSharedContactMarker.size()) << kShownYes
-                  << (updatable != QStringLiteral("0") ? kShownYes : QString());
-        else if (manager.startsWith(kLocalContactMarker))
-            texts << manager.mid(kLocalContactMarker.size()) << QString() << QString();
-        else
-            texts << manager << kShownOwnerless << kShownOwnerless;
-        rows.Append(texts, 0);
-        if (MoveNext() != kNoError)
-            return kDbStatementFailed;
-    }
-    CloseRecordset();
-    return kNoError;
+    QVariantList values;
+    const QString sql = ContactSearch(field, text, book, values);
+    QStringList columns;
+    for (int column = 0; column <= kUpdatableColumn; ++column)
+        columns << ColumnName(column);
+    // The owner without its marker, "X" for a shared contact and "X" for one open to changes.
+    return FillRows(sql, values, columns, {}, rows,
+                    [](QStringList& texts) {
+                        const QString manager = texts.takeAt(kManagerColumn);
+                        const QString updatable = texts.takeAt(kManagerColumn);
+                        if (manager.startsWith(kSharedContactMarker))
+                            texts << manager.mid(kSharedContactMarker.size()) << kShownYes
+                                  << (updatable != QStringLiteral("0") ? kShownYes : QString());
+                        else if (manager.startsWith(kLocalContactMarker))
+                            texts << manager.mid(kLocalContactMarker.size()) << QString() << QString();
+                        else
+                            texts << manager << kShownOwnerless << kShownOwnerless;
+                    },
+                    kDbStatementFailed);
 }
 
 int CSqlDatabase::SearchContactNumbers(int field, const QString& text, int book, RowSink& rows)
 {
     if (!IsOpen())
         return kDbNotConnected;
-    rows.DeleteAll();
-    if (OpenContactSearch(field, text, book) != kNoError)
-        return kDbStatementFailed;
-    while (!IsEof()) {
-        QStringList texts;
-        for (int column : {0, 8, 9, 10, 11, 12, 13, 14, 15}) {
-            QString value;
-            if (FieldText(ColumnName(column), value) != kNoError)
-                return kDbStatementFailed;
-            texts << value;
-        }
-        rows.Append(texts, 0);
-        if (MoveNext() != kNoError)
-            return kDbStatementFailed;
-    }
-    CloseRecordset();
-    return kNoError;
+    QVariantList values;
+    const QString sql = ContactSearch(field, text, book, values);
+    QStringList columns{ColumnName(0)};
+    for (int column = kFirstNumber; column < kFirstNumber + kNumbers; ++column)
+        columns << ColumnName(column);
+    return FillRows(sql, values, columns, {}, rows, {}, kDbStatementFailed);
 }
 
 int CSqlDatabase::FindContactByNumber(const QString& number, QString& name)

@@ -121,17 +121,17 @@ bool CSqlDatabase::IsValidRange(const OleDate* from, const OleDate* to)
 }
 
 int CSqlDatabase::FillRows(const QString& sql, const QVariantList& values, const QStringList& columns,
-                           const QString& itemDataColumn, RowSink& rows, const RowShape& shape)
+                           const QString& itemDataColumn, RowSink& rows, const RowShape& shape, int failure)
 {
     rows.DeleteAll();
     if (OpenRecordset(sql, values) != kNoError)
-        return kDbTableCheckFailed;
+        return failure;
     while (!IsEof()) {
         QStringList texts;
         for (const QString& column : columns) {
             QString text;
             if (FieldText(column, text) != kNoError)
-                return kDbTableCheckFailed;
+                return failure;
             texts << text;
         }
         qint64 itemData = 0;
@@ -139,14 +139,14 @@ int CSqlDatabase::FillRows(const QString& sql, const QVariantList& values, const
             QString text;
             double number = 0;
             if (GetFieldValue(itemDataColumn, text, number) != kNoError)
-                return kDbTableCheckFailed;
+                return failure;
             itemData = static_cast<qint64>(number);
         }
         if (shape)
             shape(texts);
         rows.Append(texts, itemData);
         if (MoveNext() != kNoError)
-            return kDbTableCheckFailed;
+            return failure;
     }
     CloseRecordset();
     return kNoError;
