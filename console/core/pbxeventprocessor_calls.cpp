@@ -7,21 +7,11 @@
 #include "boundpbxupdates.h"
 #include "pbxframe.h"
 #include "pbxobjecttype.h"
+#include "engineerrorcode.h"
 #include "pbxrecord.h"
 #include "sqldatabase.h"
 
 namespace {
-
-// ExtensionState codes the call states follow.
-constexpr int kStateIdle = 2;
-constexpr int kStateIncoming = 3;
-constexpr int kStateConnected = 7;
-constexpr int kStateOutgoing = 8;
-constexpr int kStateEnded = 9;
-constexpr int kStateDialling = 13;
-constexpr int kStateOutsideLine = 14;
-constexpr int kStateAwaitingSelection = 16;
-constexpr int kStatePause = 17;
 
 // Fields of the status rows as CSqlDatabase reads them back.
 constexpr qsizetype kRowState = 2;
@@ -84,7 +74,7 @@ void PbxEventProcessor::OnRing(int pbx, Frame frame)
 
     if (IsBoundPbx(pbx) && BoundPbxUpdates::Ring(*m_services.boundRecords, extension, ringType, linkType, linkIndex) &&
         IsBoundExtension(pbx, extension))
-        m_services.notifications.BoundExtension(kStateIncoming);
+        m_services.notifications.BoundExtension(kStateIncomingCall);
 }
 
 void PbxEventProcessor::OnLink(int pbx, Frame frame)
@@ -176,14 +166,14 @@ void PbxEventProcessor::ChangeLineState(int pbx, int line, int state)
 {
     QByteArray status;
     m_services.database->ReadLineStatus(pbx, line, status);
-    if (state == kStateIdle) {
+    if (state == kStateReady) {
         if (QString* last = m_lines.LastCallerId(pbx, line))
             *last = ReadAnsiField(status, PbxRecord::kLineStatusCallerId,
                                   PbxRecord::kLineStatusSize - PbxRecord::kLineStatusCallerId);
         m_services.database->ClearLineCallerId(pbx, line);
         if (LineCallNumber* number = m_lines.CallNumber(pbx, line))
             *number = LineCallNumber();
-    } else if (state == kStateConnected && ByteAt(status, kLineRowState) == kStateIdle) {
+    } else if (state == kStateConnected && ByteAt(status, kLineRowState) == kStateReady) {
         m_services.database->UpdateObjectLink(pbx, kObjectLine, line, kObjectExtension, ExtensionCallState::kNone);
     }
 }
@@ -197,7 +187,7 @@ void PbxEventProcessor::ChangeExtensionState(int pbx, int extension, int state, 
         return;
     const int oldState = ByteAt(status, kRowState);
     switch (state) {
-    case kStateIdle:
+    case kStateReady:
         EndCall(pbx, extension, status);
         break;
     case kStateDialling:
@@ -205,13 +195,13 @@ void PbxEventProcessor::ChangeExtensionState(int pbx, int extension, int state, 
             entry->Kind = ExtensionCallState::kOutgoing;
             entry->Start = m_now;
         }
-        if (oldState == kStateOutsideLine) {
+        if (oldState == kStateExternalCall) {
             m_services.database->ClearDialledDigits(pbx, extension);
             if (IsBoundPbx(pbx))
                 BoundPbxUpdates::SetDigits(*m_services.boundRecords, extension, {});
         }
         break;
-    case kStateOutsideLine:
+    case kStateExternalCall:
         if (entry->Kind == ExtensionCallState::kNoCall) {
             entry->Kind = ExtensionCallState::kOutgoing;
             entry->Start = m_now;
@@ -223,7 +213,7 @@ void PbxEventProcessor::ChangeExtensionState(int pbx, int extension, int state, 
                 BoundPbxUpdates::SetDigits(*m_services.boundRecords, extension, QByteArrayView("0"));
         }
         break;
-    case kStateAwaitingSelection: {
+    case kStateWaitingSelection: {
         const int lineIndex = ByteAt(status, kRowLinkIndex);
         LineCallNumber* line = m_lines.CallNumber(pbx, lineIndex);
         if (ByteAt(status, kRowLink) == kObjectLine && line && !line->Number.isEmpty()) {
@@ -254,7 +244,7 @@ void PbxEventProcessor::EndCall(int pbx, int extension, const QByteArray& status
     bool log = false;
     if (IsActive(entry)) {
         switch (oldState) {
-        case kStateIncoming:
+        case kStateIncomingCall:
             if (entry.Kind == ExtensionCallState::kIncoming) {
                 entry.Kind = ExtensionCallState::kUnanswered;
                 if (entry.LinkType == kObjectLine)
@@ -273,7 +263,7 @@ void PbxEventProcessor::EndCall(int pbx, int extension, const QByteArray& status
                 break;
             }
             [[fallthrough]];
-        case kStateOutgoing:
+        case kStateOutgoingCall:
             // The call passed to another extension: a partner still ringing takes it over.
             if (entry.Kind == ExtensionCallState::kIncoming) {
                 if (partner && partner->Kind == ExtensionCallState::kIncoming) {
@@ -301,7 +291,7 @@ void PbxEventProcessor::EndCall(int pbx, int extension, const QByteArray& status
                 log = true;
             }
             break;
-        case kStateEnded:
+        case kStateCallEnded:
         case kStatePause:
             if (entry.Kind == ExtensionCallState::kConnected && entry.Number.isEmpty())
                 entry.SetNumber(digits);
@@ -314,7 +304,7 @@ void PbxEventProcessor::EndCall(int pbx, int extension, const QByteArray& status
         }
     } else if (entry.Kind == ExtensionCallState::kOutgoing && entry.Start.Value() != 0.0 &&
                entry.LinkIndex == ExtensionCallState::kNone && entry.LinkType == ExtensionCallState::kNone &&
-               (oldState == kStateOutgoing || oldState == kStateDialling || oldState == kStateOutsideLine) &&
+               (oldState == kStateOutgoingCall || oldState == kStateDialling || oldState == kStateExternalCall) &&
                !digits.isEmpty()) {
         // An outgoing attempt that was never linked: logged with what was dialled.
         entry.SetNumber(digits);
@@ -333,7 +323,7 @@ void PbxEventProcessor::FillFromLine(int pbx, ExtensionCallState& entry)
         return;
     std::uint8_t lineState = 0;
     const QString callerId = LineCallerIdFromDatabase(pbx, entry.LinkIndex, &lineState);
-    if (lineState == kStateIdle) {
+    if (lineState == kStateReady) {
         if (const QString* last = m_lines.LastCallerId(pbx, entry.LinkIndex))
             entry.SetNumber(*last);
     } else {
