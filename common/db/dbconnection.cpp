@@ -88,6 +88,7 @@ int CDbConnection::Open()
 int CDbConnection::Close()
 {
     m_query.reset();
+    m_record.clear();
     m_prepared.clear();
     m_eof = true;
     m_transactionDepth = 0;
@@ -149,6 +150,7 @@ int CDbConnection::OpenRecordset(const QString& sql, const QVariantList& values)
         return kDbStatementFailed;
     }
     m_eof = !(query->isSelect() && query->next());
+    m_record = query->record();
     m_query = std::move(query);
     return kNoError;
 }
@@ -172,6 +174,7 @@ int CDbConnection::CloseRecordset()
     if (m_query)
         m_query->finish();
     m_query.reset();
+    m_record.clear();
     m_eof = true;
     return kNoError;
 }
@@ -190,7 +193,7 @@ int CDbConnection::FieldIndex(const QString& field) const
 {
     if (!m_query || m_eof)
         return -1;
-    return m_query->record().indexOf(field);  // QSqlRecord compares names without case
+    return m_record.indexOf(field);  // QSqlRecord compares names without case
 }
 
 int CDbConnection::GetFieldValue(const QString& field, QString& text, double& number) const
@@ -228,7 +231,7 @@ int CDbConnection::GetFieldValue(const QString& field, QString& text, double& nu
     case QMetaType::QDateTime:
         break;
     default:
-        if (!m_dialect->IsDateColumn(Database(), m_query->record().field(index).tableName(), field)) {
+        if (!m_dialect->IsDateColumn(Database(), m_record.field(index).tableName(), field)) {
             text = value.toString();
             return kNoError;
         }

@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QString>
 #include <QVariantList>
 
@@ -71,6 +72,7 @@ private:
     QString m_connectionName;
     bool m_open = false;
     std::shared_ptr<QSqlQuery> m_query;  // the current statement
+    QSqlRecord m_record;                 // its columns, asked of the driver once rather than per field
     // Statements with bound values stay prepared for their next use, by their text.
     QHash<QString, std::shared_ptr<QSqlQuery>> m_prepared;
     bool m_eof = true;
