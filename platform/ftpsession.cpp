@@ -19,26 +19,35 @@ void InitialiseCurlOnce()
     std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 }
 
+// Cuts what libcurl hands over into whole blocks, keeping only a started block between calls.
 struct DownloadState {
     const FtpSession::BlockCallback* onBlock = nullptr;
     QByteArray pending;
-    bool stopped = false;
 
-    // Hands on every whole block; false when the receiver said stop.
-    bool Deliver(bool flushRest)
+    // False when the receiver said stop.
+    bool Take(QByteArrayView incoming)
     {
-        qsizetype used = 0;
-        while (pending.size() - used >= FtpSession::kBlockSize || (flushRest && used < pending.size())) {
-            const qsizetype length = std::min(FtpSession::kBlockSize, pending.size() - used);
-            if (!(*onBlock)(QByteArrayView(pending).sliced(used, length))) {
-                stopped = true;
+        if (!pending.isEmpty()) {
+            const qsizetype missing = std::min(FtpSession::kBlockSize - pending.size(), incoming.size());
+            pending.append(incoming.first(missing));
+            incoming = incoming.sliced(missing);
+            if (pending.size() < FtpSession::kBlockSize)
+                return true;
+            if (!(*onBlock)(pending))
                 return false;
-            }
-            used += length;
+            pending.clear();
         }
-        pending.remove(0, used);
+        while (incoming.size() >= FtpSession::kBlockSize) {
+            if (!(*onBlock)(incoming.first(FtpSession::kBlockSize)))
+                return false;
+            incoming = incoming.sliced(FtpSession::kBlockSize);
+        }
+        pending.append(incoming);
         return true;
     }
+
+    // The last, shorter block.
+    bool Finish() { return pending.isEmpty() || (*onBlock)(pending); }
 };
 
 size_t CollectText(char* data, size_t size, size_t count, void* user)
@@ -50,8 +59,7 @@ size_t CollectText(char* data, size_t size, size_t count, void* user)
 size_t CollectBlocks(char* data, size_t size, size_t count, void* user)
 {
     auto* state = static_cast<DownloadState*>(user);
-    state->pending.append(data, static_cast<qsizetype>(size * count));
-    return state->Deliver(false) ? size * count : 0;
+    return state->Take(QByteArrayView(data, static_cast<qsizetype>(size * count))) ? size * count : 0;
 }
 
 int AskKeepGoing(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
@@ -194,7 +202,7 @@ FtpSession::Result FtpSession::Download(const QString& path, const BlockCallback
     const Result result = Perform(curl_easy_perform(m_handle->curl));
     if (result != Result::Ok)
         return result;
-    return state.Deliver(true) ? Result::Ok : Result::Cancelled;
+    return state.Finish() ? Result::Ok : Result::Cancelled;
 }
 
 QList<FtpEntry> ParseMachineListing(QByteArrayView listing)

@@ -26,6 +26,11 @@ int DownloadProgressPercent(std::int64_t bytes, std::int64_t size)
 
 std::int64_t WholeKilobytes(std::int64_t bytes) { return bytes / kBytesPerKilobyte; }
 
+QString KilobyteCounter(std::int64_t bytes, std::int64_t size)
+{
+    return QStringLiteral(" %1 / %2 KB...").arg(WholeKilobytes(bytes)).arg(WholeKilobytes(size));
+}
+
 bool DownloadPatch(FtpSession& session, const QString& remotePath, const QString& targetPath, std::int64_t expectedSize,
                    const std::function<void(std::int64_t bytes)>& onProgress)
 {

@@ -14,6 +14,8 @@ inline const QString kLocalPatchName = QStringLiteral("LastUpdate.exe");
 int DownloadProgressPercent(std::int64_t bytes, std::int64_t size);
 // The "x / y KB..." counters: whole kilobytes.
 std::int64_t WholeKilobytes(std::int64_t bytes);
+// " x / y KB...", which follows the download's status text.
+QString KilobyteCounter(std::int64_t bytes, std::int64_t size);
 
 // Downloads a patch into a temporary file beside `targetPath`, which becomes the target only when it
 // holds exactly `expectedSize` bytes; the target is then executable for its owner only. `onProgress`

@@ -65,7 +65,7 @@ const QString kConsoleProgram = QStringLiteral("Pultex");
 
 QString KilobyteProgressText(std::int64_t bytes, std::int64_t size)
 {
-    return LoadResString(kDownloadingString) + QStringLiteral(" %1 / %2 KB...").arg(WholeKilobytes(bytes)).arg(WholeKilobytes(size));
+    return LoadResString(kDownloadingString) + KilobyteCounter(bytes, size);
 }
 
 }  // namespace

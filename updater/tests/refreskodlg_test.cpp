@@ -174,6 +174,23 @@ TEST_F(RefreskoDialog, APatchCutShortAfterTheListingIsNeitherKeptNorRun)
     EXPECT_EQ(m_dialog->Settings().series, 1);
 }
 
+TEST_F(RefreskoDialog, EndingWhileTheQuestionIsOpenClosesItAndInstallsNothing)
+{
+    ASSERT_TRUE(m_tree.AddPatch({1, 6}, "patch"));
+    Open();
+    BoxAnswerer answerer([this](const BoxAnswerer::Box&) {
+        m_dialog->OnTerminationRequested();
+        return QMessageBox::NoButton;
+    });
+    ASSERT_TRUE(PostCommand(1000));
+    ASSERT_TRUE(WaitUntilEnded());
+    // Whatever was still posted finds an ending dialog.
+    QCoreApplication::processEvents();
+    EXPECT_EQ(answerer.Seen().size(), 1u);
+    EXPECT_EQ(m_dialog->result(), QDialog::Rejected);
+    EXPECT_FALSE(QFileInfo::exists(m_tree.Suite().SharedFolder() + QStringLiteral("LastUpdate.exe")));
+}
+
 // A stand-in for a running program of the suite, registered under a window class.
 class TestWindow {
 public:

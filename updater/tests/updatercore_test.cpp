@@ -200,6 +200,7 @@ TEST(DownloadProgress, SixtyFourBitArithmeticNeverPastNinety)
     EXPECT_EQ(DownloadProgressPercent(30 * kMegabyte, 40 * kMegabyte), 70);
     EXPECT_EQ(DownloadProgressPercent(3 * 1024 * kMegabyte, 4 * 1024 * kMegabyte), 70);
     EXPECT_EQ(WholeKilobytes(5 * 1024 * kMegabyte + 1023), 5 * 1024 * 1024);
+    EXPECT_EQ(KilobyteCounter(2047, 5 * 1024 * kMegabyte), QStringLiteral(" 1 / 5242880 KB..."));
 }
 
 }  // namespace
