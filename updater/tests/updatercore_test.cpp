@@ -9,7 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 
 #include <optional>
 #include <ostream>
@@ -201,6 +203,24 @@ TEST(DownloadProgress, SixtyFourBitArithmeticNeverPastNinety)
     EXPECT_EQ(DownloadProgressPercent(3 * 1024 * kMegabyte, 4 * 1024 * kMegabyte), 70);
     EXPECT_EQ(WholeKilobytes(5 * 1024 * kMegabyte + 1023), 5 * 1024 * 1024);
     EXPECT_EQ(KilobyteCounter(2047, 5 * 1024 * kMegabyte), QStringLiteral(" 1 / 5242880 KB..."));
+}
+
+TEST(PatchFolder, OnlyAFolderNobodyElseCanWriteRunsPatches)
+{
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("Shared"));
+    ASSERT_TRUE(QDir().mkdir(folder));
+    const QFileDevice::Permissions mine = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
+        | QFileDevice::ReadGroup | QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::ExeOther;
+    struct Case {
+        QFileDevice::Permissions permissions;
+        bool expected;
+    };
+    for (const Case c : {Case{mine, true}, Case{mine | QFileDevice::WriteGroup, false}, Case{mine | QFileDevice::WriteOther, false}}) {
+        ASSERT_TRUE(QFile::setPermissions(folder, c.permissions));
+        EXPECT_EQ(IsFolderWritableOnlyByUser(folder), c.expected) << c.permissions.toInt();
+    }
+    EXPECT_FALSE(IsFolderWritableOnlyByUser(dir.filePath(QStringLiteral("missing"))));
 }
 
 }  // namespace
