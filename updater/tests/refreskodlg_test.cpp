@@ -1,6 +1,7 @@
 // The updater's dialog in this process against a local FTP server, with its boxes answered: commands
 // posted the way the console posts them, the check's outcomes, the failures, and a whole update.
 #include "boxanswerer.h"
+#include "installationsettings.h"
 #include "language.h"
 #include "producttable.h"
 #include "refreskodlg.h"
@@ -106,6 +107,16 @@ TEST_F(RefreskoDialog, FailuresShowAStopBoxAndLeaveTheDialogOpen)
     const Case cases[] = {
         {"nobody listens", [this] { m_tree.PointAtNoServer(); }, 107},
         {"no patch folder", [this] { m_tree.PointAtServer(); }, 110},
+        // The server answers directly, so only a session that really goes through the proxy fails.
+        {"through a proxy that is not there",
+         [this] {
+             UpdateSettings settings;
+             settings.connectionType = UpdateSettings::kConnectionThroughProxy;
+             settings.proxyServerPort = static_cast<std::uint16_t>(m_tree.Server().Port());
+             settings.proxyServer = QStringLiteral("127.0.0.1:%1").arg(FreeLoopbackPort());
+             SaveUpdateSettings(settings);
+         },
+         107},
     };
     for (const Case& c : cases) {
         c.arrange();
@@ -300,6 +311,19 @@ TEST_F(RefreskoDialog, ShowsItsTextsAndItsAboutBox)
     ASSERT_TRUE(SuiteIpc::Post(SuiteIpc::Key::WindowTitle, QStringLiteral("Refresko"), 0x0112, 16, 0));
     ASSERT_TRUE(WaitFor([&] { return !aboutShown.isEmpty(); }, kWaitMs));
     EXPECT_EQ(aboutShown, QStringLiteral("100"));
+}
+
+TEST_F(RefreskoDialog, SpeaksTheLanguageOfTheInstallation)
+{
+    InstallationSettings installation;
+    installation.Load();
+    installation.SetLanguage(kLanguageEnglish);
+    ASSERT_TRUE(installation.Save());
+    Open();
+    EXPECT_EQ(m_dialog->findChild<QCheckBox*>(QStringLiteral("1005"))->text(), QStringLiteral("Passive FTP connection"));
+    EXPECT_EQ(m_dialog->findChild<QPushButton*>(QStringLiteral("1000"))->text(), QStringLiteral("Check for updates"));
+    EXPECT_EQ(m_dialog->findChild<QLabel*>(QStringLiteral("1080"))->text(), QStringLiteral("Italy"));
+    ASSERT_TRUE(SaveScreenshot(*m_dialog, QStringLiteral("refresko-english")));
 }
 
 }  // namespace
