@@ -30,10 +30,13 @@ QString FieldReader::Text(const QString& column)
 
 int FieldReader::Int(const QString& column)
 {
-    QString text;
-    double number = 0;
-    if (!Read(column, text, number))
+    if (m_result != kNoError)
         return 0;
+    double number = 0;
+    if (m_connection.GetFieldNumber(column, number) != kNoError) {
+        m_result = kDbStatementFailed;
+        return 0;
+    }
     return static_cast<int>(std::llround(number));
 }
 
