@@ -2,6 +2,7 @@
 
 #include "pbxinitialization.h"
 #include "pbxobjecttype.h"
+#include "pbxphonebook.h"
 #include "pbxsystemconfiguration.h"
 
 #include <QByteArray>
@@ -104,6 +105,8 @@ public:
     // last read; kind 2 past the last record, kind 0 for an empty log.
     QByteArray ReadCallLog(int extension, bool next);
 
+    PbxPhoneBook& PhoneBook() { return m_phoneBook; }
+
     QDateTime Now() const;
     void SetClock(const QDateTime& time);
 
@@ -125,6 +128,8 @@ private:
         QList<QByteArray> callLog;
         int callLogCursor = 0;
     };
+
+    PbxPhoneBook m_phoneBook;
 
     std::vector<ObjectEntry>& Table(std::uint8_t objectType);
     const std::vector<ObjectEntry>& Table(std::uint8_t objectType) const;

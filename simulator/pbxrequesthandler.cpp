@@ -8,10 +8,7 @@
 
 namespace {
 
-constexpr std::uint8_t kProgrammingWrite = 0x23;
-constexpr std::uint8_t kWakeUpWrite = 0x27;
 constexpr std::uint8_t kNoAnswerCommand18 = 18;
-constexpr std::uint8_t kRecordCommand = 43;
 constexpr int kWakeUpAnswerPayload = 6;
 constexpr int kClockBytes = 6;
 constexpr int kFirstYear = 2000;
@@ -56,6 +53,54 @@ QByteArray BuildAcknowledgement(std::uint8_t command, std::uint8_t status)
     return frame;
 }
 
+bool PbxRequestHandler::IsBook(int book) const
+{
+    return book == PbxDirectory::kGlobalBook || m_model.HasObject(kObjectExtension, book);
+}
+
+// Answers echo the request's selector bytes; the number follows with its zero. A position outside its
+// book is refused with an acknowledgement, which no phone-book read accepts.
+PbxRequestResult PbxRequestHandler::ReadDirectory(std::uint8_t code, const QByteArray& payload)
+{
+    using namespace PbxDirectory;
+    PbxPhoneBook& book = m_model.PhoneBook();
+    const std::uint8_t mark = ByteAt(payload, 1);
+    if (mark == kInfoMark)
+        return Answer(MakePbxFrame(code, ToByteArray(book.Info())));
+    std::optional<QByteArray> number;
+    qsizetype echoed = 2;
+    if (mark == kEntryMark) {
+        if (payload.size() < static_cast<qsizetype>(kEntryNumberOffset))
+            return Acknowledge(code, false);
+        const int which = ByteAt(payload, 2);
+        if (IsBook(which))
+            number = book.Entry(which, ByteAt(payload, 3) | ByteAt(payload, 4) << 8);
+        echoed = static_cast<qsizetype>(kEntryNumberOffset);
+    } else {
+        number = book.Common(mark);
+    }
+    if (!number)
+        return Acknowledge(code, false);
+    return Answer(MakePbxFrame(code, payload.left(echoed) + *number + QByteArray(1, '\0')));
+}
+
+bool PbxRequestHandler::WriteDirectory(const QByteArray& payload)
+{
+    using namespace PbxDirectory;
+    PbxPhoneBook& book = m_model.PhoneBook();
+    const auto digitsFrom = [&payload](qsizetype offset) {
+        const QByteArray rest = payload.mid(offset);
+        const qsizetype end = rest.indexOf('\0');
+        return end < 0 ? rest : rest.left(end);
+    };
+    if (ByteAt(payload, 1) != kEntryMark)
+        return book.SetCommon(ByteAt(payload, 1), digitsFrom(2));
+    if (payload.size() < static_cast<qsizetype>(kEntryNumberOffset) || !IsBook(ByteAt(payload, 2)))
+        return false;
+    return book.SetEntry(ByteAt(payload, 2), ByteAt(payload, 3) | ByteAt(payload, 4) << 8,
+                         digitsFrom(static_cast<qsizetype>(kEntryNumberOffset)));
+}
+
 int PbxRequestHandler::ExtensionOf(std::uint8_t byte) const
 {
     return byte == kThisStation ? m_model.OwnExtension() : byte;
@@ -88,7 +133,7 @@ PbxRequestResult PbxRequestHandler::Handle(const QByteArray& frame)
         const bool known = type >= kObjectExtension && type <= kObjectEntryPhone && m_model.HasObject(type, at(1));
         return Answer(MakePbxFrame(code, known ? m_model.StatusBytes(type, at(1)) : payload.left(2)));
     }
-    case kProgrammingWrite:
+    case PbxCode::kProgrammingWrite:
         if (payload.size() < 2)
             return {};
         return Acknowledge(code, m_model.SetProgramming(at(0), at(1), payload));
@@ -103,7 +148,7 @@ PbxRequestResult PbxRequestHandler::Handle(const QByteArray& frame)
         m_model.SetClock(time);
         return Acknowledge(code, true);
     }
-    case kWakeUpWrite: {
+    case PbxCode::kWakeUpWrite: {
         const bool valid = payload.size() >= PbxModel::kWakeUpSize && m_model.HasObject(kObjectExtension, at(0)) &&
                            QTime::isValid(at(2), at(3), at(4));
         if (valid)
@@ -120,9 +165,11 @@ PbxRequestResult PbxRequestHandler::Handle(const QByteArray& frame)
         return Answer(MakePbxFrame(code, wakeUp));
     }
     case PbxCode::kCallLogRead:
+        if (payload.size() >= 2 && at(0) == PbxDirectory::kSelector)
+            return ReadDirectory(code, payload);
         if (payload.size() < 3)
             return {};
-        // Only the call log (selector 5) is kept; any other book answers too short to be read.
+        // Only the call log (selector 5) and the phone book are kept; any other book answers too short.
         if (at(0) != kCallLogSelector)
             return Answer(MakePbxFrame(code, payload.left(1)));
         return Answer(MakePbxFrame(code, m_model.ReadCallLog(at(1), at(2) != 0)));
@@ -138,6 +185,10 @@ PbxRequestResult PbxRequestHandler::Handle(const QByteArray& frame)
         }
         return Acknowledge(code, true);
     }
+    case PbxCode::kDirectoryWrite:
+        if (payload.size() < 3 || at(0) != PbxDirectory::kSelector)
+            return Acknowledge(code, false);
+        return Acknowledge(code, WriteDirectory(payload));
     case PbxCode::kStateReporting:
         if (payload.isEmpty())
             return {};
@@ -157,7 +208,7 @@ PbxRequestResult PbxRequestHandler::Handle(const QByteArray& frame)
             return {};
         return Events(m_calls.Dial(at(0), QString::fromLatin1(payload.mid(1)), false));
     case kNoAnswerCommand18:
-    case kRecordCommand:
+    case PbxCode::kRecord:
         return {};
     default:
         return Acknowledge(code, false);

@@ -34,6 +34,10 @@ public:
 
 private:
     int ExtensionOf(std::uint8_t byte) const;
+    // The phone book (selector 3): global book 255 or the personal book of an extension the PBX has.
+    bool IsBook(int book) const;
+    PbxRequestResult ReadDirectory(std::uint8_t code, const QByteArray& payload);
+    bool WriteDirectory(const QByteArray& payload);
 
     PbxModel& m_model;
     PbxCallControl& m_calls;

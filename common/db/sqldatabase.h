@@ -2,12 +2,16 @@
 
 #include "columndefinition.h"
 #include "dbconnection.h"
+#include "noterecord.h"
+#include "operatorconsolequeries.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
+
+class RowSink;
 
 // The SQL layer over the database connection: connects to the suite's catalog, keeps the list of
 // installed PBXs from EngineConfiguration, creates missing tables from the column table, and reads and
@@ -115,7 +119,89 @@ public:
     QString GetEntryPhoneLabel(int pbxIdentifier, int index);
     QString GetRelayLabel(int pbxIdentifier, int index);
 
+    // --- The operator console's tables (created without a suffix when missing) ---
+    // Schema steps at start-up, in this order (PrepareOperatorConsoleTables runs them all, stopping at the
+    // first failure). Columns are added only when missing; the widening steps do nothing, the widths
+    // being kept in code.
+    int UpgradeAddressBookTable();
+    int EnsureAlarmEventsTable();
+    int EnsureInternalMessageTable();
+    int WidenInternalMessageText();
+    int UpgradeInternalMessageTable();
+    int EnsureNewNotesTable();
+    int UpgradeNewNotesTable();
+    int PrepareOperatorConsoleTables();
+
+    // Filtered queries into a row sink (emptied first; rows already put there stay when a read fails).
+    // A range is both ends or none: one end alone or an invalid date gives 53 and runs nothing.
+    // Wake-up events: IndiceDerivato, Ora, Risposta (ends included).
+    int QueryWakeEvents(int pbxIdentifier, int extension, const OleDate* from, const OleDate* to, RowSink& rows);
+    // Alarms: IndiceOggetto, Ora, OraRisposta, Esito, IndiceDerivato, TipoAllarme (ends included).
+    int QueryAlarmEvents(int pbxIdentifier, int objectIndex, const OleDate* from, const OleDate* to, RowSink& rows);
+    // Switchboard calls by start (ends excluded). Kinds: bits 0-2 the direction (one bit alone selects
+    // incoming, outgoing of both kinds, or missed), bits 3-4 the line kind (one alone selects).
+    // IndiceDerivato, DataInizio, DataFine, Durata, line x 256 + pulses, Uscente, Totale's low byte and
+    // second byte, NumeroChiamato.
+    int QueryCallLog(int pbxIdentifier, int extension, unsigned kinds, const OleDate* from, const OleDate* to,
+                     RowSink& rows);
+    // Messages by date (ends excluded): "Source + PbxIdentifier" (item data IDMessage), "Dest +
+    // DestPbxIdentifier", MessageDate, MessageText, IsRead. Rows and count are each optional.
+    int QueryMessages(const MessageFilter& filter, const OleDate* from, const OleDate* to, RowSink* rows, int* count);
+    // Notes by date (ends excluded): IndiceDerivato (item data IDNote), DataNota, Link, Numero, Nota. Search
+    // kind 1: the Link equals the text (53 when it is no number); 2: Numero contains the text, whose "%"
+    // and "_" match themselves.
+    int QueryNotes(int pbxIdentifier, int extension, const OleDate* from, const OleDate* to, int searchKind,
+                   const QString& searchText, RowSink& rows);
+
+    // Writers. Texts are cut to their columns' widths; the time of writing comes from the clock.
+    // An alarm is kept only for an extension (another object writes nothing and gives 0).
+    int InsertAlarmEvent(int pbxIdentifier, const AlarmObject& alarm, const OleDate& alarmTime, int extension,
+                         int outcome);
+    int InsertMessage(int pbxIdentifier, int destinationPbxIdentifier, int source, int destination,
+                      const QString& text);
+    int MarkMessagesRead(int destination, int destinationPbxIdentifier);
+    // A message that does not exist deletes nothing and gives 0.
+    int DeleteMessage(int messageId, DeletedMessage& deleted);
+    int InsertNote(int pbxIdentifier, int extension, const NoteRecord& note);
+
+    // Start-up counts. The unread messages that this station sent to an extension of its PBX or of the
+    // second PBX (another index counts none); whether any message waits for this station.
+    int CountUnreadMessagesFor(const StationMessages& station, int index, int& count);
+    int HasUnreadMessages(int pbxIdentifier, int associatedExtension, bool& waiting);
+
+    // --- The shared address book ---
+    // A contact is given as its 16 texts, Name to OfficeFaxNumber. Results: 0, 44 a failed statement,
+    // 54 an existing contact not to be overwritten or a shared contact closed to deletion, 56 another
+    // contact holds one of the numbers, 57 another workstation's contact closed to changes.
+    static inline const QString kLocalContactMarker = QStringLiteral("@@@LOCAL@@@");
+    static inline const QString kSharedContactMarker = QStringLiteral("@@@GLOBAL@@@");
+    // This workstation's name in the ownership markers; the computer's name (at most 100 characters)
+    // unless set.
+    void SetComputerName(const QString& name);
+    QString ThisComputer() const;
+    // Contacts whose field begins with the text (taken literally), by name. Field 0-7: Name, Address,
+    // City, Provincie, CAP, Country, MailAddress, WebAddress; any other: one of the eight numbers. Book
+    // 0 this workstation's, 1 the shared one, else both. Rows: the 16 texts, the owner, "X" for a shared
+    // contact, "X" for a shared one open to changes ("XXX" twice for a contact of no book).
+    int SearchContacts(int field, const QString& text, int book, RowSink& rows);
+    // The same search for the PBX directory: Name and the eight numbers.
+    int SearchContactNumbers(int field, const QString& text, int book, RowSink& rows);
+    // The name of the first contact of either book that holds the number; 53 when none does.
+    int FindContactByNumber(const QString& number, QString& name);
+    // Saves a contact under its previous name (empty: a new contact, under its own name). `found` gets
+    // the name that holds a number (56) or the owner of a closed contact (57).
+    int SaveContact(const QStringList& contact, bool shared, bool updatable, bool overwrite,
+                    const QString& previousName, QString& found);
+    int InsertContactFromList(const QStringList& contact, bool shared, bool updatable);
+    // Deleting a contact that does not exist deletes nothing and gives 0.
+    int DeleteLocalContact(const QString& name);
+    // This workstation's shared contact of that name, else another workstation's one when it is open to
+    // changes; 54 and its owner when it is closed.
+    int DeleteSharedContact(const QString& name, QString& owner);
+
 private:
+    using RowShape = std::function<void(QStringList&)>;
+
     struct PbxEntry {
         int comId = 0;
         int comNumber = 0;
@@ -144,10 +230,20 @@ private:
     int SaveLabel(EngineTable table, int pbxIdentifier, int index, const QString& text);
     QString GetLabel(EngineTable table, int pbxIdentifier, int index);
     int MoveKeyedRows(int from, int to);
+    QString LocalMarker() const;
+    QString BookCondition(int book, QVariantList& values) const;
+    int OpenContactSearch(int field, const QString& text, int book);
+    QVariantList ContactValues(const QStringList& contact) const;
+    static bool IsValidRange(const OleDate* from, const OleDate* to);
+    // Reads every row of the statement into the sink: the columns' texts, reshaped when asked, and the
+    // item data column's number.
+    int FillRows(const QString& sql, const QVariantList& values, const QStringList& columns,
+                 const QString& itemDataColumn, RowSink& rows, const RowShape& shape = {});
 
     PbxEntry m_pbxList[kMaxPbxCount];
     int m_pbxCount = 0;
     std::function<OleDate()> m_clock;
+    QString m_computerName;  // null: the computer's own
 };
 
 // The text of a varchar column cut to its width; empty, never NULL, when there is none.

@@ -22,3 +22,14 @@ bool IsPlainName(const QString& name, int maxLength)
 bool IsValidPbxIdentifier(const QString& identifier) { return IsPlainName(identifier, kMaxPbxIdentifierLength); }
 
 bool IsValidSqlName(const QString& name) { return IsPlainName(name, kMaxSqlNameLength); }
+
+QString EscapeLike(const QString& text)
+{
+    QString escaped;
+    for (const QChar c : text) {
+        if (c == u'%' || c == u'_' || c == u'\\')
+            escaped += u'\\';
+        escaped += c;
+    }
+    return escaped;
+}

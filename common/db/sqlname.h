@@ -11,3 +11,6 @@ bool IsValidPbxIdentifier(const QString& identifier);
 
 // A table, column or catalog name: 1-63 of [A-Za-z0-9_].
 bool IsValidSqlName(const QString& name);
+
+// A text for a LIKE pattern with ESCAPE '\\', in which its own "%", "_" and "\\" match themselves.
+QString EscapeLike(const QString& text);

@@ -3,6 +3,7 @@
 #include "calllogrecord.h"
 #include "engineerrorcode.h"
 #include "enginerequestheader.h"
+#include "pbxdirectory.h"
 #include "pbxframebuilders.h"
 #include "pbxinitialization.h"
 #include "pbxobjecttype.h"
@@ -103,6 +104,31 @@ public:
     // [0x16 0x16 0x0D 0x02 extension character] to every workstation, whose result becomes the result.
     EngineErrorCode DialNumber(std::uint8_t pbx, std::uint8_t extension, std::string_view text, bool relay,
                                DialledDigitsRecorder* recorder, int seconds) const;
+
+    // --- Requests of the operator console ---
+    // Writes a programming record (its first byte the object type, 0-4) and wants the acknowledgement.
+    EngineErrorCode WriteProgrammation(std::uint8_t pbx, std::span<const std::uint8_t> block, int seconds) const;
+    EngineErrorCode SetWakeUp(std::uint8_t pbx, const WakeUpBytes& wakeUp, int seconds) const;
+    // The phone book (PbxDirectory). Reads give 38 for an answer that is not the phone book's; numbers
+    // are read within the answer, at most 127 characters. Writing an empty number clears the position.
+    EngineErrorCode ReadDirectoryPosition(std::uint8_t pbx, std::uint8_t position, std::string& number,
+                                          int seconds) const;
+    EngineErrorCode WriteDirectoryPosition(std::uint8_t pbx, std::uint8_t position, std::string_view number,
+                                           int seconds) const;
+    EngineErrorCode ReadDirectoryInfo(std::uint8_t pbx, PbxDirectory::InfoBlock& block, int seconds) const;
+    // `entry` gets the answer's payload (at most 132 bytes, zero-terminated), `number` the number in it.
+    EngineErrorCode ReadDirectoryEntry(std::uint8_t pbx, std::uint8_t book, std::uint16_t position,
+                                       std::array<std::uint8_t, PbxDirectory::kEntrySize>& entry,
+                                       std::string& number, int seconds) const;
+    EngineErrorCode WriteDirectoryEntry(std::uint8_t pbx, std::uint8_t book, std::uint16_t position,
+                                        std::string_view number, int seconds) const;
+    // The network address of a LAN-connected PBX (the recorder's host), asked of the server without
+    // waiting for the PBX. Any reply without data (a PBX not on the LAN too) gives 38.
+    EngineErrorCode ReadPbxAddress(std::uint8_t pbx, std::string& address) const;
+    // Starts (value 1) or stops (0) recording the extension's conversation. The PBX does not answer: the
+    // result is the transport's alone.
+    EngineErrorCode SendRecordRequest(std::uint8_t pbx, std::uint8_t extension, std::uint8_t value,
+                                      int seconds) const;
 
 private:
     // Sends a request frame to a PBX; 34 for a frame that could not be built (length 0).

@@ -2,6 +2,7 @@
 
 #include "pbxcode.h"
 #include "pbxframe.h"
+#include "pbxobjecttype.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -41,6 +42,12 @@ std::size_t StationFrame(std::uint8_t* out, std::uint8_t code, std::uint8_t exte
 }
 
 }  // namespace
+
+std::size_t BuildPbxFrame(std::uint8_t* out, std::uint8_t code, std::initializer_list<std::uint8_t> leading,
+                          std::span<const std::uint8_t> trailing, bool terminator)
+{
+    return Frame(out, code, leading, trailing, terminator);
+}
 
 std::size_t BuildInitializationRequestFrame(std::uint8_t* out)
 {
@@ -119,4 +126,29 @@ std::size_t BuildTextFrame(std::uint8_t* out, std::uint8_t code, std::uint8_t pa
     if (!out || text.empty())
         return 0;
     return Frame(out, code, {parameter}, Bytes(text), true);
+}
+
+std::size_t BuildProgrammingFrame(std::uint8_t* out, std::span<const std::uint8_t> block)
+{
+    const std::size_t size = block.empty() ? 0 : ProgrammingRecordSize(block[0]);
+    if (size == 0 || block.size() < size)
+        return 0;
+    return Frame(out, PbxCode::kProgrammingWrite, {}, block.first(size));
+}
+
+std::size_t BuildWakeUpFrame(std::uint8_t* out, std::span<const std::uint8_t, 5> wakeUp)
+{
+    return Frame(out, PbxCode::kWakeUpWrite, {}, wakeUp);
+}
+
+std::size_t BuildRecordFrame(std::uint8_t* out, std::uint8_t extension, std::uint8_t value)
+{
+    return Frame(out, PbxCode::kRecord, {extension, value});
+}
+
+std::size_t BuildMessageNotifyFrame(std::uint8_t* out, std::uint8_t kind, std::uint8_t sourceExtension,
+                                    std::uint8_t destinationExtension, std::uint8_t sourcePbx,
+                                    std::uint8_t destinationPbx)
+{
+    return Frame(out, PbxCode::kMessageNotify, {kind, sourceExtension, destinationExtension, sourcePbx, destinationPbx});
 }

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <span>
 #include <string_view>
 
@@ -23,6 +24,11 @@ inline constexpr std::uint8_t kCallLogSelector = 5;
 inline constexpr std::uint8_t kKey64 = 64;
 inline constexpr std::uint8_t kKeyPressed = 1;
 inline constexpr std::uint8_t kKeyReleased = 0;
+
+// Any request frame: 0x16 0x16, code, payload length, the leading payload bytes, the trailing bytes and,
+// when asked, a terminating zero. The builders below are its named forms.
+std::size_t BuildPbxFrame(std::uint8_t* out, std::uint8_t code, std::initializer_list<std::uint8_t> leading,
+                          std::span<const std::uint8_t> trailing = {}, bool terminator = false);
 
 // A PBX clock: day, month, year - 2000, hour, minute, second.
 using PbxClockBytes = std::array<std::uint8_t, 6>;
@@ -50,3 +56,18 @@ std::size_t BuildKeysFrame(std::uint8_t* out, std::uint8_t extension, std::span<
 // text length + 2, frame length = text length + 6). Unlike the others it returns 0, and writes nothing,
 // for a null buffer or an empty text; callers pass a buffer of at least text length + 6 bytes.
 std::size_t BuildTextFrame(std::uint8_t* out, std::uint8_t code, std::uint8_t parameter, std::string_view text);
+
+// Code 0x23: a programming record of the object type in its first byte, at its length
+// (ProgrammingRecordSize); an unknown type is not built (0). The block must hold that many bytes.
+std::size_t BuildProgrammingFrame(std::uint8_t* out, std::span<const std::uint8_t> block);
+// Code 0x27: the 5-byte wake-up record (extension, enable, hour, minute, second).
+std::size_t BuildWakeUpFrame(std::uint8_t* out, std::span<const std::uint8_t, 5> wakeUp);
+// Code 0x2B: conversation recording of the extension (value 1 starts, 0 stops); the PBX does not answer.
+std::size_t BuildRecordFrame(std::uint8_t* out, std::uint8_t extension, std::uint8_t value);
+// Code 0xA0, relayed to every workstation: an operator message was written (kind 0) or read or deleted
+// (kind 1), with its source and destination extensions and PBX identifiers.
+inline constexpr std::uint8_t kMessageWritten = 0;
+inline constexpr std::uint8_t kMessageReadOrDeleted = 1;
+std::size_t BuildMessageNotifyFrame(std::uint8_t* out, std::uint8_t kind, std::uint8_t sourceExtension,
+                                    std::uint8_t destinationExtension, std::uint8_t sourcePbx,
+                                    std::uint8_t destinationPbx);

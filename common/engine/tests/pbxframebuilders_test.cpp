@@ -1,5 +1,6 @@
 #include "pbxframebuilders.h"
 
+#include "pbxdirectory.h"
 #include "pbxframe.h"
 
 #include <gtest/gtest.h>
@@ -51,9 +52,60 @@ TEST(PbxFrameBuilders, EveryBuilderMeasuresWhatItWrites)
          {0x16, 0x16, 0x0D, 2, '1', '2'}},
         {"digits extension", [](std::uint8_t* o) { return BuildDigitsFrame(o, 3, "12"); }, {0x16, 0x16, 0x10, 3, 3, '1', '2'}},
         {"keys", [&keys](std::uint8_t* o) { return BuildKeysFrame(o, 5, keys); }, {0x16, 0x16, 0x11, 5, 5, 64, 1, 64, 0}},
+        {"system programming", [](std::uint8_t* o) { return BuildProgrammingFrame(o, Bytes{0, 7, 8, 99}); },
+         {0x16, 0x16, 0x23, 3, 0, 7, 8}},
+        {"relay programming", [](std::uint8_t* o) { return BuildProgrammingFrame(o, Bytes{4, 1, 1}); },
+         {0x16, 0x16, 0x23, 3, 4, 1, 1}},
+        {"entry-phone programming", [](std::uint8_t* o) { return BuildProgrammingFrame(o, Bytes{3, 0, 5, 6}); },
+         {0x16, 0x16, 0x23, 4, 3, 0, 5, 6}},
+        {"wake-up write", [](std::uint8_t* o) { return BuildWakeUpFrame(o, std::array<std::uint8_t, 5>{2, 1, 6, 30, 0}); },
+         {0x16, 0x16, 0x27, 5, 2, 1, 6, 30, 0}},
+        {"record", [](std::uint8_t* o) { return BuildRecordFrame(o, 12, 1); }, {0x16, 0x16, 0x2B, 2, 12, 1}},
+        {"directory position read", [](std::uint8_t* o) { return BuildDirectoryPositionReadFrame(o, 9); },
+         {0x16, 0x16, 0x2D, 2, 3, 9}},
+        {"directory information", [](std::uint8_t* o) { return BuildDirectoryInfoReadFrame(o); },
+         {0x16, 0x16, 0x2D, 2, 3, 0xF1}},
+        {"directory entry read", [](std::uint8_t* o) { return BuildDirectoryEntryReadFrame(o, 255, 0x0102); },
+         {0x16, 0x16, 0x2D, 5, 3, 0xF0, 255, 2, 1}},
+        {"directory position write", [](std::uint8_t* o) { return BuildDirectoryPositionWriteFrame(o, 4, "\x01\x0A"); },
+         {0x16, 0x16, 0x2E, 5, 3, 4, 1, 10, 0}},
+        {"directory position clear", [](std::uint8_t* o) { return BuildDirectoryPositionWriteFrame(o, 4, ""); },
+         {0x16, 0x16, 0x2E, 3, 3, 4, 0}},
+        {"directory entry write", [](std::uint8_t* o) { return BuildDirectoryEntryWriteFrame(o, 7, 300, "\x02"); },
+         {0x16, 0x16, 0x2E, 7, 3, 0xF0, 7, 44, 1, 2, 0}},
+        {"message notification", [](std::uint8_t* o) { return BuildMessageNotifyFrame(o, 1, 12, 5, 0, 2); },
+         {0x16, 0x16, 0xA0, 5, 1, 12, 5, 0, 2}},
     };
     for (const BuilderCase& c : cases)
         EXPECT_EQ(Built(c.build), c.expected) << c.name;
+}
+
+TEST(PbxFrameBuilders, ProgrammingFrameNeedsAKnownTypeAndTheWholeRecord)
+{
+    EXPECT_EQ(BuildProgrammingFrame(nullptr, Bytes{5, 0, 0}), 0u);
+    EXPECT_EQ(BuildProgrammingFrame(nullptr, Bytes{1, 0, 0}), 0u);  // an extension record is 50 bytes
+    EXPECT_EQ(BuildProgrammingFrame(nullptr, Bytes{}), 0u);
+    Bytes extension(50, 9);
+    extension[0] = 1;
+    EXPECT_EQ(BuildProgrammingFrame(nullptr, extension), 54u);
+}
+
+TEST(PbxDirectoryDigits, TravelCodedAndReadBackWithinTheirBytes)
+{
+    EXPECT_EQ(PbxDirectory::EncodeDigits("1203"), std::string("\x01\x02\x0A\x03"));
+    const Bytes coded = {1, 2, 10, 3};
+    EXPECT_EQ(PbxDirectory::DecodeDigits(coded), "1203");
+    EXPECT_EQ(PbxDirectory::DecodeDigits(Bytes{9, 0, 1}), "9");  // the first zero ends the number
+    EXPECT_EQ(PbxDirectory::DecodeDigits(Bytes(200, 5)), std::string(127, '5'));
+    EXPECT_EQ(PbxDirectory::DecodeDigits(Bytes{}), "");
+}
+
+TEST(PbxDirectoryInfo, BookSizesFromTheBlock)
+{
+    const PbxDirectory::InfoBlock block = {3, 0xF1, 0, 1, 0x20, 0x01, 0x10, 0x02};
+    EXPECT_EQ(PbxDirectory::GlobalBookSize(block), 256 + 0x10);
+    EXPECT_EQ(PbxDirectory::CommonBookSize(block), 0x120);
+    EXPECT_EQ(PbxDirectory::PersonalBookSize(block), 0x210);
 }
 
 TEST(PbxFrameBuilders, TextFrameCarriesParameterTextAndNul)
