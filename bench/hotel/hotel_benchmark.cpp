@@ -6,6 +6,7 @@
 #include "engineerrorcode.h"
 #include "hoteldatabase.h"
 #include "hoteltablesetup.h"
+#include "rowlist.h"
 #include "sqldialect.h"
 #include "testcatalog.h"
 
@@ -130,7 +131,7 @@ int BareRooms(HotelCatalog& data)
 }
 
 // The guest list as a bare query reads it.
-[[maybe_unused]] int BareGuests(HotelCatalog& data)
+int BareGuests(HotelCatalog& data)
 {
     QSqlQuery query(QSqlDatabase::database(data.bareConnection));
     query.setForwardOnly(true);
@@ -197,8 +198,22 @@ int OurRooms(HotelCatalog& data)
 void LoadRoomsSqlite(benchmark::State& state) { Compare(state, DbBackend::kSqlite, kRooms, OurRooms, BareRooms); }
 void LoadRoomsPostgres(benchmark::State& state) { Compare(state, DbBackend::kPostgres, kRooms, OurRooms, BareRooms); }
 
+int OurGuests(HotelCatalog& data)
+{
+    RowList rows;
+    return data.database->FillGuestList(rows) == CHotelDatabase::kFilled ? static_cast<int>(rows.Count()) : -1;
+}
+
+void FillGuestListSqlite(benchmark::State& state) { Compare(state, DbBackend::kSqlite, kGuests, OurGuests, BareGuests); }
+void FillGuestListPostgres(benchmark::State& state)
+{
+    Compare(state, DbBackend::kPostgres, kGuests, OurGuests, BareGuests);
+}
+
 BENCHMARK(LoadRoomsSqlite)->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(LoadRoomsPostgres)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(FillGuestListSqlite)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(FillGuestListPostgres)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -18,6 +18,8 @@
 #include <functional>
 #include <vector>
 
+class RowSink;
+
 namespace lodgix {
 
 class FieldReader;
@@ -33,6 +35,9 @@ class CHotelDatabase : public CSqlDatabase {
 public:
     static constexpr int kTestOnly = 0;     // the table-test form: 0 present, 46 missing
     static constexpr int kCreate = 1;       // create the table when it is missing
+    // What the list and combo fillers give besides the code of a field that could not be read.
+    static constexpr int kFilled = 1;
+    static constexpr int kFillFailed = 0;  // the query failed
 
     CHotelDatabase();
     explicit CHotelDatabase(const DbParameters& parameters);
@@ -83,6 +88,13 @@ public:
     int DeleteCompany(int id);
     bool LoadCompany(int id, CompanyRecord& company);
 
+    // Lists of the visible guests and companies by name: every text (a guest's date of birth as the date
+    // alone, in the user's locale), the key as item data. Combos: one text per row.
+    int FillGuestList(RowSink& rows);
+    int FillGuestCombo(RowSink& rows);
+    int FillCompanyList(RowSink& rows);
+    int FillCompanyCombo(RowSink& rows);
+
     // --- Operators ---
     int InsertOperator(const QString& userName, const QString& password, bool administrator, int& id);
     // The password is compared exactly; the user name as the database compares texts (without case).
@@ -90,6 +102,7 @@ public:
     QString GetOperatorName(int id);  // deleted operators too; empty when there is none
     int ChangeOperatorPassword(int id, const QString& password);
     int DeleteOperator(int id);
+    int FillOperatorList(RowSink& rows);  // name, "X" for an administrator
 
     // --- Room services (features cost 0) and client services ---
     int InsertRoomService(const QString& name, Money price, VatRate vat, int& id);
@@ -102,6 +115,11 @@ public:
     int DeleteClientService(const QString& name);
     Money GetClientServicePrice(int id);
     VatRate GetClientServiceVat(int id);
+    int FillRoomFeatureList(RowSink& rows);      // name, price
+    int FillOptionalServiceList(RowSink& rows);  // name, price
+    int FillClientServiceList(RowSink& rows);    // name, price, VAT
+    // Adds the names after the caller's first row, which it keeps.
+    bool FillClientServiceCombo(RowSink& rows);
 
     // --- Groups and agreements ---
     int InsertGroup(int bookingGroup, GroupRecord& group);  // stores the new id in the record
@@ -116,6 +134,9 @@ public:
     int LoadConvention(int id, ConventionRecord& convention);
     // Deleted agreements too, so that a guest keeps its agreement's prices.
     bool LoadConventionByLabel(const QString& label, ConventionRecord& convention);
+    int FillConventionList(RowSink& rows);  // label, the twelve prices in column order, VAT
+    // The caller's text as row 0 with item data 0 (no agreement), then the labels.
+    int FillConventionCombo(RowSink& rows, const QString& firstText);
 
     // --- Common areas ---
     int InsertCommonArea(const CommonAreaRecord& area, int* id = nullptr);
@@ -141,6 +162,10 @@ private:
     int TableTest(const QString& name, int mode, ColumnRun columns);
     // 46, with the record's name set to the visible company (other than exceptId) that has the tax code.
     int RefuseDuplicateCompany(const QVariant& taxCode, int exceptId, CompanyRecord& company);
+    // Reads every row of the query into the sink (after emptying it when asked): kFilled, kFillFailed, or
+    // the code of a field that could not be read, the rows added so far kept.
+    int FillRows(const QString& sql, RowSink& rows, bool clear, const char* idColumn,
+                 const std::function<QStringList(FieldReader&)>& texts);
     int InsertService(HotelTable table, const QString& name, Money price, VatRate vat, int& id);
     int UpdateService(HotelTable table, int id, const QString& name, Money price, VatRate vat);
     int LoadAreas(const QString& sql, std::vector<CommonAreaRecord>& areas);
