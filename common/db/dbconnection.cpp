@@ -150,8 +150,16 @@ int CDbConnection::OpenRecordset(const QString& sql, const QVariantList& values)
         return kDbStatementFailed;
     }
     m_eof = !(query->isSelect() && query->next());
-    m_record = query->record();
     m_query = std::move(query);
+    if (m_query->isSelect()) {
+        m_record = m_query->record();
+        for (int i = m_record.count() - 1; i >= 0; --i) {
+            // The first of two equal names wins, as QSqlRecord::indexOf has it.
+            m_fieldIndex.insert(m_record.fieldName(i), i);
+            m_fieldIndex.insert(m_record.fieldName(i).toLower(), i);
+        }
+        m_dateColumn.assign(static_cast<std::size_t>(m_record.count()), -1);
+    }
     return kNoError;
 }
 
@@ -175,6 +183,8 @@ int CDbConnection::CloseRecordset()
         m_query->finish();
     m_query.reset();
     m_record.clear();
+    m_fieldIndex.clear();
+    m_dateColumn.clear();
     m_eof = true;
     return kNoError;
 }
@@ -193,7 +203,11 @@ int CDbConnection::FieldIndex(const QString& field) const
 {
     if (!m_query || m_eof)
         return -1;
-    return m_record.indexOf(field);  // QSqlRecord compares names without case
+    // Names compare without case; the exact spelling is found without making a lower-case copy.
+    const auto exact = m_fieldIndex.constFind(field);
+    if (exact != m_fieldIndex.constEnd())
+        return exact.value();
+    return m_fieldIndex.value(field.toLower(), -1);
 }
 
 int CDbConnection::GetFieldValue(const QString& field, QString& text, double& number) const
@@ -231,7 +245,7 @@ int CDbConnection::GetFieldValue(const QString& field, QString& text, double& nu
     case QMetaType::QDateTime:
         break;
     default:
-        if (!m_dialect->IsDateColumn(Database(), m_record.field(index).tableName(), field)) {
+        if (!IsDateColumn(index, field)) {
             text = value.toString();
             return kNoError;
         }
@@ -244,6 +258,29 @@ int CDbConnection::GetFieldValue(const QString& field, QString& text, double& nu
     }
     text = DateText(date);
     number = date.Value();
+    return kNoError;
+}
+
+bool CDbConnection::IsDateColumn(int index, const QString& field) const
+{
+    signed char& known = m_dateColumn[static_cast<std::size_t>(index)];
+    if (known < 0)
+        known = m_dialect->IsDateColumn(Database(), m_record.field(index).tableName(), field) ? 1 : 0;
+    return known == 1;
+}
+
+int CDbConnection::GetFieldNumber(const QString& field, double& number) const
+{
+    number = 0;
+    const int index = FieldIndex(field);
+    if (index < 0)
+        return kDbStatementFailed;
+    const QVariant value = m_query->value(index);
+    if (value.isNull() || value.metaType().id() == QMetaType::QString)
+        return kNoError;
+    bool ok = false;
+    const double converted = value.toDouble(&ok);
+    number = ok ? converted : 0;
     return kNoError;
 }
 

@@ -12,6 +12,7 @@
 #include <QVariantList>
 
 #include <memory>
+#include <vector>
 
 // The database connection of every program: one QtSql connection and the current statement, read row by
 // row. Failures become result codes (43 connection, 44 statement, field or row); nothing throws, and a
@@ -47,6 +48,8 @@ public:
     // and value; texts their text and 0; date-times the locale's short date and time and the date's
     // value; NULL an empty text and 0. 0 or 44.
     int GetFieldValue(const QString& field, QString& text, double& number) const;
+    // A numeric column's value alone (no text made); NULL and texts give 0. 0 or 44.
+    int GetFieldNumber(const QString& field, double& number) const;
     // A date-time column as stored; NULL gives an invalid date. 0 or 44.
     int GetFieldDate(const QString& field, OleDate& date) const;
 
@@ -64,6 +67,7 @@ private:
     int RunControl(const QString& sql);
     std::shared_ptr<QSqlQuery> PrepareStatement(const QString& sql);
     int FieldIndex(const QString& field) const;
+    bool IsDateColumn(int index, const QString& field) const;
 
     DbParameters m_parameters;
     std::unique_ptr<SqlDialect> m_dialect;
@@ -72,7 +76,10 @@ private:
     QString m_connectionName;
     bool m_open = false;
     std::shared_ptr<QSqlQuery> m_query;  // the current statement
-    QSqlRecord m_record;                 // its columns, asked of the driver once rather than per field
+    // The current statement's columns, learnt once per statement: rows are read column by column by name.
+    QSqlRecord m_record;
+    QHash<QString, int> m_fieldIndex;  // by the name as the statement gives it, and in lower case
+    mutable std::vector<signed char> m_dateColumn;  // per column: -1 not yet asked, 0 no, 1 a stored date-time
     // Statements with bound values stay prepared for their next use, by their text.
     QHash<QString, std::shared_ptr<QSqlQuery>> m_prepared;
     bool m_eof = true;

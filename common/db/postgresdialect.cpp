@@ -88,3 +88,9 @@ SqlStatement PostgresDialect::TableList() const
 }
 
 QString PostgresDialect::BeginTransaction() const { return QStringLiteral("BEGIN"); }
+
+QString PostgresDialect::LockTableForWrite(const QString& table) const
+{
+    // Conflicts with itself and with every write, not with readers.
+    return QStringLiteral("LOCK TABLE %1 IN SHARE ROW EXCLUSIVE MODE").arg(table);
+}

@@ -19,5 +19,6 @@ public:
     SqlStatement ColumnPresence(const QString& table, const QString& column) const override;
     SqlStatement TableList() const override;
     QString BeginTransaction() const override;
+    QString LockTableForWrite(const QString& table) const override;
     bool KeepsPreparedStatements() const override { return true; }
 };

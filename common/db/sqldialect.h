@@ -53,6 +53,9 @@ public:
     QString AddColumn(const QString& table, const QString& column, const QString& declaredType) const;
 
     virtual QString BeginTransaction() const = 0;
+    // Run inside a transaction before a duplicate test and the write that follows it, so that another
+    // connection's equal write waits for this one; empty when beginning the transaction took that lock.
+    virtual QString LockTableForWrite(const QString& table) const = 0;
 
     // Whether a statement with bound values is worth keeping prepared for its next use (a round trip to
     // the server saved each time).

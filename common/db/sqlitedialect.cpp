@@ -149,3 +149,8 @@ void SqliteDialect::BeforeStatement(const QSqlDatabase& database) const
     }
     m_schemaVersion = current;
 }
+
+QString SqliteDialect::LockTableForWrite(const QString&) const
+{
+    return {};  // BEGIN IMMEDIATE holds the database's write lock already
+}

@@ -20,6 +20,7 @@ public:
     SqlStatement ColumnPresence(const QString& table, const QString& column) const override;
     SqlStatement TableList() const override;
     QString BeginTransaction() const override;
+    QString LockTableForWrite(const QString& table) const override;
     // Preparing costs next to nothing here, and QtSql's SQLite statement keeps the columns it first saw
     // even after another program changed the table.
     bool KeepsPreparedStatements() const override { return false; }

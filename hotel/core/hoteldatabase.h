@@ -1,0 +1,174 @@
+#pragma once
+
+#include "commonarearecord.h"
+#include "companyrecord.h"
+#include "conventionrecord.h"
+#include "grouprecord.h"
+#include "guestrecord.h"
+#include "hotelcolumns.h"
+#include "hotelrecord.h"
+#include "roomrecord.h"
+#include "seasontable.h"
+#include "servicerecord.h"
+#include "sqldatabase.h"
+
+#include <QString>
+#include <QVariantList>
+
+#include <functional>
+#include <vector>
+
+class RowSink;
+
+namespace lodgix {
+
+class FieldReader;
+
+// The hotel program's database object: its tables (created and upgraded here) and the operations on the
+// master records. Results are EngineErrorCode values: 0; 44 a statement or field failed, or a duplicate of
+// a hotel, guest, operator or service; 46 a duplicate or a missing row of a company, agreement, group,
+// period or common area, or a stored count beyond its slots; 53 a table test failed; 55 a table could not be
+// created; 56 a column could not be added; 57 an unusable date. Every value is bound. Rows are hidden
+// (IsVisible = 0), never deleted. A duplicate test and its write run in one transaction that holds the
+// table's write lock, so two workstations saving one name at once cannot both succeed.
+class CHotelDatabase : public CSqlDatabase {
+public:
+    static constexpr int kTestOnly = 0;     // the table-test form: 0 present, 46 missing
+    static constexpr int kCreate = 1;       // create the table when it is missing
+    // What the list and combo fillers give besides the code of a field that could not be read.
+    static constexpr int kFilled = 1;
+    static constexpr int kFillFailed = 0;  // the query failed
+
+    CHotelDatabase();
+    explicit CHotelDatabase(const DbParameters& parameters);
+
+    // --- Tables ---
+    // A global table: test and, unless mode is kTestOnly, create when missing.
+    int EnsureGlobalTable(HotelTable table, int mode = kCreate);
+    // A per-hotel table of the hotel.
+    int EnsureHotelTable(HotelTable table, int hotelId);
+    // Adds the missing columns first..last of a table's run (its own table name, or the hotel's).
+    int AddMissingColumns(HotelTable table, int hotelId, int first, int last);
+    int AddConventionNameColumn();
+    int AddRoomBookingColumns(int hotelId);  // TipoTrattamento .. Service32, then GroupID
+    int AddCheckInColumns(int hotelId);      // Service40UserID .. CardID5, in the three steps of old versions
+    int CreateHotelGroupsTable();
+    int AddBookingGroupColumn();
+    int EnsureGuestConventionsTable(int mode);
+    int EnsureCommonAreasTable(int mode);
+    // Drops and creates the hotel's room table (ids start again).
+    int RecreateRoomTable(int hotelId);
+    // The room table made anew with these rooms, in one transaction: on failure the old rooms stay.
+    int ReplaceRooms(int hotelId, const std::vector<RoomRecord>& rooms);
+
+    // --- Hotels and seasons ---
+    int LoadHotelList(std::vector<HotelListEntry>& hotels);  // ordered by name
+    int InsertHotel(const HotelRecord& hotel, int roomCount, int& id);
+    int UpdateHotel(int id, const HotelRecord& hotel, int roomCount);
+    int LoadHotel(HotelRecord& hotel, int& roomCount, int id);
+    int LoadHotelPeriods(int hotelId, SeasonTable& seasons);  // 46 when the hotel has no row
+    int SaveHotelPeriods(int hotelId, const SeasonTable& seasons);
+    int UpdateHotelPeriods(int hotelId, const SeasonTable& seasons);
+
+    // --- Rooms ---
+    int InsertRoom(int hotelId, const RoomRecord& room, int* id = nullptr);
+    int UpdateRoom(int hotelId, const RoomRecord& room);
+    int DeleteRoom(int hotelId, const RoomRecord& room);
+    int LoadRooms(int hotelId, std::vector<RoomRecord>& rooms);  // visible rooms by label, as text
+
+    // --- Guests and companies ---
+    int InsertGuest(const GuestRecord& guest, int& id);
+    int UpdateGuest(int id, const GuestRecord& guest);
+    int DeleteGuest(int id);
+    bool LoadGuest(int id, GuestRecord& guest);
+    bool GetGuestConvention(int id, QString& conventionName);
+    // On a duplicate tax code (46) the record's name becomes the company that has it.
+    int InsertCompany(CompanyRecord& company, int& id);
+    int UpdateCompany(int id, CompanyRecord& company);
+    int DeleteCompany(int id);
+    bool LoadCompany(int id, CompanyRecord& company);
+
+    // Lists of the visible guests and companies by name: every text (a guest's date of birth as the date
+    // alone, in the user's locale), the key as item data. Combos: one text per row.
+    int FillGuestList(RowSink& rows);
+    int FillGuestCombo(RowSink& rows);
+    int FillCompanyList(RowSink& rows);
+    int FillCompanyCombo(RowSink& rows);
+
+    // --- Operators ---
+    int InsertOperator(const QString& userName, const QString& password, bool administrator, int& id);
+    // The password is compared exactly; the user name as the database compares texts (without case).
+    bool CheckOperatorLogin(const QString& userName, const QString& password, bool& administrator, int& id);
+    QString GetOperatorName(int id);  // deleted operators too; empty when there is none
+    int ChangeOperatorPassword(int id, const QString& password);
+    int DeleteOperator(int id);
+    int FillOperatorList(RowSink& rows);  // name, "X" for an administrator
+
+    // --- Room services (features cost 0) and client services ---
+    int InsertRoomService(const QString& name, Money price, VatRate vat, int& id);
+    int UpdateRoomService(int id, const QString& name, Money price, VatRate vat);
+    bool LoadRoomServices(std::vector<ServiceRecord>& services);  // the optional ones, by name
+    QString GetRoomServiceName(int id);
+    Money GetRoomServicePrice(int id);
+    int InsertClientService(const QString& name, Money price, VatRate vat, int& id);
+    int UpdateClientService(int id, const QString& name, Money price, VatRate vat);
+    int DeleteClientService(const QString& name);
+    Money GetClientServicePrice(int id);
+    VatRate GetClientServiceVat(int id);
+    int FillRoomFeatureList(RowSink& rows);      // name, price
+    int FillOptionalServiceList(RowSink& rows);  // name, price
+    int FillClientServiceList(RowSink& rows);    // name, price, VAT
+    // Adds the names after the caller's first row, which it keeps.
+    bool FillClientServiceCombo(RowSink& rows);
+
+    // --- Groups and agreements ---
+    int InsertGroup(int bookingGroup, GroupRecord& group);  // stores the new id in the record
+    int UpdateGroup(const GroupRecord& group);
+    int DeleteGroup(int id);
+    int LoadGroup(int id, GroupRecord& group);
+    // The hotel's visible groups of that booking-group value, and those written before the value existed.
+    int LoadGroups(int hotelId, int bookingGroup, std::vector<GroupListEntry>& groups);
+    int InsertConvention(const ConventionRecord& convention, int* id = nullptr);
+    int UpdateConvention(int id, const ConventionRecord& convention);
+    int DeleteConvention(int id);
+    int LoadConvention(int id, ConventionRecord& convention);
+    // Deleted agreements too, so that a guest keeps its agreement's prices.
+    bool LoadConventionByLabel(const QString& label, ConventionRecord& convention);
+    int FillConventionList(RowSink& rows);  // label, the twelve prices in column order, VAT
+    // The caller's text as row 0 with item data 0 (no agreement), then the labels.
+    int FillConventionCombo(RowSink& rows, const QString& firstText);
+
+    // --- Common areas ---
+    int InsertCommonArea(const CommonAreaRecord& area, int* id = nullptr);
+    int UpdateCommonArea(int id, const CommonAreaRecord& area);
+    int DeleteCommonArea(int id);
+    int LoadCommonArea(int id, CommonAreaRecord& area);
+    int LoadCommonAreas(std::vector<CommonAreaRecord>& areas);
+    int LoadChargeableAreas(std::vector<CommonAreaRecord>& areas);
+
+protected:
+    // Runs a statement and forgets its rows: 0 or 44.
+    int Execute(const QString& sql, const QVariantList& values = {});
+    // Whether a query returns a row: 0 or 44.
+    int Exists(const QString& sql, const QVariantList& values, bool& found);
+    // An INSERT with "RETURNING key" added, giving the new key.
+    int InsertReturning(const QString& sql, const QVariantList& values, const char* key, int& id);
+    // Runs a query and hands its first row to read: true when there was a row and it was read whole.
+    bool ReadFirstRow(const QString& sql, const QVariantList& values, const std::function<void(FieldReader&)>& read);
+    // Runs the body in one transaction holding the table's write lock; it commits when the body gives 0.
+    int WithTableLock(HotelTable table, const std::function<int()>& body);
+
+private:
+    int TableTest(const QString& name, int mode, ColumnRun columns);
+    // 46, with the record's name set to the visible company (other than exceptId) that has the tax code.
+    int RefuseDuplicateCompany(const QVariant& taxCode, int exceptId, CompanyRecord& company);
+    // Reads every row of the query into the sink (after emptying it when asked): kFilled, kFillFailed, or
+    // the code of a field that could not be read, the rows added so far kept.
+    int FillRows(const QString& sql, RowSink& rows, bool clear, const char* idColumn,
+                 const std::function<QStringList(FieldReader&)>& texts);
+    int InsertService(HotelTable table, const QString& name, Money price, VatRate vat, int& id);
+    int UpdateService(HotelTable table, int id, const QString& name, Money price, VatRate vat);
+    int LoadAreas(const QString& sql, std::vector<CommonAreaRecord>& areas);
+};
+
+}  // namespace lodgix

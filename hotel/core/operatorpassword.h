@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+namespace lodgix {
+
+// The stored form of an operator's password (column Operatori.Password): the hexadecimal salt and salted
+// hash of the text, never the text. An empty password is stored as an empty text and matches only an
+// empty entry.
+QString StoredOperatorPassword(const QString& password);
+// Whether a typed password matches the stored form, exactly (case counts).
+bool OperatorPasswordMatches(const QString& stored, const QString& typed);
+
+}  // namespace lodgix
