@@ -8,13 +8,13 @@
 #include <array>
 
 namespace {
-constexpr int kMaxNameLength = 99;
+constexpr int kMaxNameLength = 100;  // what the address book's ownership markers keep of it
 }
 
 QString ComputerName()
 {
     std::array<char, kMaxNameLength + 1> name{};
-    if (gethostname(name.data(), name.size() - 1) != 0)
+    if (gethostname(name.data(), kMaxNameLength) != 0)
         return {};
     return QString::fromLocal8Bit(name.data());
 }
