@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calllogentry.h"
 #include "columndefinition.h"
 #include "dbconnection.h"
 
@@ -101,6 +102,7 @@ public:
     int InsertCallSwNew(int pbx, const OleDate& end, int extension, const QByteArray& callState);
     int InsertWakeEvent(int pbx, const QByteArray& wakeEvent);
     int InsertAlarm(int pbx, const QByteArray& alarmEvent);
+    int CountCallLog(int pbx, int extension, unsigned kinds, const OleDate* from, const OleDate* to, std::vector<CallLogEntry>* rows, int& count);
 
     // --- Labels (by PBX identifier, the number of the PbxIdentifier columns) ---
     int SaveDerivedLabel(int pbxIdentifier, int index, const QString& text);
