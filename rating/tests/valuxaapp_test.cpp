@@ -113,6 +113,8 @@ TEST_P(ValuxaAppTest, FirstRunAsksTheLocalAreaCodeAndOpensTheAccountOfExtensionZ
     EXPECT_EQ(app->TariffPictures().Count(), 256);
     EXPECT_EQ(app->RulePictures().Count(), 64);
     EXPECT_EQ(app->Pbxs().ExtensionCount(0), 8);
+    for (int round = 0; round < 10; ++round)
+        QCoreApplication::processEvents();
     SaveScreenshot(*app->MainFrame(), QStringLiteral("rating_program_started"));
 
     // A second start finds the class held and ends silently.
