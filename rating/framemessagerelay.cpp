@@ -1,11 +1,22 @@
 #include "framemessagerelay.h"
 
+#include <QApplication>
+#include <QDialog>
+
 void FrameMessageRelay::Post(std::uint32_t message, std::uint64_t wParam, std::int64_t lParam)
 {
-    if (m_target)
+    if (m_target) {
         m_target->Post(message, wParam, lParam);
-    else if (!m_gone)
-        m_pending.push_back({message, wParam, lParam});
+        return;
+    }
+    if (m_gone)
+        return;
+    if (message == WM_COMMAND && wParam == m_exitCommand) {
+        m_exitRequested = true;
+        if (auto dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+            dialog->reject();
+    }
+    m_pending.push_back({message, wParam, lParam});
 }
 
 void FrameMessageRelay::SetTarget(MessageTarget* target)

@@ -60,7 +60,7 @@ QString OwnPath()
 }  // namespace
 
 CValuxaApp::CValuxaApp(QStringList arguments, std::optional<DbParameters> catalog)
-    : m_arguments(std::move(arguments)), m_catalog(std::move(catalog))
+    : m_arguments(std::move(arguments)), m_catalog(std::move(catalog)), m_frameMessages(CMainFrame::kExitCommand)
 {
 }
 
@@ -85,6 +85,9 @@ bool CValuxaApp::InitInstance()
     const int waitMs = std::clamp(RegistryKey(kStartupGroup).ReadInt(kSplashWaitName, kSplashWaitMs), 0, kLongestWaitMs);
     if (waitMs > 0)
         QThread::msleep(static_cast<unsigned long>(waitMs));
+    QCoreApplication::processEvents();  // a termination that came meanwhile
+    if (m_frameMessages.ExitRequested())
+        return Stop();
 
     // 4. The installation store and the language.
     if (m_installation.Load() != InstallationSettings::LoadResult::Loaded)
@@ -102,6 +105,8 @@ bool CValuxaApp::InitInstance()
 
     // 10.-12. The configuration, the call types and the pictures.
     LoadConfiguration();
+    if (m_frameMessages.ExitRequested())
+        return Stop();
     BuildCallTypeTable(m_callTypes);
     DrawPictures();
 
@@ -117,6 +122,8 @@ bool CValuxaApp::InitInstance()
     }
 
     // 17. The main window.
+    if (m_frameMessages.ExitRequested())
+        return Stop();
     if (!CreateWindows())
         return false;
 
@@ -125,6 +132,13 @@ bool CValuxaApp::InitInstance()
         return Fail(kUnavailableRequest);
     Report(QStringLiteral("started"));
     return true;
+}
+
+bool CValuxaApp::Stop()
+{
+    m_splash.reset();
+    Report(QStringLiteral("told to end during the start"));
+    return false;
 }
 
 bool CValuxaApp::Fail(int code)

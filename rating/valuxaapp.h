@@ -63,6 +63,8 @@ public:
 
 private:
     bool Fail(int code);
+    // Ends the start on the exit command (a termination signal) that came before the window.
+    bool Stop();
     void SetSplashText(unsigned stringId);
     int ConnectDatabase();
     int LoadPbxs();
