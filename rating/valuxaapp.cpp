@@ -264,12 +264,8 @@ bool CValuxaApp::CreateWindows()
 
 void CValuxaApp::OnViewCommand(int command)
 {
-    if (command == CValuxaView::kCallLoggerCommand) {
-        CallLoggerSettings copy = m_callLogger->Settings();
-        CCallLoggerDlg dialog(&copy, m_pbxTables, m_frame.get());
-        if (dialog.exec() == QDialog::Accepted)
-            m_callLogger->ApplyDialogResult(copy);
-    }
+    if (command == CValuxaView::kCallLoggerCommand)
+        CCallLoggerDlg::Run(*m_callLogger, m_pbxTables, m_frame.get());
 }
 
 void CValuxaApp::OnAppAbout()

@@ -9,7 +9,6 @@
 namespace {
 
 constexpr std::uint8_t kNone = PbxObjectStatus::kNone;
-constexpr int kSecondsPerPulse = 60;
 const QString kAnyLineCode = QStringLiteral("0");
 
 QString Name(std::uint8_t objectType, int index)
@@ -135,7 +134,7 @@ void PbxCallControl::LogLineCall(Outcome& outcome, int extension, int line)
     call.start = start;
     call.durationSeconds = duration;
     call.line = Byte(line);
-    call.pulses = outgoing ? static_cast<std::uint32_t>((duration + kSecondsPerPulse - 1) / kSecondsPerPulse) : 0;
+    call.pulses = m_model.LoggedPulses(duration, outgoing);
     call.outgoing = outgoing;
     call.number = outgoing ? m_model.Digits(extension) : m_model.CallerId(line);
     m_model.AddLoggedCall(extension, call);

@@ -24,6 +24,8 @@ constexpr std::uint8_t kRecordKindNone = 0;
 constexpr std::uint8_t kRecordKindEnd = 2;
 constexpr std::uint8_t kEncodedZero = 10;
 constexpr int kFirstYear = 2000;
+constexpr std::uint32_t kSecondsPerPulse = 60;  // the pulse rate the simulated PBX meters
+constexpr std::uint8_t kTimesCallsBit = 0x08;   // of ExtensioneBitmap1: seconds in the pulses field
 
 void PutBigEndian32(QByteArray& record, int offset, std::uint32_t value)
 {
@@ -200,6 +202,16 @@ void PbxModel::SetWakeUp(int extension, std::uint8_t mode, std::uint8_t hour, st
 {
     m_extensions[static_cast<std::size_t>(extension)].wakeUp = {static_cast<std::uint8_t>(extension), mode, hour,
                                                                 minute, second};
+}
+
+std::uint32_t PbxModel::LoggedPulses(int durationSeconds, bool outgoing) const
+{
+    if (!outgoing || durationSeconds <= 0)
+        return 0;
+    const auto seconds = static_cast<std::uint32_t>(durationSeconds);
+    if (m_configuration.ExtensionBitmap1() & kTimesCallsBit)
+        return seconds;
+    return (seconds + kSecondsPerPulse - 1) / kSecondsPerPulse;
 }
 
 bool PbxModel::AddLoggedCall(int extension, const PbxLoggedCall& call)

@@ -98,6 +98,9 @@ public:
 
     // Call log: records are kept until cleared; reading walks them with a cursor per extension.
     bool AddLoggedCall(int extension, const PbxLoggedCall& call);
+    // What the log records of a call in its pulses field: the seconds, when bit 3 of ExtensioneBitmap1
+    // says the PBX times its calls, else a pulse per started minute; 0 for a call that came in.
+    std::uint32_t LoggedPulses(int durationSeconds, bool outgoing) const;
     int LoggedCallCount(int extension) const;
     void ClearCallLog(int extension);
     // The 45-byte payload of the call-log answer: the first record (next = false) or the one after the

@@ -345,7 +345,7 @@ QString SimulatorControl::CallLog(const QStringList& words)
     call.line = ByteValue(words.at(6), "line");
     call.number = Digits(words.at(7), kDialDigits);
     call.outgoing = words.size() < 9 || words.at(8) != QLatin1String("in");
-    call.pulses = call.outgoing ? static_cast<std::uint32_t>((call.durationSeconds + 59) / 60) : 0;
+    call.pulses = model.LoggedPulses(call.durationSeconds, call.outgoing);
     if (!model.AddLoggedCall(extension, call))
         Fail(QStringLiteral("the call log of extension %1 is full").arg(extension));
     return QStringLiteral("OK %1").arg(model.LoggedCallCount(extension));

@@ -82,10 +82,6 @@ bool CallStatistics::ComputeGroupEfficiencyStats(std::int32_t groupId, const Sta
         rows[0].grandTotalDuration += member[0].grandTotalDuration;
     }
     AverageMeans(rows, group.memberCount);
-    for (CostStatsRow& row : rows)
-        row.meanCost = 0.0;
-    GroupShares(rows);
-    for (CostStatsRow& row : rows)
-        row.costShare = 0.0;
+    GroupShares(rows);  // costs stay 0, and so do their shares
     return true;
 }

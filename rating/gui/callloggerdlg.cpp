@@ -1,5 +1,6 @@
 #include "callloggerdlg.h"
 
+#include "callloggerexport.h"
 #include "pbxtables.h"
 #include "stringtable.h"
 
@@ -92,6 +93,16 @@ CCallLoggerDlg::CCallLoggerDlg(CallLoggerSettings* settings, const PbxTables& ta
     layout->addWidget(m_enabled);
     layout->addLayout(fields);
     layout->addLayout(buttons);
+}
+
+bool CCallLoggerDlg::Run(CallLoggerExport& exporter, const PbxTables& tables, QWidget* parent)
+{
+    CallLoggerSettings copy = exporter.Settings();
+    CCallLoggerDlg dialog(&copy, tables, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    exporter.ApplyDialogResult(copy);
+    return true;
 }
 
 void CCallLoggerDlg::Browse()

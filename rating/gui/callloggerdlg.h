@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+class CallLoggerExport;
 class PbxTables;
 class QCheckBox;
 class QComboBox;
@@ -17,6 +18,10 @@ public:
     static constexpr int kDialogId = 148;
 
     CCallLoggerDlg(CallLoggerSettings* settings, const PbxTables& tables, QWidget* parent = nullptr);
+
+    // The menu command of the plug-in: the dialog on a copy of the export's settings; OK hands the copy to
+    // the export, which saves it. True when confirmed.
+    static bool Run(CallLoggerExport& exporter, const PbxTables& tables, QWidget* parent);
 
 private:
     void Browse();

@@ -165,6 +165,15 @@ TEST_P(SimulatorRequestTest, CallLogIsWalkedAndCleared)
     EXPECT_EQ(client->ClearCallLog(kPbx, 8, kSeconds), kAcknowledgeStatus1);
 }
 
+TEST_P(SimulatorRequestTest, APbxThatTimesCallsLogsSecondsInThePulsesField)
+{
+    Do("set config 24 8");
+    Do("calllog add 2 2024-03-04 10:11:12 75 1 0612345");
+    CallLogRecord record;
+    ASSERT_EQ(client->ReadCallLogRecord(kPbx, 2, false, record, kSeconds), kNoError);
+    EXPECT_EQ(record.Pulses(), 75u);
+}
+
 TEST_P(SimulatorRequestTest, WakeUpSettingIsRead)
 {
     Do("set wakeup 3 1 06:30");

@@ -1,6 +1,8 @@
 #include "callloggerdlg.h"
 
+#include "callloggerexport.h"
 #include "pbxtables.h"
+#include "ratingdatabase.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -10,6 +12,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -109,6 +112,35 @@ TEST(CallLoggerDlgTest, AStoredPbxNotLoadedSelectsTheFirstAndCancelKeepsTheCopy)
     Control<QPushButton>(dialog, "1168")->click();
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
     EXPECT_EQ(settings, before);
+}
+
+TEST(CallLoggerDlgTest, TheMenuCommandConfirmedStartsTheExportOverAndSavesIt)
+{
+    const PbxTables tables = Tables();
+    CRatingDatabase database;  // not connected: the dialog does not read it
+    const RatingConfiguration configuration;
+    QTemporaryDir folder;
+    CallLoggerExport exporter(database, tables, configuration, folder.path());
+    exporter.Settings().lastExportedStart = OleDate(2026, 12, 1).Value();
+
+    // The user enables the plug-in, names a file and confirms.
+    QTimer timer;
+    timer.setInterval(10);
+    QObject::connect(&timer, &QTimer::timeout, [] {
+        auto dialog = qobject_cast<CCallLoggerDlg*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        dialog->findChild<QCheckBox*>(QStringLiteral("1162"))->setChecked(true);
+        dialog->findChild<QLineEdit*>(QStringLiteral("1165"))->setText(QStringLiteral("/srv/calls.txt"));
+        dialog->findChild<QPushButton*>(QStringLiteral("1167"))->click();
+    });
+    timer.start();
+    ASSERT_TRUE(CCallLoggerDlg::Run(exporter, tables, nullptr));
+    EXPECT_EQ(exporter.Settings().enabled, 1);
+    EXPECT_EQ(exporter.Settings().lastExportedStart, 0.0);
+    CallLoggerSettings saved;
+    ASSERT_TRUE(LoadCallLoggerSettings(folder.path(), saved));
+    EXPECT_EQ(saved, exporter.Settings());
 }
 
 }  // namespace
