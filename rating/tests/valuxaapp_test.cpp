@@ -13,6 +13,7 @@
 #include "widgettesting.h"
 
 #include <QComboBox>
+#include <QTimer>
 #include <QFile>
 #include <QMessageBox>
 
@@ -236,6 +237,21 @@ TEST_P(ValuxaAppTest, MessagesFromAnotherProgramReachTheFrame)
                                bits & 0xFFFFFFFFu, static_cast<std::int64_t>(bits >> 32)));
     ASSERT_TRUE(SuiteIpc::Post(SuiteIpc::Key::WindowClass, QStringLiteral("Tarivo"), CMainFrame::kAccountStart, 0, 0));
     EXPECT_TRUE(WaitFor([&] { return app->View()->m_accountStart == start; }));
+}
+
+TEST_P(ValuxaAppTest, TheCallLoggerCommandOpensItsDialogAndTheTimerFeedsTheExport)
+{
+    ASSERT_TRUE(Start({OwnPath()}));
+    auto timer = app->View()->findChild<QTimer*>(QStringLiteral("timer1"));
+    ASSERT_NE(timer, nullptr);
+    EXPECT_EQ(timer->interval(), CValuxaView::kTimerIntervalMs);
+    EXPECT_TRUE(timer->isActive());
+
+    QStringList shown;
+    ModalAnswerer answerer([&shown](QDialog* dialog) { shown.append(QString::fromLatin1(dialog->metaObject()->className())); });
+    app->View()->Target().Post(WM_COMMAND, CValuxaView::kCallLoggerCommand, 0);
+    EXPECT_TRUE(WaitFor([&shown] { return !shown.isEmpty(); }));
+    EXPECT_EQ(shown, QStringList{QStringLiteral("CCallLoggerDlg")});
 }
 
 INSTANTIATE_DB_TEST(ValuxaAppTest);
