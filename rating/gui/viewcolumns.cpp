@@ -53,7 +53,7 @@ int ColumnUnit(std::uint8_t mode, int listWidth)
     case kAccountMode:
         return (listWidth - kListBorder) / kAccountUnits;
     case kPrefixesMode:
-        return listWidth / kPrefixUnits;
+        return (listWidth - kListBorder) / kPrefixUnits;
     default:
         return (listWidth - kListBorder) / kHistoryUnits;
     }
