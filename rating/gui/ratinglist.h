@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QWidget>
+
+#include <vector>
+
+class CardImageList;
+class QAbstractItemView;
+class QListView;
+class QStackedLayout;
+class QStandardItemModel;
+class QTableView;
+
+// The view's list: one model, shown either as a report (rows and columns, optionally with grid lines
+// and sorted by its first column) or as pictures (one card per item). Export and printing read the model.
+// Clicks report the hit row, -1 when no item was hit.
+class CRatingList : public QWidget {
+    Q_OBJECT
+public:
+    explicit CRatingList(QWidget* parent = nullptr);
+
+    QStandardItemModel* Model() const { return m_model; }
+
+    // Deletes every row and every column.
+    void Clear();
+    void ShowReport(bool gridLines, bool sorted);
+    void ShowPictures(const CardImageList& pictures, int count);
+    bool IsReport() const;
+
+    void AddColumn(const QString& heading, int width, bool centred);
+    int ColumnCount() const;
+    // Appends a row; its item data is `data`. Returns the row as it ends up (after sorting).
+    int AddRow(const QStringList& texts, int data);
+    // The row whose item data is `data`, -1 when none.
+    int FindRow(int data) const;
+    int RowData(int row) const;
+    int RowCount() const;
+    void EnsureVisible(int row);
+    // The width the columns share.
+    int InnerWidth() const;
+
+signals:
+    void Clicked(int row);
+    void DoubleClicked(int row);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QAbstractItemView* Current() const;
+
+    QStandardItemModel* m_model;
+    QTableView* m_report;
+    QListView* m_pictures;
+    QStackedLayout* m_stack;
+    std::vector<bool> m_centred;
+};

@@ -1,0 +1,24 @@
+#include "ratingpbxfacts.h"
+
+int RatingPbxFacts::HighestPresent() const
+{
+    for (int pbx = Count() - 1; pbx >= 0; --pbx) {
+        if (IsPresent(pbx))
+            return pbx;
+    }
+    return 0;
+}
+
+QString RatingPbxFacts::ExtensionLabel(int pbx, int extension) const
+{
+    if (!IsPresent(pbx) || extension < 0 || extension >= At(pbx).extensionLabels.size())
+        return {};
+    return At(pbx).extensionLabels[extension];
+}
+
+QString RatingPbxFacts::LineName(int pbx, int line) const
+{
+    if (!IsPresent(pbx) || line < 0 || line >= At(pbx).lineNames.size())
+        return {};
+    return At(pbx).lineNames[line];
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "cardimagelist.h"
+#include "defaultprefixgroups.h"
+#include "defaultrules.h"
+#include "defaulttariffs.h"
+#include "ratingconfiguration.h"
+#include "ratingpbxfacts.h"
+#include "rulecard.h"
+#include "tariffcard.h"
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QWidget>
+
+// A configuration with the default tariffs, prefix groups and rules, their pictures, and two present
+// PBXs: 0 counts pulses (8 extensions, 4 lines), 1 reports durations (5 extensions, 2 lines).
+struct ViewFixtureData {
+    RatingConfiguration configuration;
+    RatingPbxFacts pbxs;
+    CardImageList tariffPictures;
+    CardImageList rulePictures;
+
+    ViewFixtureData()
+    {
+        BuildDefaultPrefixGroups(QStringLiteral("06"), QStringLiteral("Roma"), configuration.prefixGroups);
+        BuildDefaultTariffs(configuration.tariffs, configuration.variations);
+        BuildDefaultRules(configuration.rules, configuration.prefixGroups);
+        pbxs.pbxs = {Pbx(QStringLiteral("Centralino A"), 8, 4, false), Pbx(QStringLiteral("Centralino B"), 5, 2, true)};
+        tariffPictures.Create(kTariffCardSize, kTariffCardSlots, PlainCardBackground(kTariffCardSize));
+        rulePictures.Create(kRuleCardSize, kRuleCardSlots, PlainCardBackground(kRuleCardSize));
+        for (int i = 0; i < configuration.tariffs.Count(); ++i)
+            DrawTariffCard(tariffPictures, i, configuration.tariffs.tariffs[i], configuration.variations.values[i]);
+        for (int i = 0; i < configuration.rules.Count(); ++i)
+            DrawRuleCard(rulePictures, i, configuration.rules.rules[i], configuration.prefixGroups, configuration.tariffs);
+    }
+
+    static RatingPbx Pbx(const QString& name, int extensions, int lines, bool durations)
+    {
+        RatingPbx pbx;
+        pbx.present = true;
+        pbx.deviceName = name;
+        pbx.extensionCount = extensions;
+        pbx.lineCount = lines;
+        pbx.reportsDurations = durations;
+        for (int i = 0; i < extensions; ++i)
+            pbx.extensionLabels.append(QStringLiteral("INT. %1").arg(10 + i));
+        for (int i = 0; i < lines; ++i)
+            pbx.lineNames.append(QStringLiteral("EXT. %1").arg(i + 1));
+        return pbx;
+    }
+};
+
+inline QPushButton* Button(QWidget& parent, int id)
+{
+    return parent.findChild<QPushButton*>(QString::number(id));
+}
+
+inline QComboBox* Combo(QWidget& parent, int id)
+{
+    return parent.findChild<QComboBox*>(QString::number(id));
+}
