@@ -1,5 +1,7 @@
 #include "consolesuite.h"
 
+#include <csignal>
+
 #include "blockingsocket.h"
 #include "contactcache.h"
 #include "engineerrorcode.h"
@@ -250,6 +252,11 @@ int ConsoleSuite::StopConsole()
     Enter();
     SuiteIpc::Post(SuiteIpc::Key::WindowClass, kPultexClass, WM_COMMAND, CMainFrame::kCloseDocumentCommand, 0);
     return WaitForExit();
+}
+
+bool ConsoleSuite::SignalConsole(int signal)
+{
+    return IsConsoleRunning() && ::kill(static_cast<pid_t>(m_process.processId()), signal) == 0;
 }
 
 int ConsoleSuite::WaitForExit()

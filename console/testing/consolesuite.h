@@ -65,6 +65,8 @@ public:
     bool HasLine(const QString& start) const;
     // Ends the console by its close command (as the updater does); its exit code, -1 when it did not end.
     int StopConsole();
+    // Sends the signal to the console process; false when it does not run.
+    bool SignalConsole(int signal);
     // Waits for the console to end by itself; its exit code, -1 when it did not.
     int WaitForExit();
 
