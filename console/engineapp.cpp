@@ -82,16 +82,24 @@ bool CEngineApp::InitInstance()
         m_exitCode = kExitStartFailed;
         return false;
     }
-    m_signals = std::make_unique<TerminationSignalWatcher>(m_frameTarget, WM_COMMAND, CMainFrame::kCloseDocumentCommand);
+    m_signals = std::make_unique<TerminationSignalWatcher>(m_signalTarget, WM_COMMAND, CMainFrame::kCloseDocumentCommand);
 
+    // A termination signal may come while the start-up waits in any of its boxes: after each step that
+    // can wait, the start-up ends when one came (ExitInstance then stops what was started).
     LoadSettings();
     ReportDamagedInstallationStore(m_installation);
+    if (Terminating())
+        return EndStartBySignal();
     ChooseLanguage();
+    if (Terminating())
+        return EndStartBySignal();
     for (;;) {
         OpenTrafficLog();
         if (!m_installation.NeedsSetupWizard())
             break;
         if (!RunSetupWizard()) {
+            if (Terminating())
+                return EndStartBySignal();
             CMessageBoxDlg(CMessageBoxDlg::kKindError, CMessageBoxDlg::kCodeNotConfigured).exec();
             m_exitCode = kExitStartFailed;
             return false;
@@ -101,7 +109,11 @@ bool CEngineApp::InitInstance()
         StartServerAtFirstStart();
     else
         StartClientAtFirstStart();
+    if (Terminating())
+        return EndStartBySignal();
     ReportOutcomes();
+    if (Terminating())
+        return EndStartBySignal();
 
     if (LoadEngineSettings(m_engineSettings) != 1)
         SaveEngineSettings(m_engineSettings);
@@ -111,11 +123,14 @@ bool CEngineApp::InitInstance()
     m_contacts->SyncAtStartup(m_engineSettings, [](unsigned textId) { ShowConfigurationWarning(nullptr, textId); });
     LoadSkin();
     CloseSplash();
+    if (Terminating())
+        return EndStartBySignal();
 
     if (!CreateWindows()) {
         m_exitCode = kExitStartFailed;
         return false;
     }
+    m_signalTarget.WindowReady();
     GiveViewTheMessages();
     FinishWindow();
     DecideUpdateCheck();
@@ -132,11 +147,23 @@ bool CEngineApp::HandOverToRunningConsole()
     return true;
 }
 
+bool CEngineApp::Terminating() const { return m_signalTarget.TerminationRequested(); }
+
+bool CEngineApp::EndStartBySignal()
+{
+    CloseSplash();
+    ReportStartup(QStringLiteral("ended by a termination signal during start-up"));
+    m_exitCode = 0;
+    return false;
+}
+
 void CEngineApp::ChooseLanguage()
 {
     while (m_installation.Language() == kLanguageNotChosen) {
         CLanguageDlg dialog;
         dialog.exec();
+        if (Terminating())
+            return;  // nothing was chosen
         m_installation.SetLanguage(static_cast<std::uint8_t>(dialog.SelectedIndex() + 1));
         m_installation.Save();
         m_firstRunDialogShown = true;

@@ -9,6 +9,7 @@
 #include "installationsettings.h"
 #include "oledate.h"
 #include "sqldatabase.h"
+#include "startupsignaltarget.h"
 #include "startupwaits.h"
 #include "suiteipc.h"
 
@@ -119,6 +120,10 @@ private:
     // Start-up steps.
     bool HandOverToRunningConsole();
     void ChooseLanguage();
+    // True once a termination signal came during the start-up.
+    bool Terminating() const;
+    // Ends a start-up that a termination signal interrupted: reported, exit code 0.
+    bool EndStartBySignal();
     void OpenTrafficLog();
     bool RunSetupWizard();
     void StartServerAtFirstStart();
@@ -166,6 +171,8 @@ private:
 
     // Messages for the main frame arrive from the suite's programs before the frame exists.
     DeferredMessageTarget m_frameTarget;
+    // Where the termination signals go: the start-up until the window exists, then m_frameTarget.
+    StartupSignalTarget m_signalTarget{m_frameTarget};
     std::unique_ptr<SuiteIpc::Registration> m_windowClass;
     std::unique_ptr<TerminationSignalWatcher> m_signals;
     int m_exitCode = 0;

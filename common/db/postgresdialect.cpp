@@ -7,6 +7,8 @@
 namespace {
 
 constexpr int kConnectTimeoutSeconds = 15;
+// A statement waits no longer than SQLite waits for a busy catalog; a stuck lock then gives an error, not a hang.
+constexpr int kStatementTimeoutMs = 15000;
 // The database every server has, used while the catalog itself may not exist yet.
 constexpr char kMaintenanceDatabase[] = "postgres";
 
@@ -28,7 +30,8 @@ void PostgresDialect::Configure(QSqlDatabase& database, const DbParameters& para
 QStringList PostgresDialect::SessionStatements(bool) const
 {
     // The server's notices ("already exists, skipping") are no news to anybody.
-    return {QStringLiteral("SET client_min_messages = warning")};
+    return {QStringLiteral("SET client_min_messages = warning"),
+            QStringLiteral("SET statement_timeout = %1").arg(kStatementTimeoutMs)};
 }
 
 int PostgresDialect::FindCatalog(CDbConnection& server, bool& found) const

@@ -55,6 +55,9 @@ public:
     int ConnectAndCreateSchema(const QString& serverName);
     int CreateDatabase();
     int DropPbxTables();
+    // Insert and update refuse with 44 an identifier that another PBX already has, compared without regard
+    // to case (53 when that cannot be checked). A rename or a delete drops the old identifier's snapshot
+    // tables in the same transaction.
     int InsertEngineConfiguration(int comId, const QString& deviceName, int comNumber);
     int UpdateEngineConfiguration(int comId, const QString& deviceName, int comNumber);
     int DeleteEngineConfiguration(int comId);
@@ -244,6 +247,12 @@ private:
     int FillRows(const QString& sql, const QVariantList& values, const QStringList& columns,
                  const QString& itemDataColumn, RowSink& rows, const RowShape& shape = {},
                  int failure = kDbTableCheckFailed);
+    // Drops exactly this identifier's per-PBX tables that exist; nothing for an identifier that names none.
+    int DropTablesOf(const QString& identifier);
+    // 0 when no PBX but comId has the identifier (without regard to case), 44 when one has, 53 on failure.
+    int CheckIdentifierFree(int comId, const QString& deviceName);
+    // The identifier of the PBX with that ComID in the loaded list; empty when there is none.
+    QString StoredIdentifier(int comId) const;
 
     PbxEntry m_pbxList[kMaxPbxCount];
     int m_pbxCount = 0;

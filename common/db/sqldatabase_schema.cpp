@@ -118,19 +118,48 @@ int CSqlDatabase::DropPbxTables()
     if (transaction.BeginResult() != kNoError)
         return kDbTableDropFailed;
     for (int pbx = 0; pbx < m_pbxCount; ++pbx) {
-        for (const EngineTable table : PbxSnapshotTables()) {
-            const QString name = PbxTableName(table, pbx);
-            if (name.isEmpty())
-                continue;  // an identifier that cannot name a table has no tables
-            bool exists = false;
-            const int result = TableExists(name, exists);
-            if (result != kNoError)
-                return result;
-            if (exists && Run(QStringLiteral("DROP TABLE ") + name, {}, kDbTableDropFailed) != kNoError)
-                return kDbTableDropFailed;
-        }
+        const int result = DropTablesOf(PbxIdentifier(pbx));
+        if (result != kNoError)
+            return result;
     }
     return transaction.Commit() == kNoError ? kNoError : kDbTableDropFailed;
+}
+
+int CSqlDatabase::DropTablesOf(const QString& identifier)
+{
+    if (!IsValidPbxIdentifier(identifier))
+        return kNoError;  // an identifier that cannot name a table has no tables
+    for (const EngineTable table : PbxSnapshotTables()) {
+        if (!Table(table).perPbx)
+            continue;
+        const QString name = TableName(table) + u'_' + identifier;
+        bool exists = false;
+        const int result = TableExists(name, exists);
+        if (result != kNoError)
+            return result;
+        if (exists && Run(QStringLiteral("DROP TABLE ") + name, {}, kDbTableDropFailed) != kNoError)
+            return kDbTableDropFailed;
+    }
+    return kNoError;
+}
+
+int CSqlDatabase::CheckIdentifierFree(int comId, const QString& deviceName)
+{
+    // DeviceName compares without regard to case, as table names do: "ABC" and "abc" would share tables.
+    if (OpenRecordset(QStringLiteral("SELECT ComID FROM EngineConfiguration WHERE DeviceName=? AND ComID<>?"),
+                      {deviceName, comId}) != kNoError)
+        return kDbTableCheckFailed;
+    const bool taken = !IsEof();
+    CloseRecordset();
+    return taken ? kDbStatementFailed : kNoError;
+}
+
+QString CSqlDatabase::StoredIdentifier(int comId) const
+{
+    for (int pbx = 0; pbx < m_pbxCount; ++pbx)
+        if (m_pbxList[pbx].comId == comId)
+            return m_pbxList[pbx].identifier;
+    return {};
 }
 
 int CSqlDatabase::InsertEngineConfiguration(int comId, const QString& deviceName, int comNumber)
@@ -139,10 +168,21 @@ int CSqlDatabase::InsertEngineConfiguration(int comId, const QString& deviceName
         return kDbNotConnected;
     if (!IsValidPbxIdentifier(deviceName))
         return kDbStatementFailed;
-    const int result =
-        Run(QStringLiteral("INSERT INTO EngineConfiguration (ComID,ComNumber,DeviceName,ComStat) VALUES (?,?,?,0)"),
-            {comId, comNumber, deviceName}, kDbStatementFailed);
-    return result != kNoError ? result : LoadEngineConfiguration();
+    {
+        DbTransaction transaction(*this);
+        if (transaction.BeginResult() != kNoError)
+            return kDbStatementFailed;
+        int result = CheckIdentifierFree(comId, deviceName);
+        if (result == kNoError)
+            result = Run(
+                QStringLiteral("INSERT INTO EngineConfiguration (ComID,ComNumber,DeviceName,ComStat) VALUES (?,?,?,0)"),
+                {comId, comNumber, deviceName}, kDbStatementFailed);
+        if (result == kNoError)
+            result = transaction.Commit();
+        if (result != kNoError)
+            return result;
+    }
+    return LoadEngineConfiguration();
 }
 
 int CSqlDatabase::UpdateEngineConfiguration(int comId, const QString& deviceName, int comNumber)
@@ -151,9 +191,25 @@ int CSqlDatabase::UpdateEngineConfiguration(int comId, const QString& deviceName
         return kDbNotConnected;
     if (!IsValidPbxIdentifier(deviceName))
         return kDbStatementFailed;
-    const int result = Run(QStringLiteral("UPDATE EngineConfiguration SET ComNumber=?,DeviceName=? WHERE (ComID=?)"),
-                           {comNumber, deviceName, comId}, kDbStatementFailed);
-    return result != kNoError ? result : LoadEngineConfiguration();
+    // A renamed PBX starts its snapshot tables afresh; the old name's tables would otherwise stay for good.
+    // A change of case only keeps the tables: their names compare without regard to case.
+    const QString previous = StoredIdentifier(comId);
+    {
+        DbTransaction transaction(*this);
+        if (transaction.BeginResult() != kNoError)
+            return kDbStatementFailed;
+        int result = CheckIdentifierFree(comId, deviceName);
+        if (result == kNoError)
+            result = Run(QStringLiteral("UPDATE EngineConfiguration SET ComNumber=?,DeviceName=? WHERE (ComID=?)"),
+                         {comNumber, deviceName, comId}, kDbStatementFailed);
+        if (result == kNoError && previous.compare(deviceName, Qt::CaseInsensitive) != 0)
+            result = DropTablesOf(previous);
+        if (result == kNoError)
+            result = transaction.Commit();
+        if (result != kNoError)
+            return result;
+    }
+    return LoadEngineConfiguration();
 }
 
 int CSqlDatabase::DeleteEngineConfiguration(int comId)
@@ -174,6 +230,8 @@ int CSqlDatabase::DeleteEngineConfiguration(int comId)
         int result = Run(QStringLiteral("DELETE FROM EngineConfiguration WHERE ComID = ?"), {comId}, kDbStatementFailed);
         if (result == kNoError)
             result = MoveKeyedRows(comId, kRetiredPbxIdentifier);
+        if (result == kNoError)
+            result = DropTablesOf(StoredIdentifier(comId));
         for (const int id : following) {
             if (result == kNoError)
                 result = RenumberEngineConfiguration(id);

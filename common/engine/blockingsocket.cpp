@@ -1,5 +1,7 @@
 #include "blockingsocket.h"
 
+#include <algorithm>
+
 #include <poll.h>
 #include <sys/eventfd.h>
 #include <unistd.h>
@@ -225,18 +227,22 @@ std::size_t CBlockingSocket::ReceiveFull(void* buffer, std::size_t size, int sec
     return done;
 }
 
-std::size_t CBlockingSocket::ReceiveDatagram(void* buffer, std::size_t size, sockaddr_in* from)
+std::size_t CBlockingSocket::ReceiveDatagram(void* buffer, std::size_t size, sockaddr_in* from, bool* truncated)
 {
     WaitFor(POLLIN, -1, "ReceiveDatagram");
     sockaddr_in address{};
     socklen_t addressSize = sizeof address;
     for (;;) {
+        // MSG_TRUNC: the datagram's whole length is returned even where the buffer held only its start.
         const ssize_t received =
-            ::recvfrom(m_handle, buffer, size, 0, reinterpret_cast<sockaddr*>(&address), &addressSize);
+            ::recvfrom(m_handle, buffer, size, MSG_TRUNC, reinterpret_cast<sockaddr*>(&address), &addressSize);
         if (received >= 0) {
             if (from)
                 *from = address;
-            return static_cast<std::size_t>(received);
+            const auto length = static_cast<std::size_t>(received);
+            if (truncated)
+                *truncated = length > size;
+            return std::min(length, size);
         }
         if (errno != EINTR)
             ThrowErrno("ReceiveDatagram");

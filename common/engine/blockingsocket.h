@@ -50,8 +50,9 @@ public:
     // received. Silence (nothing at all within the time) throws "Receive timeout" as Receive does; a
     // reply cut short returns the shorter count.
     std::size_t ReceiveFull(void* buffer, std::size_t size, int seconds);
-    // One datagram, waiting as long as it takes ("ReceiveDatagram").
-    std::size_t ReceiveDatagram(void* buffer, std::size_t size, sockaddr_in* from = nullptr);
+    // One datagram, waiting as long as it takes ("ReceiveDatagram"). A datagram longer than the buffer
+    // fills it and sets *truncated (when given); the rest of it is lost.
+    std::size_t ReceiveDatagram(void* buffer, std::size_t size, sockaddr_in* from = nullptr, bool* truncated = nullptr);
     // Waits until writable, then one sendto ("Send timeout" / "SendDatagram").
     std::size_t SendDatagram(const void* data, std::size_t length, const sockaddr_in& to, int seconds);
 

@@ -64,10 +64,6 @@ std::optional<LanEnvelope> ParseLanEnvelope(std::span<const std::uint8_t> datagr
 {
     if (datagram.size() <= kLanEnvelopeHeaderSize)
         return std::nullopt;
-    const std::size_t declared =
-        (std::size_t{datagram[kLanLengthOffset]} << 8) | std::size_t{datagram[kLanLengthOffset + 1]};
-    if (declared != datagram.size() - kLanEnvelopeHeaderSize)
-        return std::nullopt;
     return LanEnvelope{datagram[kLanKindOffset], datagram.subspan(kLanEnvelopeHeaderSize)};
 }
 

@@ -43,8 +43,9 @@ struct LanEnvelope {
     std::span<const std::uint8_t> payload;  // inside the datagram given to ParseLanEnvelope
 };
 
-// The envelope of a datagram of either kind: nullopt unless it holds at least one payload byte and its
-// length field equals the bytes that follow the header (a datagram cut short or padded is refused).
+// The envelope of a datagram of either kind: nullopt unless it holds at least one payload byte. The payload
+// is every byte after the header: the datagram's own size counts, and the length field is not read (a PBX
+// may fill it loosely; what the frame inside says is judged by the frame's own length byte).
 std::optional<LanEnvelope> ParseLanEnvelope(std::span<const std::uint8_t> datagram);
 
 // The frame of a 0xB0 datagram: the envelope checks, then at least the 4 frame header bytes, both sync

@@ -105,13 +105,15 @@ void CUdpEventListener::Run()
     std::array<std::uint8_t, kSlotSize> buffer{};
     for (;;) {
         std::size_t length = 0;
+        bool truncated = false;
         try {
-            length = m_socket.ReceiveDatagram(buffer.data(), buffer.size());
+            length = m_socket.ReceiveDatagram(buffer.data(), buffer.size(), nullptr, &truncated);
         } catch (const CBlockingSocketException&) {
             return;  // stopped, or the socket failed
         }
-        // An empty datagram carries nothing; anyone could send one, so it must not end the listener.
-        if (length == 0)
+        // An empty datagram carries nothing; anyone could send one, so it must not end the listener. A
+        // datagram longer than a slot would arrive cut and look whole: it is neither kept nor relayed.
+        if (length == 0 || truncated)
             continue;
         const std::span<const std::uint8_t> datagram(buffer.data(), length);
         if (m_forwardAddress)

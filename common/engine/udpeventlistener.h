@@ -25,6 +25,7 @@ class MessageTarget;
 //
 // The window reads a slot with CopySlot, which copies it under the ring's lock, so a slot being refilled is
 // never read half-written. Empty datagrams are ignored: they neither end the listener nor reach the window.
+// A datagram longer than a slot (128 bytes) is dropped whole, in every mode: no part of it is kept or relayed.
 class CUdpEventListener {
 public:
     static constexpr int kSlotCount = 30;

@@ -4,6 +4,7 @@
 #include "recordfields.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 constexpr qsizetype kCount = 0;
@@ -17,8 +18,13 @@ std::optional<TariffDay> TariffDay::Decode(QByteArrayView bytes, qsizetype offse
         return std::nullopt;
     TariffDay day;
     day.bands.reserve(count);
-    for (int band = 0; band < count; ++band)
-        day.bands.push_back(TariffBand::Decode(bytes, offset + kBands + band * TariffBand::kSize));
+    for (int band = 0; band < count; ++band) {
+        const TariffBand decoded = TariffBand::Decode(bytes, offset + kBands + band * TariffBand::kSize);
+        // A NaN or infinite bound or value would price every call at nothing without a word.
+        if (!std::isfinite(decoded.start) || !std::isfinite(decoded.end) || !std::isfinite(decoded.value))
+            return std::nullopt;
+        day.bands.push_back(decoded);
+    }
     return day;
 }
 

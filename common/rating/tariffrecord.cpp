@@ -4,6 +4,8 @@
 #include "ratingstrings.h"
 #include "recordfields.h"
 
+#include <cmath>
+
 namespace {
 constexpr qsizetype kName = 0;
 constexpr qsizetype kDays = 64;
@@ -29,6 +31,8 @@ std::optional<TariffRecord> TariffRecord::Decode(QByteArrayView bytes, qsizetype
     tariff.coveredSeconds = GetF64(bytes, offset + kCoveredSeconds);
     tariff.answerCharge = GetF64(bytes, offset + kAnswerCharge);
     tariff.pulseCost = GetF64(bytes, offset + kPulseCost);
+    if (!std::isfinite(tariff.coveredSeconds) || !std::isfinite(tariff.answerCharge) || !std::isfinite(tariff.pulseCost))
+        return std::nullopt;
     return tariff;
 }
 

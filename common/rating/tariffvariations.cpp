@@ -3,6 +3,8 @@
 #include "binaryrecord.h"
 #include "recordfields.h"
 
+#include <cmath>
+
 namespace {
 constexpr qsizetype kValues = 0;
 constexpr qsizetype kCount = 512;
@@ -14,8 +16,14 @@ std::optional<TariffVariations> TariffVariations::Decode(QByteArrayView bytes, q
     variations.count = GetU16(bytes, offset + kCount);
     if (variations.count > kSlots)
         return std::nullopt;
-    for (int slot = 0; slot < kSlots; ++slot)
-        variations.values[slot] = GetF64(bytes, offset + kValues + slot * 8);
+    for (int slot = 0; slot < kSlots; ++slot) {
+        const double value = GetF64(bytes, offset + kValues + slot * 8);
+        if (std::isfinite(value))
+            variations.values[slot] = value;
+        else if (slot < variations.count)
+            return std::nullopt;  // a variation of NaN or infinity would make every price NaN
+        // A slot past the count is unused; what it held does not matter and it reads as 0.
+    }
     return variations;
 }
 

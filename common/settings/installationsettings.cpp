@@ -18,6 +18,7 @@ const QString kLanguageKey = kInstallationGroup + QStringLiteral("Language");
 const QString kProtectionKey = kInstallationGroup + QStringLiteral("Protection");
 const QString kPasswordSaltKey = kInstallationGroup + QStringLiteral("AccessPasswordSalt");
 const QString kPasswordHashKey = kInstallationGroup + QStringLiteral("AccessPasswordHash");
+const QString kPasswordIterationsKey = kInstallationGroup + QStringLiteral("AccessPasswordIterations");
 const QString kBackendKey = kDatabaseGroup + QStringLiteral("Backend");
 const QString kFileKey = kDatabaseGroup + QStringLiteral("File");
 const QString kHostKey = kDatabaseGroup + QStringLiteral("Host");
@@ -132,7 +133,11 @@ bool InstallationSettings::Read(const QSettings& store)
     m_extension = reader.Byte(kExtensionKey, 0);
     m_language = reader.Byte(kLanguageKey, 0);
     m_protection = reader.Byte(kProtectionKey, kProtectionAdministrator);
-    if (!SaltedPassword::FromStored(reader.Text(kPasswordSaltKey), reader.Text(kPasswordHashKey), m_accessPassword))
+    // A store without a count holds the earlier single SHA-256 form.
+    const int iterations = reader.Number(kPasswordIterationsKey, SaltedPassword::kLegacyIterations, 0,
+                                         SaltedPassword::kMaxIterations);
+    if (!SaltedPassword::FromStored(reader.Text(kPasswordSaltKey), reader.Text(kPasswordHashKey), iterations,
+                                    m_accessPassword))
         reader.Refuse(kPasswordHashKey, QStringLiteral("not a salted password hash"));
 
     const QString backend = reader.Text(kBackendKey).trimmed();
@@ -173,6 +178,8 @@ bool InstallationSettings::Save()
     store.setValue(kProtectionKey, m_protection);
     store.setValue(kPasswordSaltKey, m_accessPassword.SaltHex());
     store.setValue(kPasswordHashKey, m_accessPassword.HashHex());
+    if (!m_accessPassword.IsEmpty())
+        store.setValue(kPasswordIterationsKey, m_accessPassword.Iterations());
     store.setValue(kBackendKey, m_database.backend == DatabaseSettings::Backend::PostgreSql ? kPostgresName : kSqliteName);
     store.setValue(kFileKey, m_database.file);
     store.setValue(kHostKey, m_database.host);

@@ -1,6 +1,7 @@
 #include "saltedpassword.h"
 
 #include <QCryptographicHash>
+#include <QPasswordDigestor>
 #include <QRandomGenerator>
 
 namespace {
@@ -27,9 +28,11 @@ bool SameBytes(const QByteArray& a, const QByteArray& b)
 
 }  // namespace
 
-QByteArray SaltedPassword::Hash(const QByteArray& salt, const QString& text)
+QByteArray SaltedPassword::Hash(const QByteArray& salt, int iterations, const QString& text)
 {
-    return QCryptographicHash::hash(salt + text.toUtf8(), QCryptographicHash::Sha256);
+    if (iterations == kLegacyIterations)
+        return QCryptographicHash::hash(salt + text.toUtf8(), QCryptographicHash::Sha256);
+    return QPasswordDigestor::deriveKeyPbkdf2(QCryptographicHash::Sha256, text.toUtf8(), salt, iterations, kHashSize);
 }
 
 SaltedPassword SaltedPassword::FromText(const QString& text)
@@ -40,24 +43,29 @@ SaltedPassword SaltedPassword::FromText(const QString& text)
     quint32 words[kSaltSize / sizeof(quint32)];
     QRandomGenerator::system()->fillRange(words);
     password.m_salt = QByteArray(reinterpret_cast<const char*>(words), kSaltSize);
-    password.m_hash = Hash(password.m_salt, text);
+    password.m_iterations = kIterations;
+    password.m_hash = Hash(password.m_salt, password.m_iterations, text);
     return password;
 }
 
-bool SaltedPassword::FromStored(const QString& saltHex, const QString& hashHex, SaltedPassword& password)
+bool SaltedPassword::FromStored(const QString& saltHex, const QString& hashHex, int iterations,
+                                SaltedPassword& password)
 {
     if (saltHex.isEmpty() && hashHex.isEmpty()) {
         password = SaltedPassword();
         return true;
     }
+    if (iterations < 0 || iterations > kMaxIterations)
+        return false;
     if (saltHex.size() != 2 * kSaltSize || hashHex.size() != 2 * kHashSize || !IsHex(saltHex) || !IsHex(hashHex))
         return false;
     password.m_salt = QByteArray::fromHex(saltHex.toLatin1());
     password.m_hash = QByteArray::fromHex(hashHex.toLatin1());
+    password.m_iterations = iterations;
     return true;
 }
 
 bool SaltedPassword::Matches(const QString& text) const
 {
-    return !IsEmpty() && SameBytes(Hash(m_salt, text), m_hash);
+    return !IsEmpty() && SameBytes(Hash(m_salt, m_iterations, text), m_hash);
 }

@@ -1,5 +1,7 @@
 #include "suiteprogramprocess.h"
 
+#include <csignal>
+
 #include "waitfor.h"
 
 #include <QFileInfo>
@@ -102,6 +104,11 @@ int SuiteProgramProcess::Terminate()
         return WaitForExit();
     m_process.terminate();
     return WaitForExit();
+}
+
+bool SuiteProgramProcess::Signal(int signal)
+{
+    return IsRunning() && ::kill(static_cast<pid_t>(m_process.processId()), signal) == 0;
 }
 
 int SuiteProgramProcess::WaitForExit()

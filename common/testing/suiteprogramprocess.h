@@ -33,6 +33,8 @@ public:
 
     // Asks the program to end (SIGTERM) and waits; its exit code, -1 when it did not end in order.
     int Terminate();
+    // Sends the signal to the program; false when it does not run.
+    bool Signal(int signal);
     // Waits for the program to end by itself; its exit code, -1 when it did not.
     int WaitForExit();
 

@@ -28,3 +28,7 @@ private:
 // The text of a string id in the current language: the program's own table first (":/strings/program.tsv"),
 // then the table every program shares (":/strings/common.tsv"); empty when neither has it.
 QString LoadResString(unsigned id);
+
+// Texts of the shared table that every dialog uses.
+inline constexpr unsigned kOkButtonString = 19001;
+inline constexpr unsigned kCancelButtonString = 19002;

@@ -32,6 +32,9 @@ constexpr int kProgressCharacterHeight = 15;
 
 constexpr int kMargin = 30;
 constexpr int kTextWidth = CSplashDlg::kPictureWidth - 2 * kMargin;
+// The subtitle may take two lines, down to the legal notice.
+constexpr int kSubtitleTop = 140;
+constexpr int kSubtitleHeight = 170;
 
 // A font of the face whose line (ascent and descent) is about the cell height.
 QFont FontWithCellHeight(QFont font, int cellHeight)
@@ -43,12 +46,28 @@ QFont FontWithCellHeight(QFont font, int cellHeight)
     return font;
 }
 
+// Makes the label's font smaller until its text (wrapped at word boundaries when the label wraps) fits
+// the label whole.
+void FitText(QLabel* label)
+{
+    QFont font = label->font();
+    const QRect room(QPoint(0, 0), label->size());
+    for (;;) {
+        const QRect needed = QFontMetrics(font).boundingRect(
+            room, (label->wordWrap() ? Qt::TextWordWrap : 0) | static_cast<int>(label->alignment()), label->text());
+        if ((needed.width() <= room.width() && needed.height() <= room.height()) || font.pixelSize() <= 1)
+            break;
+        font.setPixelSize(font.pixelSize() - 1);
+    }
+    label->setFont(font);
+}
+
 }  // namespace
 
 CSplashDlg::CSplashDlg(QWidget* parent)
     : QDialog(parent, Qt::SplashScreen | Qt::FramelessWindowHint),
       m_title(AddLabel(kTitle, QRect(kMargin, 40, kTextWidth, 96))),
-      m_subtitle(AddLabel(kSubtitle, QRect(kMargin, 140, kTextWidth, 60))),
+      m_subtitle(AddLabel(kSubtitle, QRect(kMargin, kSubtitleTop, kTextWidth, kSubtitleHeight))),
       m_noticeFirst(AddLabel(kNoticeFirst, QRect(kMargin, 318, kTextWidth, 20))),
       m_noticeSecond(AddLabel(kNoticeSecond, QRect(kMargin, 338, kTextWidth, 20))),
       m_footer(AddLabel(kFooter, QRect(kMargin, 358, kTextWidth, 20))),
@@ -56,6 +75,8 @@ CSplashDlg::CSplashDlg(QWidget* parent)
 {
     setObjectName(QStringLiteral("500"));
     setFixedSize(kPictureWidth, kPictureHeight);
+    m_subtitle->setWordWrap(true);
+    m_subtitle->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_footer->setText(kFooterText);
 }
 
@@ -95,7 +116,9 @@ void CSplashDlg::showEvent(QShowEvent* event)
     m_background = reader.read();  // null when missing or no picture: the texts stand alone
     ApplyFonts();
     m_title->setText(LoadResString(kTitleString));
+    FitText(m_title);
     m_subtitle->setText(LoadResString(kSubtitleString));
+    FitText(m_subtitle);
     m_noticeFirst->setText(LoadResString(kNoticeFirstString));
     m_noticeSecond->setText(LoadResString(kNoticeSecondString));
     CentreOnScreen();

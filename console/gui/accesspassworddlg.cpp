@@ -23,11 +23,11 @@ CAccessPasswordDlg::CAccessPasswordDlg(QWidget* parent) : QDialog(parent)
     m_edit->setEchoMode(QLineEdit::Password);
     label->setBuddy(m_edit);
 
-    auto ok = new QPushButton(QStringLiteral("OK"));
+    auto ok = new QPushButton(LoadResString(kOkButtonString));
     ok->setObjectName(QStringLiteral("1121"));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &CAccessPasswordDlg::TakePassword);
-    auto cancel = new QPushButton(QStringLiteral("Annulla"));
+    auto cancel = new QPushButton(LoadResString(kCancelButtonString));
     cancel->setObjectName(QStringLiteral("1122"));
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 

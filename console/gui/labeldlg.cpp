@@ -22,11 +22,11 @@ CLabelDlg::CLabelDlg(const QString& objectName, const QString& label, QWidget* p
     m_edit->setMaxLength(kMaxLength);
     m_edit->setMinimumWidth(m_edit->fontMetrics().averageCharWidth() * 30);
 
-    auto ok = new QPushButton(QStringLiteral("OK"));
+    auto ok = new QPushButton(LoadResString(kOkButtonString));
     ok->setObjectName(QStringLiteral("1053"));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &CLabelDlg::TryAccept);
-    auto cancel = new QPushButton(QStringLiteral("Annulla"));
+    auto cancel = new QPushButton(LoadResString(kCancelButtonString));
     cancel->setObjectName(QStringLiteral("1054"));
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     auto buttons = new QHBoxLayout;

@@ -2,6 +2,8 @@
 
 #include "languageicons.h"
 
+#include "stringtable.h"
+
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
@@ -25,7 +27,7 @@ CLanguageDlg::CLanguageDlg(QWidget* parent) : QDialog(parent)
     m_combo->setCurrentIndex(0);
     label->setBuddy(m_combo);
 
-    auto ok = new QPushButton(QStringLiteral("OK"));
+    auto ok = new QPushButton(LoadResString(kOkButtonString));
     ok->setObjectName(QStringLiteral("1108"));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &CLanguageDlg::TakeSelection);

@@ -34,8 +34,11 @@ CMainFrame::CMainFrame(std::unique_ptr<NotificationIcon> icon, QWidget* parent)
     m_iconData.tip = LoadResString(kProductNameString);
     m_iconData.balloonTitle = m_iconData.tip;
 
-    for (auto [command, text] : {std::pair{kShowCommand, "Show"}, std::pair{kQuitCommand, "Quit"}}) {
-        QAction* action = m_iconMenu->addAction(QString::fromLatin1(text));
+    // The icon's menu: Show and Exit, in the language of the strings. (A plain variable rather than a
+    // structured binding: clang 14 cannot capture those in a lambda.)
+    for (const auto& item : {std::pair{kShowCommand, kShowString}, std::pair{kQuitCommand, kQuitString}}) {
+        const auto command = item.first;
+        QAction* action = m_iconMenu->addAction(LoadResString(item.second));
         action->setObjectName(QString::number(command));
         connect(action, &QAction::triggered, this, [this, command] { m_target.Post(WM_COMMAND, command, 0); });
     }

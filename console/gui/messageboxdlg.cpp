@@ -13,8 +13,8 @@ namespace {
 
 constexpr int kIconSize = 32;
 constexpr unsigned kNoString = 0;
-const QString kErrorCodeLabel = QStringLiteral("Codice errore: ");
-const QString kWarningCodeLabel = QStringLiteral("Codice warning:");
+constexpr unsigned kErrorCodeLabel = 1010;
+constexpr unsigned kWarningCodeLabel = 19003;
 const QString kCodePrefix = QStringLiteral("FF");
 
 struct KindEntry {
@@ -83,11 +83,11 @@ CMessageBoxDlg::CMessageBoxDlg(std::uint8_t kind, std::uint8_t code, std::uint8_
     m_closingLine = AddLabel(textColumn, "1004");
     textColumn->addStretch();
 
-    auto ok = new QPushButton(QStringLiteral("OK"));
+    auto ok = new QPushButton(LoadResString(kOkButtonString));
     ok->setObjectName(QStringLiteral("1005"));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    auto cancel = new QPushButton(QStringLiteral("Annulla"));
+    auto cancel = new QPushButton(LoadResString(kCancelButtonString));
     cancel->setObjectName(QStringLiteral("1006"));
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     auto buttons = new QHBoxLayout;
@@ -124,7 +124,7 @@ void CMessageBoxDlg::ShowCode()
         if (entry.code != m_code)
             continue;
         // "%s%s%0.2d": label, "FF", the code in at least two digits.
-        const QString label = entry.warning ? kWarningCodeLabel : kErrorCodeLabel;
+        const QString label = LoadResString(entry.warning ? kWarningCodeLabel : kErrorCodeLabel);
         m_codeLine->setText(label + kCodePrefix + QStringLiteral("%1").arg(m_code, 2, 10, QLatin1Char('0')));
         m_headline->setText(Text(entry.headline));
         m_suggestions->setText(Text(entry.suggestions));

@@ -69,11 +69,11 @@ CPbxEntryDlg::CPbxEntryDlg(const QString& identifier, const QString& resource, Q
     m_resourceCombo->setCurrentIndex(std::max<qsizetype>(resources.indexOf(resource), 0));
     resourceLabel->setBuddy(m_resourceCombo);
 
-    auto ok = new QPushButton(QStringLiteral("OK"));
+    auto ok = new QPushButton(LoadResString(kOkButtonString));
     ok->setObjectName(QStringLiteral("1024"));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &CPbxEntryDlg::TryAccept);
-    auto cancel = new QPushButton(QStringLiteral("Annulla"));
+    auto cancel = new QPushButton(LoadResString(kCancelButtonString));
     cancel->setObjectName(QStringLiteral("1025"));
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 

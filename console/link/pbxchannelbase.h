@@ -4,6 +4,7 @@
 #include "pbxframeslots.h"
 #include "pbxsendqueue.h"
 
+#include <shared_mutex>
 #include <span>
 #include <string>
 #include <string_view>
@@ -40,10 +41,15 @@ protected:
     // An answer that is no frame (the PBX's announcement).
     void DeliverAnswer(std::span<const std::uint8_t> answer) { m_queue.DeliverAnswer(answer); }
 
+    // Send holds it shared from its checks until its request is queued; Open and Close hold it alone. So a
+    // Send that found the channel open has queued before a Close stops the send thread, and none queues on
+    // a channel being closed or reopened (where a new send thread would write to a closed descriptor).
+    std::shared_mutex& LifeMutex() const { return m_lifeMutex; }
     // One traffic-log line "SERIAL<tag><what>".
     void Log(std::string_view what, bool success, int code, std::span<const std::uint8_t> bytes = {});
 
 private:
+    mutable std::shared_mutex m_lifeMutex;
     CTrafficLog& m_log;
     CPbxFrameSlots m_slots;
     CPbxSendQueue m_queue;

@@ -38,6 +38,7 @@ EngineErrorCode CSerialChannel::Open(const QString& resourceName, MessageTarget*
                                      std::int64_t tag, std::size_t inQueue, std::size_t outQueue)
 {
     const std::string openText = " OPEN " + resourceName.toStdString();
+    std::unique_lock life(LifeMutex());
     if (IsOpen()) {
         Log(openText, false, kResourceAlreadyOpen);
         return kResourceAlreadyOpen;
@@ -68,6 +69,7 @@ EngineErrorCode CSerialChannel::Open(const QString& resourceName, MessageTarget*
 
 EngineErrorCode CSerialChannel::Close()
 {
+    std::unique_lock life(LifeMutex());
     if (!IsOpen())
         return kResourceNotOpen;
     ClearNotification();
@@ -87,8 +89,9 @@ EngineErrorCode CSerialChannel::Setup(int baudRate, int dataBits, int parity, in
 EngineErrorCode CSerialChannel::Send(const std::uint8_t* frame, std::size_t length, std::shared_ptr<Event> answerEvent,
                                      std::shared_ptr<PbxRequestRecord>* record, bool answerExpected, int timeoutMs)
 {
-    if (m_openResult != kNoError)
-        return m_openResult;
+    std::shared_lock life(LifeMutex());
+    if (const EngineErrorCode opened = m_openResult; opened != kNoError)
+        return opened;
     if (!IsOpen())
         return kResourceNotOpen;
     return Queue(frame, length, std::move(answerEvent), record, answerExpected, timeoutMs);

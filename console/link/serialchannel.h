@@ -4,6 +4,7 @@
 #include "pbxframeassembler.h"
 #include "serialeventthread.h"
 
+#include <atomic>
 #include <condition_variable>
 #include <mutex>
 
@@ -35,12 +36,15 @@ public:
     const CSerialPortBase& Port() const { return *this; }
 
 private:
+    // The port's own Open, beside the channel's (named so that neither hides the other).
+    using CSerialEventThread::Open;
+
     void OnPortEvent(std::uint32_t events, std::uint32_t errors) override;
     EngineErrorCode WriteFrame(std::span<const std::uint8_t> bytes) override;
     void WaitForQuietLine() override;
     void TakeFrame(std::span<const std::uint8_t> frame);
 
-    EngineErrorCode m_openResult = kResourceNotOpen;
+    std::atomic<EngineErrorCode> m_openResult{kResourceNotOpen};  // written under LifeMutex alone
     CPbxFrameAssembler m_assembler;  // the event thread's
 
     // What the send thread needs to know of the receiving.

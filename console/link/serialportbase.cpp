@@ -180,7 +180,9 @@ EngineErrorCode CSerialPortBase::Close()
     if (!IsOpen())
         return Fail(kResourceNotOpen, kErrorNotOpen);
     ::ioctl(m_handle, TIOCNXCL);
-    CloseDescriptor(m_handle);
+    // Closed once no longer published: IsOpen from another thread never sees a closed descriptor.
+    const int handle = m_handle.exchange(-1);
+    ::close(handle);
     CloseDescriptor(m_wakeFd);
     CloseDescriptor(m_cancelFd);
     m_overlapped = false;

@@ -124,10 +124,10 @@ private:
     // Waits until the port is ready for `events`, or the deadline when there is one.
     Readiness WaitReady(short events, const std::optional<Clock::time_point>& deadline);
 
-    int m_handle = -1;
+    std::atomic<int> m_handle{-1};  // IsOpen reads it from any thread
     int m_wakeFd = -1;     // ApplyEventMask wakes WaitForPortEvent (consumed by it)
     int m_cancelFd = -1;   // CancelWaits: stays readable until Close
-    bool m_overlapped = false;
+    std::atomic<bool> m_overlapped{false};
     std::atomic<int> m_readMode{SerialSetting::kNonBlockingRead};
     std::atomic<std::uint32_t> m_eventMask{0};
     std::atomic<std::uint32_t> m_lastEvents{0};

@@ -25,6 +25,13 @@ const char* KindTag(TrafficKind kind)
     return "";
 }
 
+const QString kKeptSuffix = QStringLiteral(".1");
+
+int OpenEmpty(const QString& path)
+{
+    return ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_APPEND | O_CLOEXEC, 0644);
+}
+
 bool WriteAll(int file, const std::string& line)
 {
     std::size_t written = 0;
@@ -48,11 +55,13 @@ CTrafficLog::~CTrafficLog()
 
 bool CTrafficLog::Open(const QString& path)
 {
-    const int file = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_APPEND | O_CLOEXEC, 0644);
+    const int file = OpenEmpty(path);
     std::lock_guard lock(m_mutex);
     if (m_file >= 0)
         ::close(m_file);
     m_file = file;
+    m_path = path;
+    m_size = 0;
     return m_file >= 0;
 }
 
@@ -62,6 +71,22 @@ void CTrafficLog::Close()
     if (m_file >= 0)
         ::close(m_file);
     m_file = -1;
+}
+
+void CTrafficLog::SetSizeLimit(std::uint64_t bytes)
+{
+    std::lock_guard lock(m_mutex);
+    m_sizeLimit = bytes;
+}
+
+void CTrafficLog::Rotate()
+{
+    ::close(m_file);
+    const QByteArray path = QFile::encodeName(m_path);
+    // rename replaces the file kept before in one step; should it fail, the log starts afresh in place.
+    ::rename(path.constData(), QFile::encodeName(m_path + kKeptSuffix).constData());
+    m_file = OpenEmpty(m_path);
+    m_size = 0;
 }
 
 bool CTrafficLog::IsOpen() const
@@ -76,8 +101,15 @@ void CTrafficLog::Write(TrafficKind kind, std::string_view text, bool success, i
     std::lock_guard lock(m_mutex);
     if (m_file < 0)
         return;
+    const std::string line = FormatLine(Stamp(), kind, text, success, code, bytes);
+    if (m_size > 0 && m_size + line.size() > m_sizeLimit) {
+        Rotate();
+        if (m_file < 0)
+            return;
+    }
     // A failed log write must not disturb the traffic it records.
-    WriteAll(m_file, FormatLine(Stamp(), kind, text, success, code, bytes));
+    if (WriteAll(m_file, line))
+        m_size += line.size();
 }
 
 std::string CTrafficLog::FormatLine(std::uint64_t stamp, TrafficKind kind, std::string_view text, bool success,

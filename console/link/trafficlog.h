@@ -23,8 +23,14 @@ enum class TrafficKind : int {
 //   <stamp>\t<kind tag>\t<text>\tSUCCESS|FAIL\t<code>\t<bytes as two hex digits, each followed by a tab>
 // with the last tab replaced by CR LF. The stamp is a monotonic counter, its high 32 bits as "%x" and its
 // low 32 bits as "%08x". Lines come from several threads; each is written with one write call.
+//
+// Under load the log grows by tens of megabytes a minute: a line that would take it past the size limit
+// first moves the file to "<name>.1" (replacing the one kept before) and starts a new file.
 class CTrafficLog {
 public:
+    // Large enough for minutes of traffic under load, small enough to mail.
+    static constexpr std::uint64_t kDefaultSizeLimit = 4 * 1024 * 1024;
+
     CTrafficLog() = default;
     ~CTrafficLog();
     CTrafficLog(const CTrafficLog&) = delete;
@@ -34,6 +40,8 @@ public:
     bool Open(const QString& path);
     void Close();
     bool IsOpen() const;
+    // The size past which the file is moved aside; from the next line on.
+    void SetSizeLimit(std::uint64_t bytes);
 
     // Appends one line; nothing while the log is not open.
     void Write(TrafficKind kind, std::string_view text, bool success, int code, std::span<const std::uint8_t> bytes);
@@ -45,8 +53,14 @@ public:
     static std::uint64_t Stamp();
 
 private:
+    // Moves the full file to "<path>.1" and opens an empty one; the lock is held.
+    void Rotate();
+
     mutable std::mutex m_mutex;
     int m_file = -1;
+    QString m_path;
+    std::uint64_t m_size = 0;  // bytes in the current file
+    std::uint64_t m_sizeLimit = kDefaultSizeLimit;
 };
 
 // The log of the running engine, which the start-up opens; the channels write to it unless given

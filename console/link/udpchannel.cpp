@@ -80,6 +80,7 @@ CUdpChannel::~CUdpChannel()
 EngineErrorCode CUdpChannel::Open(const QString& resourceName, MessageTarget* target, std::uint32_t message,
                                   std::int64_t tag, std::size_t, std::size_t)
 {
+    std::unique_lock life(LifeMutex());
     if (m_bound) {
         Log(" OPEN " + resourceName.toStdString(), false, kResourceAlreadyOpen);
         return kResourceAlreadyOpen;
@@ -118,6 +119,7 @@ EngineErrorCode CUdpChannel::FailOpen(const QString& resourceName, EngineErrorCo
 
 EngineErrorCode CUdpChannel::Close()
 {
+    std::unique_lock life(LifeMutex());
     if (!m_bound)
         return kResourceNotOpen;
     ClearNotification();
@@ -144,6 +146,7 @@ EngineErrorCode CUdpChannel::Setup(int, int, int, int)
 EngineErrorCode CUdpChannel::Send(const std::uint8_t* frame, std::size_t length, std::shared_ptr<Event> answerEvent,
                                   std::shared_ptr<PbxRequestRecord>* record, bool answerExpected, int timeoutMs)
 {
+    std::shared_lock life(LifeMutex());
     if (!m_bound)
         return kResourceNotOpen;
     if (frame && IsInitializationRequest(frame, length)) {

@@ -39,6 +39,8 @@ public:
     int StopConsole();
     int WaitForExit() { return m_console.WaitForExit(); }
     QString SimulvexCommand(const QString& line) { return m_console.SimulvexCommand(line); }
+    // Sends the signal to the console process; false when it does not run.
+    bool SignalConsole(int signal) { return m_console.Signal(signal); }
 
 private:
     bool m_placed = false;

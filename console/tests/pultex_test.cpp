@@ -20,9 +20,12 @@
 #include "updaterreplacement.h"
 #include "waitfor.h"
 
+#include <QFile>
+#include <QSettings>
+
 #include <gtest/gtest.h>
 
-#include <QFile>
+#include <csignal>
 
 #include <mutex>
 #include <ostream>
@@ -409,5 +412,74 @@ TEST_F(PultexTest, AClientStartReadsTheBoundPbxsRecordsThatTheServerStored)
     EXPECT_EQ(client.StopConsole(), 0);
     EXPECT_EQ(m_suite.StopConsole(), 0);
 }
+
+
+// A start that waits in a box ends in order on SIGTERM: the box closes, nothing more starts, the window
+// class's name is given up and the exit code is 0.
+struct SignalCase {
+    const char* name;
+    std::function<void(ConsoleSuite&)> prepare;
+};
+
+std::ostream& operator<<(std::ostream& out, const SignalCase& c) { return out << c.name; }
+
+void SetInstallationValue(ConsoleSuite& suite, const QString& key, const QVariant& value)
+{
+    QSettings(suite.SharedFolder() + QStringLiteral("Installation.ini"), QSettings::IniFormat).setValue(key, value);
+}
+
+class PultexSignalTest : public PultexTest, public ::testing::WithParamInterface<SignalCase> {};
+
+TEST_P(PultexSignalTest, TerminationWhileAStartWaitsInABoxEndsItInOrder)
+{
+    ASSERT_TRUE(m_suite.IsValid());
+    GetParam().prepare(m_suite);
+    ASSERT_TRUE(m_suite.StartConsole());
+    const QString box = m_suite.WaitForLine(QStringLiteral("start-up waits in a box"));
+    ASSERT_FALSE(box.isEmpty()) << m_suite.Lines().join(u'\n').toStdString();
+    ASSERT_TRUE(m_suite.SignalConsole(SIGTERM));
+    EXPECT_EQ(m_suite.WaitForExit(), 0) << m_suite.Lines().join(u'\n').toStdString();
+    EXPECT_TRUE(m_suite.HasLine(QStringLiteral("ended by a termination signal during start-up")));
+    m_suite.Enter();
+    EXPECT_FALSE(FindPultexWindow());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Boxes, PultexSignalTest,
+    ::testing::Values(
+        SignalCase{"NotConfigured",
+                   [](ConsoleSuite& suite) {
+                       ASSERT_TRUE(suite.WriteInstallation(InstallationSettings::kModeNotConfigured, 0, 0));
+                       ASSERT_TRUE(suite.WriteRegistry());
+                   }},
+        SignalCase{"Reconfigure",
+                   [](ConsoleSuite& suite) {
+                       ASSERT_TRUE(suite.WriteInstallation(InstallationSettings::kModeReconfigure, 0, 0));
+                       ASSERT_TRUE(suite.WriteRegistry());
+                   }},
+        SignalCase{"NoLanguage",
+                   [](ConsoleSuite& suite) {
+                       ASSERT_TRUE(suite.WriteInstallation(InstallationSettings::kModeSimulation, 0, 0));
+                       SetInstallationValue(suite, QStringLiteral("Installation/Language"), 0);
+                       ASSERT_TRUE(suite.WriteRegistry());
+                   }},
+        SignalCase{"DamagedInstallationStore",
+                   [](ConsoleSuite& suite) {
+                       ASSERT_TRUE(suite.InstallFile(suite.SharedFolder() + QStringLiteral("Installation.ini"),
+                                                     "[Installation]\nMode=abc\n", false));
+                       ASSERT_TRUE(suite.WriteRegistry());
+                   }},
+        SignalCase{"NoCountryCode",
+                   [](ConsoleSuite& suite) {
+                       ASSERT_TRUE(suite.InstallSimulvex(SimulatorConfiguration(kModel)));
+                       ASSERT_TRUE(suite.WriteInstallation(InstallationSettings::kModeSimulation, 0, 0));
+                       ASSERT_TRUE(suite.WriteRegistry());
+                       ASSERT_TRUE(suite.CreateCatalog({kFirstPbx}));
+                       QSettings registry(suite.SharedFolder() + QStringLiteral("Registry.ini"), QSettings::IniFormat);
+                       for (const QString& key : registry.allKeys())
+                           if (key.endsWith(QStringLiteral("CountryCode")))
+                               registry.remove(key);
+                   }}),
+    [](const ::testing::TestParamInfo<SignalCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

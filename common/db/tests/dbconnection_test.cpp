@@ -52,6 +52,19 @@ TEST_P(DbConnectionTest, SyntaxErrorGives44AndLeavesTheConnectionUsable)
     EXPECT_EQ(Count(), 1);
 }
 
+TEST_P(DbConnectionTest, StatementsWaitAtMostFifteenSeconds)
+{
+    // SQLite's busy wait and PostgreSQL's statement time-out bound how long a blocked statement waits.
+    const bool postgres = GetParam() == DbBackend::kPostgres;
+    const QString query = postgres ? QStringLiteral("SELECT current_setting('statement_timeout') AS Wait")
+                                   : QStringLiteral("SELECT timeout AS Wait FROM pragma_busy_timeout");
+    ASSERT_EQ(Connection().OpenRecordset(query), kNoError) << Connection().LastError().toStdString();
+    QString text;
+    double number = 0;
+    ASSERT_EQ(Connection().GetFieldValue(QStringLiteral("Wait"), text, number), kNoError);
+    EXPECT_EQ(text, postgres ? QStringLiteral("15s") : QStringLiteral("15000"));
+}
+
 TEST_P(DbConnectionTest, FieldValuesByColumnType)
 {
     const OleDate moment(2024, 2, 29, 23, 5, 9);

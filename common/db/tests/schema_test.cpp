@@ -152,6 +152,55 @@ TEST_P(SchemaTest, DeletingAPbxMovesTheFollowingPbxsAndTheirRowsDown)
         EXPECT_EQ(RowCount(*database, name, QStringLiteral("PbxIdentifier = 2")), 0) << table;
     }
     EXPECT_EQ(database->GetDerivedLabel(1, 0), QStringLiteral("Gamma"));
+
+    // Exactly Beta's snapshot tables went with it.
+    const QStringList tables = LowerTables(*database);
+    for (const EngineTable table : PbxSnapshotTables()) {
+        const QString name = TableName(table).toLower();
+        EXPECT_FALSE(tables.contains(name + QStringLiteral("_beta"))) << name.toStdString();
+        EXPECT_TRUE(tables.contains(name + QStringLiteral("_alpha"))) << name.toStdString();
+        EXPECT_TRUE(tables.contains(name + QStringLiteral("_gamma"))) << name.toStdString();
+    }
+}
+
+TEST_P(SchemaTest, RenamingAPbxDropsTheOldNamesTablesOnly)
+{
+    auto database = StartEngineDatabase();
+    ASSERT_EQ(database->InsertEngineConfiguration(0, QStringLiteral("Front"), 0), kNoError);
+    ASSERT_EQ(database->InsertEngineConfiguration(1, QStringLiteral("Frontdesk"), 1), kNoError);
+    ASSERT_EQ(database->ConnectAndCreateSchema(kServer), kNoError);
+    ASSERT_EQ(database->OpenRecordset(QStringLiteral("INSERT INTO DerivedStatus_Front (IndiceOggetto, Stato) VALUES (0, 2)")),
+              kNoError);
+
+    // A change of case names the same tables: they stay with their rows.
+    ASSERT_EQ(database->UpdateEngineConfiguration(0, QStringLiteral("FRONT"), 0), kNoError);
+    EXPECT_EQ(RowCount(*database, QStringLiteral("DerivedStatus_FRONT")), 1);
+
+    ASSERT_EQ(database->UpdateEngineConfiguration(0, QStringLiteral("Lobby"), 0), kNoError);
+    const QStringList tables = LowerTables(*database);
+    for (const EngineTable table : PbxSnapshotTables()) {
+        const QString name = TableName(table).toLower();
+        EXPECT_FALSE(tables.contains(name + QStringLiteral("_front"))) << name.toStdString();
+        EXPECT_TRUE(tables.contains(name + QStringLiteral("_frontdesk"))) << name.toStdString();
+    }
+    EXPECT_TRUE(tables.contains(QStringLiteral("engineconfiguration")));
+    EXPECT_EQ(database->PbxIdentifier(0), QStringLiteral("Lobby"));
+}
+
+TEST_P(SchemaTest, IdentifierOfAnotherPbxIsRefusedWhateverItsCase)
+{
+    auto database = StartEngineDatabase();
+    ASSERT_EQ(database->InsertEngineConfiguration(0, QStringLiteral("ABC"), 0), kNoError);
+    ASSERT_EQ(database->InsertEngineConfiguration(1, QStringLiteral("Other"), 1), kNoError);
+    for (const char* taken : {"ABC", "abc", "aBc"}) {
+        EXPECT_EQ(database->InsertEngineConfiguration(2, QString::fromLatin1(taken), 2), kDbStatementFailed) << taken;
+        EXPECT_EQ(database->UpdateEngineConfiguration(1, QString::fromLatin1(taken), 1), kDbStatementFailed) << taken;
+    }
+    EXPECT_EQ(database->PbxCount(), 2);
+    EXPECT_EQ(database->PbxIdentifier(1), QStringLiteral("Other"));
+    // A PBX keeps its own identifier, in any case.
+    EXPECT_EQ(database->UpdateEngineConfiguration(0, QStringLiteral("abc"), 5), kNoError);
+    EXPECT_EQ(database->PbxComNumber(0), 5);
 }
 
 TEST_P(SchemaTest, PbxIdentifierMustBeAPlainName)

@@ -1,5 +1,7 @@
 #include "calllogrecord.h"
 
+#include "joinbytes.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -11,9 +13,7 @@ using Bytes = std::vector<std::uint8_t>;
 // A call-log answer: 0x16 0x16 45 n and the record's bytes as the PBX sends them.
 Bytes Answer(Bytes payload)
 {
-    Bytes frame = {0x16, 0x16, 45, static_cast<std::uint8_t>(payload.size())};
-    frame.insert(frame.end(), payload.begin(), payload.end());
-    return frame;
+    return JoinBytes({Bytes{0x16, 0x16, 45, static_cast<std::uint8_t>(payload.size())}, payload});
 }
 
 TEST(CallLogRecord, DecodesFieldsAndTheDialledNumber)

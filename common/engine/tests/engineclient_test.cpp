@@ -4,6 +4,8 @@
 #include "engineerrorcodeprinter.h"
 #include "scriptedengineserver.h"
 
+#include "joinbytes.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -143,9 +145,7 @@ struct TypedCase {
 
 Bytes Frame(std::uint8_t code, Bytes payload)
 {
-    Bytes frame = {0x16, 0x16, code, static_cast<std::uint8_t>(payload.size())};
-    frame.insert(frame.end(), payload.begin(), payload.end());
-    return frame;
+    return JoinBytes({Bytes{0x16, 0x16, code, static_cast<std::uint8_t>(payload.size())}, payload});
 }
 
 Bytes Ack(std::uint8_t command, std::uint8_t status)

@@ -2,6 +2,8 @@
 
 #include "engineerrorcodeprinter.h"
 
+#include "joinbytes.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -10,9 +12,10 @@ namespace {
 
 std::vector<std::uint8_t> Answer(std::uint8_t low, std::uint8_t high, std::size_t size = 7)
 {
-    std::vector<std::uint8_t> answer = {0x16, 0x16, 32, 3, low, high, 0};
-    answer.resize(size, 0);
-    return answer;
+    const std::vector<std::uint8_t> acknowledgement = {0x16, 0x16, 32, 3, low, high, 0};
+    if (size <= acknowledgement.size())
+        return {acknowledgement.begin(), acknowledgement.begin() + static_cast<std::ptrdiff_t>(size)};
+    return JoinBytes({acknowledgement, std::vector<std::uint8_t>(size - acknowledgement.size(), 0)});
 }
 
 TEST(PbxAcknowledgement, WordGivesTheResult)

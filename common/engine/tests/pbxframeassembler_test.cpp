@@ -2,6 +2,8 @@
 
 #include "pbxcommandclass.h"
 
+#include "joinbytes.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -13,9 +15,7 @@ using Bytes = std::vector<std::uint8_t>;
 
 Bytes Frame(std::uint8_t code, const Bytes& payload = {})
 {
-    Bytes frame{kPbxSync, kPbxSync, code, static_cast<std::uint8_t>(payload.size())};
-    frame.insert(frame.end(), payload.begin(), payload.end());
-    return frame;
+    return JoinBytes({Bytes{kPbxSync, kPbxSync, code, static_cast<std::uint8_t>(payload.size())}, payload});
 }
 
 // A byte and the milliseconds of silence before it.

@@ -1,5 +1,7 @@
 #include "pbxinitialization.h"
 
+#include "joinbytes.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -11,11 +13,9 @@ using Bytes = std::vector<std::uint8_t>;
 
 Bytes Answer(Bytes boards, const std::string& text)
 {
-    Bytes frame = {0x16, 0x16, 30, 0, 7, 64, 24, 16, 8, 4, 2, 8, 4, 3, 0, 0, 0, 0, 0,
-                   static_cast<std::uint8_t>(boards.size())};
-    frame.insert(frame.end(), boards.begin(), boards.end());
-    frame.insert(frame.end(), text.begin(), text.end());
-    frame.push_back(0);
+    Bytes frame = JoinBytes({Bytes{0x16, 0x16, 30, 0, 7, 64, 24, 16, 8, 4, 2, 8, 4, 3, 0, 0, 0, 0, 0,
+                                   static_cast<std::uint8_t>(boards.size())},
+                             boards, Bytes(text.begin(), text.end()), Bytes{0}});
     frame[3] = static_cast<std::uint8_t>(frame.size() - 4);
     return frame;
 }

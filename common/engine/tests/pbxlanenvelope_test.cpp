@@ -45,18 +45,30 @@ TEST(PbxLanEnvelope, AnnouncementsCarryTheirAddressWithItsNul)
     EXPECT_FALSE(ParseLanFrameDatagram(pbx));
 }
 
-TEST(PbxLanEnvelope, EnvelopeLengthMustMatchTheDatagram)
+TEST(PbxLanEnvelope, PayloadIsWhatFollowsTheHeaderWhateverTheLengthField)
 {
     EXPECT_FALSE(ParseLanEnvelope(Bytes{}));
-    EXPECT_FALSE(ParseLanEnvelope(Bytes{0xB0, 0x00, 0x00}));            // header alone
-    EXPECT_FALSE(ParseLanEnvelope(Bytes{0xB0, 0x00, 0x05, 1, 2, 3, 4}));  // cut short
-    EXPECT_FALSE(ParseLanEnvelope(Bytes{0xB0, 0x00, 0x01, 1, 2}));        // padded
-    EXPECT_FALSE(ParseLanEnvelope(Bytes{0xB0, 0x01, 0x01, 1}));           // high byte counts
-    const Bytes datagram{0x55, 0x00, 0x02, 7, 8};
-    const auto envelope = ParseLanEnvelope(datagram);
-    ASSERT_TRUE(envelope);
-    EXPECT_EQ(envelope->kind, 0x55);
-    EXPECT_EQ(Bytes(envelope->payload.begin(), envelope->payload.end()), (Bytes{7, 8}));
+    EXPECT_FALSE(ParseLanEnvelope(Bytes{0xB0, 0x00}));
+    EXPECT_FALSE(ParseLanEnvelope(Bytes{0xB0, 0x00, 0x00}));  // header alone
+    const struct {
+        const char* what;
+        Bytes datagram;
+        Bytes payload;
+    } cases[] = {
+        {"field matches", {0x55, 0x00, 0x02, 7, 8}, {7, 8}},
+        {"field larger", {0xB0, 0x00, 0x05, 1, 2, 3, 4}, {1, 2, 3, 4}},
+        {"field smaller", {0xB0, 0x00, 0x01, 1, 2}, {1, 2}},
+        {"field far too large", {0xB0, 0xFF, 0xFF, 1}, {1}},
+    };
+    for (const auto& c : cases) {
+        const auto envelope = ParseLanEnvelope(c.datagram);
+        ASSERT_TRUE(envelope) << c.what;
+        EXPECT_EQ(envelope->kind, c.datagram[0]) << c.what;
+        EXPECT_EQ(Bytes(envelope->payload.begin(), envelope->payload.end()), c.payload) << c.what;
+    }
+    // A frame in an envelope whose field disagrees is taken by its own length byte.
+    EXPECT_EQ(Span(ParseLanFrameDatagram(Bytes{0xB0, 0x00, 0x09, 0x16, 0x16, 0x3C, 0x01, 0x07})),
+              (Bytes{0x16, 0x16, 0x3C, 0x01, 0x07}));
 }
 
 TEST(PbxLanEnvelope, FrameDatagramsWithABadFrameAreRefused)

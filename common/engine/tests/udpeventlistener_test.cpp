@@ -2,6 +2,7 @@
 
 #include "blockingsocket.h"
 #include "messagetarget.h"
+#include "joinbytes.h"
 #include "socketaddress.h"
 
 #include <gtest/gtest.h>
@@ -91,9 +92,7 @@ private:
 // PBX index, then a frame of code 65 whose payload is the given bytes.
 Bytes EventDatagram(std::uint8_t pbx, const Bytes& payload)
 {
-    Bytes datagram{pbx, 0x16, 0x16, 65, static_cast<std::uint8_t>(payload.size())};
-    datagram.insert(datagram.end(), payload.begin(), payload.end());
-    return datagram;
+    return JoinBytes({Bytes{pbx, 0x16, 0x16, 65, static_cast<std::uint8_t>(payload.size())}, payload});
 }
 
 class UdpEventListenerTest : public ::testing::Test {
@@ -158,6 +157,33 @@ TEST_F(UdpEventListenerTest, IncompleteDatagramsAreNotPostedAndTheirSlotIsReused
         EXPECT_EQ(posted.back().bytes, good);
     }
     EXPECT_FALSE(CUdpEventListener::IsEventDatagram(Bytes{}));
+}
+
+TEST_F(UdpEventListenerTest, DatagramsLongerThanASlotAreDroppedWholeInEveryMode)
+{
+    for (const bool localOnly : {false, true}) {
+        SCOPED_TRACE(localOnly ? "local only" : "events");
+        Receiver relay;
+        SlotReader posts;
+        CUdpEventListener listener(&posts, kMessage, localOnly, relay.Port());
+        posts.Attach(&listener);
+        ASSERT_TRUE(listener.StartOn(MakeSocketAddress("127.0.0.1", 0)));
+        // A whole event datagram of exactly a slot (PBX index, frame header, 123 payload bytes), and the
+        // same with one byte more: cut to the slot, that one would look whole.
+        const Bytes longest = EventDatagram(1, Bytes(CUdpEventListener::kSlotSize - 5, 0x41));
+        ASSERT_EQ(longest.size(), CUdpEventListener::kSlotSize);
+        Bytes tooLong = longest;
+        tooLong.push_back(0x42);
+        sender.To(listener.LocalPort(), tooLong);
+        sender.To(listener.LocalPort(), longest);
+        // Datagrams on loopback keep their order: the first to reach the relay and a slot is the second.
+        EXPECT_EQ(relay.Next(), longest);
+        const auto posted = posts.Take(1);
+        ASSERT_EQ(posted.size(), 1u);
+        EXPECT_EQ(posted[0].slot, 0u);
+        EXPECT_EQ(posted[0].bytes, longest);
+        listener.Stop();
+    }
 }
 
 TEST_F(UdpEventListenerTest, LocalOnlyPostsEveryDatagram)

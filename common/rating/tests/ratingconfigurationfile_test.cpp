@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <limits>
 
 namespace {
 
@@ -186,6 +187,22 @@ INSTANTIATE_TEST_SUITE_P(
                 [](QByteArray& f) { f.replace(kPrintSettingsOffset + 256, 260, QByteArray(260, 'L')); },
                 RatingFileResult::Damaged},
         Refusal{"variation count", [](QByteArray& f) { PutU16(f, kVariationsOffset + 512, 0xFFFF); },
+                RatingFileResult::Damaged},
+        // Tariff 0, Monday, first band: start at +0, value at +16 of the band; the pulse cost ends the tariff.
+        Refusal{"band start NaN",
+                [](QByteArray& f) { PutF64(f, kTariffsOffset + 64 + 8, std::numeric_limits<double>::quiet_NaN()); },
+                RatingFileResult::Damaged},
+        Refusal{"band value infinite",
+                [](QByteArray& f) { PutF64(f, kTariffsOffset + 64 + 8 + 16, std::numeric_limits<double>::infinity()); },
+                RatingFileResult::Damaged},
+        Refusal{"pulse cost NaN",
+                [](QByteArray& f) { PutF64(f, kTariffsOffset + 1928, std::numeric_limits<double>::quiet_NaN()); },
+                RatingFileResult::Damaged},
+        Refusal{"variation NaN",
+                [](QByteArray& f) { PutF64(f, kVariationsOffset + 2 * 8, std::numeric_limits<double>::quiet_NaN()); },
+                RatingFileResult::Damaged},
+        Refusal{"variation minus infinity",
+                [](QByteArray& f) { PutF64(f, kVariationsOffset, -std::numeric_limits<double>::infinity()); },
                 RatingFileResult::Damaged}));
 
 TEST_F(RatingConfigurationFile, MissingFileCannotBeOpened)

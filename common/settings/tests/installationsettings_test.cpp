@@ -89,6 +89,7 @@ TEST(InstallationSettings, SaveKeepsEveryField)
     EXPECT_TRUE(stored.contains("[Database]"));
     EXPECT_TRUE(stored.contains("Backend=postgresql"));
     EXPECT_FALSE(stored.contains("Pa55word"));
+    EXPECT_TRUE(stored.contains("AccessPasswordIterations=" + QByteArray::number(SaltedPassword::kIterations)));
 
     InstallationSettings loaded;
     ASSERT_EQ(loaded.Load(), LoadResult::Loaded);
@@ -99,6 +100,8 @@ TEST(InstallationSettings, SaveKeepsEveryField)
     EXPECT_EQ(loaded.Language(), 2);
     EXPECT_EQ(loaded.Protection(), InstallationSettings::kProtectionUser);
     EXPECT_TRUE(loaded.CheckAccessPassword(QStringLiteral("Pa55word")));
+    EXPECT_FALSE(loaded.CheckAccessPassword(QStringLiteral("pa55word")));
+    EXPECT_EQ(loaded.AccessPassword(), settings.AccessPassword());
     EXPECT_EQ(loaded.Database(), database);
 }
 
@@ -140,6 +143,8 @@ TEST(InstallationSettings, DamagedStoreIsReportedReplacedByDefaultsAndKeptAside)
         "[Installation]\nLanguage=-1\n",
         "[Installation]\nServerName=" + longName + "\n",
         "[Installation]\nAccessPasswordSalt=00\nAccessPasswordHash=11\n",
+        "[Installation]\nAccessPasswordIterations=many\n",
+        "[Installation]\nAccessPasswordIterations=-5\n",
         "[Database]\nBackend=oracle\n",
         "[Database]\nPort=70000\n",
     };

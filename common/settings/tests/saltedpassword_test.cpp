@@ -1,5 +1,8 @@
 #include "saltedpassword.h"
 
+#include <QCryptographicHash>
+#include <QPasswordDigestor>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -33,13 +36,39 @@ TEST(SaltedPassword, EmptyTextIsNoPassword)
 TEST(SaltedPassword, StoredFormRoundTrips)
 {
     const SaltedPassword password = SaltedPassword::FromText(QStringLiteral("Tamp5830"));
+    EXPECT_GE(password.Iterations(), 200000);
     SaltedPassword restored;
-    ASSERT_TRUE(SaltedPassword::FromStored(password.SaltHex(), password.HashHex(), restored));
+    ASSERT_TRUE(SaltedPassword::FromStored(password.SaltHex(), password.HashHex(), password.Iterations(), restored));
     EXPECT_EQ(restored, password);
     EXPECT_TRUE(restored.Matches(QStringLiteral("Tamp5830")));
+    EXPECT_FALSE(restored.Matches(QStringLiteral("Tamp5831")));
 
-    ASSERT_TRUE(SaltedPassword::FromStored(QString(), QString(), restored));
+    // The count is part of the stored form: the same salt and key under another count match nothing.
+    ASSERT_TRUE(SaltedPassword::FromStored(password.SaltHex(), password.HashHex(), password.Iterations() - 1, restored));
+    EXPECT_FALSE(restored.Matches(QStringLiteral("Tamp5830")));
+
+    ASSERT_TRUE(SaltedPassword::FromStored(QString(), QString(), SaltedPassword::kIterations, restored));
     EXPECT_TRUE(restored.IsEmpty());
+}
+
+TEST(SaltedPassword, KeyIsPbkdf2OfTheSaltAndCount)
+{
+    const SaltedPassword password = SaltedPassword::FromText(QStringLiteral("Segreto1"));
+    const QByteArray key = QPasswordDigestor::deriveKeyPbkdf2(
+        QCryptographicHash::Sha256, QByteArrayLiteral("Segreto1"), QByteArray::fromHex(password.SaltHex().toLatin1()),
+        password.Iterations(), SaltedPassword::kHashSize);
+    EXPECT_EQ(password.HashHex(), QString::fromLatin1(key.toHex()));
+}
+
+TEST(SaltedPassword, EarlierSingleHashFormStillMatches)
+{
+    const QByteArray salt = QByteArray::fromHex("00112233445566778899aabbccddeeff");
+    const QByteArray hash = QCryptographicHash::hash(salt + QByteArrayLiteral("Vecchia"), QCryptographicHash::Sha256);
+    SaltedPassword restored;
+    ASSERT_TRUE(SaltedPassword::FromStored(QString::fromLatin1(salt.toHex()), QString::fromLatin1(hash.toHex()),
+                                           SaltedPassword::kLegacyIterations, restored));
+    EXPECT_TRUE(restored.Matches(QStringLiteral("Vecchia")));
+    EXPECT_FALSE(restored.Matches(QStringLiteral("vecchia")));
 }
 
 TEST(SaltedPassword, MalformedStoredFormIsRefused)
@@ -47,19 +76,24 @@ TEST(SaltedPassword, MalformedStoredFormIsRefused)
     const SaltedPassword password = SaltedPassword::FromText(QStringLiteral("x"));
     const QString salt = password.SaltHex();
     const QString hash = password.HashHex();
+    const int count = password.Iterations();
     const struct {
         QString salt;
         QString hash;
+        int iterations;
     } cases[] = {
-        {salt, QString()},
-        {QString(), hash},
-        {salt.left(30), hash},
-        {salt, hash + QStringLiteral("00")},
-        {salt, QStringLiteral("zz") + hash.mid(2)},
+        {salt, QString(), count},
+        {QString(), hash, count},
+        {salt.left(30), hash, count},
+        {salt, hash + QStringLiteral("00"), count},
+        {salt, QStringLiteral("zz") + hash.mid(2), count},
+        {salt, hash, -1},
+        {salt, hash, SaltedPassword::kMaxIterations + 1},
     };
     for (const auto& stored : cases) {
         SaltedPassword restored;
-        EXPECT_FALSE(SaltedPassword::FromStored(stored.salt, stored.hash, restored)) << stored.salt.toStdString();
+        EXPECT_FALSE(SaltedPassword::FromStored(stored.salt, stored.hash, stored.iterations, restored))
+            << stored.salt.toStdString() << " " << stored.iterations;
     }
 }
 

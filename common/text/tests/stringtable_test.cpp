@@ -75,7 +75,7 @@ TEST(CommonStrings, ResultCodeAndStateTexts)
     const StringTable common = StringTable::FromResource(QStringLiteral(":/strings/common.tsv"));
     EXPECT_EQ(common.Text(15000, false), QStringLiteral("Nessun errore"));
     EXPECT_EQ(common.Text(15030, false), common.Text(15031, false));
-    EXPECT_EQ(common.Text(15062, true), QStringLiteral("Errore nell'installazione dell'applicazione."));
+    EXPECT_EQ(common.Text(15062, true), QStringLiteral("Error in the installation of the application."));
     EXPECT_EQ(common.Text(14006, false), QStringLiteral("NON LO SO"));
     EXPECT_EQ(common.Text(14011, false), common.Text(14006, false));
     EXPECT_EQ(common.Text(14021, false), QStringLiteral("PRENOTAZIONE"));

@@ -1,5 +1,6 @@
 #include "splashdlg.h"
 
+#include "language.h"
 #include "tempsuite.h"
 #include "waitfor.h"
 
@@ -58,7 +59,7 @@ TEST(SplashDlg, MissingBackgroundLeavesTheTextsOnThePlainWindow)
     ASSERT_TRUE(ShowAndExpose(splash));
     EXPECT_TRUE(splash.Background().isNull());
     EXPECT_EQ(Label(splash, CSplashDlg::kTitle)->text(), QStringLiteral("Programma di prova"));
-    EXPECT_EQ(Label(splash, CSplashDlg::kSubtitle)->text(), QStringLiteral("Servizio di prova"));
+    EXPECT_EQ(Label(splash, CSplashDlg::kSubtitle)->text(), QStringLiteral("Motore di comunicazione con il centralino"));
     EXPECT_EQ(Label(splash, CSplashDlg::kNoticeFirst)->text(), QStringLiteral("Avviso legale, prima riga"));
     EXPECT_EQ(Label(splash, CSplashDlg::kNoticeSecond)->text(), QStringLiteral("Avviso legale, seconda riga"));
     EXPECT_FALSE(Label(splash, CSplashDlg::kFooter)->text().isEmpty());
@@ -114,6 +115,27 @@ TEST(SplashDlg, BackgroundIsStretchedFromItsTopLeftRectangle)
         splash.hide();
         EXPECT_TRUE(splash.Background().isNull());  // kept only while shown
     }
+}
+
+TEST(SplashDlg, SubtitleIsShownWholeInEitherLanguage)
+{
+    for (const int language : {kLanguageItalian, kLanguageEnglish}) {
+        SetLanguage(language);
+        TempSuite suite;
+        CSplashDlg splash;
+        ASSERT_TRUE(ShowAndExpose(splash));
+        const QLabel* subtitle = Label(splash, CSplashDlg::kSubtitle);
+        const QRect room(QPoint(0, 0), subtitle->size());
+        const QRect needed =
+            QFontMetrics(subtitle->font()).boundingRect(room, Qt::TextWordWrap | subtitle->alignment(), subtitle->text());
+        EXPECT_LE(needed.width(), room.width()) << language;
+        EXPECT_LE(needed.height(), room.height()) << language;
+        // Below the title, above the legal notice.
+        EXPECT_GE(subtitle->geometry().top(), Label(splash, CSplashDlg::kTitle)->geometry().bottom());
+        EXPECT_LE(subtitle->geometry().bottom(), Label(splash, CSplashDlg::kNoticeFirst)->geometry().top());
+        SaveScreenshot(splash, language == kLanguageEnglish ? QStringLiteral("splash-en") : QStringLiteral("splash-it"));
+    }
+    SetLanguage(kLanguageItalian);
 }
 
 TEST(SplashDlg, ProgressTextIsPaintedAtOnce)

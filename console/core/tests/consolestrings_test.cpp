@@ -72,8 +72,8 @@ TEST(ConsoleStrings, ProgressTextsNameThePbx)
               QStringLiteral("Richiesta inizializzazione per centrale Hotel..."));
     EXPECT_EQ(PbxProgressText(kProgressProcessingCallLog, QStringLiteral("PBX2")),
               QStringLiteral("Processamento log chiamate per centrale PBX2..."));
-    SetLanguage(kLanguageEnglish);  // the table has no English of its own: the Italian shows
-    EXPECT_EQ(LoadResString(kProgressStartingTapi), QStringLiteral("Avvio servizio TAPI..."));
+    SetLanguage(kLanguageEnglish);
+    EXPECT_EQ(LoadResString(kProgressStartingTapi), QStringLiteral("Starting the TAPI service..."));
     SetLanguage(kLanguageItalian);
 }
 

@@ -1,6 +1,7 @@
 #include "messageboxdlg.h"
 
 #include "dialogtesting.h"
+#include "language.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -103,6 +104,20 @@ TEST(MessageBoxDlg, ButtonsEndWithOkAndCancel)
         EXPECT_FALSE(dialog.isVisible());
         EXPECT_EQ(dialog.result(), result);
     }
+}
+
+TEST(MessageBoxDlg, EnglishBoxHasNoItalianButtonsOrLabels)
+{
+    SetLanguage(kLanguageEnglish);
+    CMessageBoxDlg dialog(CMessageBoxDlg::kKindWarning, CMessageBoxDlg::kCodeRestartRequested);
+    dialog.show();
+    EXPECT_EQ(dialog.findChild<QPushButton*>(QStringLiteral("1005"))->text(), QStringLiteral("OK"));
+    EXPECT_EQ(dialog.findChild<QPushButton*>(QStringLiteral("1006"))->text(), QStringLiteral("Cancel"));
+    EXPECT_TRUE(LabelText(dialog, "1002").startsWith(QStringLiteral("Warning code:")));
+    EXPECT_EQ(LabelText(dialog, "1001"), QStringLiteral("Pultex must be restarted"));
+    EXPECT_TRUE(LabelText(dialog, "1003").startsWith(QStringLiteral("Suggestions:")));
+    SaveScreenshot(dialog, QStringLiteral("CMessageBoxDlg-warning-11-en"));
+    SetLanguage(kLanguageItalian);
 }
 
 }  // namespace

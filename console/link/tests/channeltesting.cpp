@@ -3,9 +3,15 @@
 #include "event.h"
 #include "socketaddress.h"
 
+#include "joinbytes.h"
+
 #include <gtest/gtest.h>
 
 #include <QFile>
+
+#include <atomic>
+#include <mutex>
+#include <thread>
 
 void RecordingTarget::Post(std::uint32_t message, std::uint64_t wParam, std::int64_t lParam)
 {
@@ -70,9 +76,7 @@ QStringList LogFolder::LinesWith(const QString& text) const
 
 Bytes Frame(std::uint8_t code, const Bytes& payload)
 {
-    Bytes frame{0x16, 0x16, code, static_cast<std::uint8_t>(payload.size())};
-    frame.insert(frame.end(), payload.begin(), payload.end());
-    return frame;
+    return JoinBytes({Bytes{0x16, 0x16, code, static_cast<std::uint8_t>(payload.size())}, payload});
 }
 
 std::shared_ptr<PbxRequestRecord> SendRequest(CPbxChannel& channel, const Bytes& frame, int timeoutMs)
@@ -93,4 +97,41 @@ Bytes FrameSlotBytes(const CPbxChannel& channel, int slot)
 {
     const std::uint8_t* bytes = channel.GetFrameSlot(slot);
     return Bytes(bytes, bytes + channel.GetFrameLength(slot));
+}
+
+void SendWhileReopening(CPbxChannel& channel, const std::function<EngineErrorCode()>& reopen, int rounds)
+{
+    constexpr int kSenders = 3;
+    std::atomic<bool> stop{false};
+    std::mutex queuedMutex;
+    std::vector<std::shared_ptr<PbxRequestRecord>> queued;
+    std::vector<EngineErrorCode> unexpected;
+    std::vector<std::thread> senders;
+    const Bytes frame = Frame(60);
+    for (int i = 0; i < kSenders; ++i) {
+        senders.emplace_back([&] {
+            while (!stop) {
+                std::shared_ptr<PbxRequestRecord> record;
+                const EngineErrorCode result = channel.Send(frame.data(), frame.size(), std::make_shared<Event>(Event::Reset::Manual),
+                                                            &record, false, 0);
+                std::lock_guard lock(queuedMutex);
+                if (result == kNoError)
+                    queued.push_back(record);
+                else if (result != kResourceNotOpen && result != kSendQueueFull)
+                    unexpected.push_back(result);
+            }
+        });
+    }
+    for (int round = 0; round < rounds; ++round) {
+        EXPECT_EQ(channel.Close(), kNoError) << round;
+        EXPECT_EQ(reopen(), kNoError) << round;
+    }
+    EXPECT_EQ(channel.Close(), kNoError);
+    stop = true;
+    for (std::thread& sender : senders)
+        sender.join();
+    EXPECT_TRUE(unexpected.empty()) << unexpected.size() << " unexpected results, the first " << unexpected.front();
+    EXPECT_FALSE(queued.empty());
+    for (const auto& record : queued)
+        ASSERT_TRUE(record->answerEvent->IsSignalled());
 }

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -72,5 +73,10 @@ constexpr int kLongMs = 10000;
 std::shared_ptr<PbxRequestRecord> SendRequest(CPbxChannel& channel, const Bytes& frame, int timeoutMs = kLongMs);
 // Whether the request ended (answered, timed out or failed) within the long wait.
 bool RequestFinished(const std::shared_ptr<PbxRequestRecord>& record);
+
+// Three threads send without pause while the channel is closed and opened again `rounds` times by
+// `reopen` (which gives Open's result). Every Send gives 0, 5 (closed) or 24 (queue full), and every
+// request that was queued is finished once the channel is closed at the end.
+void SendWhileReopening(CPbxChannel& channel, const std::function<EngineErrorCode()>& reopen, int rounds);
 // The frame held in a received-frame slot.
 Bytes FrameSlotBytes(const CPbxChannel& channel, int slot);

@@ -235,4 +235,9 @@ TEST_F(SerialChannelTest, CloseStopsItsThreadsAndTheChannelOpensAgain)
     ASSERT_TRUE(WaitFor([&] { return target.Count() == 1; }));
 }
 
+TEST_F(SerialChannelTest, SendsFromOtherThreadsAreSafeAgainstCloseAndOpen)
+{
+    SendWhileReopening(*channel, [&] { return channel->Open(kCom7, &target, 0, kTag, 512, 512); }, 20);
+}
+
 }  // namespace

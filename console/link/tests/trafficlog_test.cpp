@@ -70,6 +70,36 @@ TEST(TrafficLog, OpenEmptiesTheFileAndLinesFollowInOrder)
     EXPECT_TRUE(ok);
 }
 
+TEST(TrafficLog, AFullLogMovesToDotOneAndStartsAgain)
+{
+    LogFolder folder;
+    const QString kept = folder.Path() + QStringLiteral(".1");
+    {
+        QFile old(kept);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("kept from before\r\n");
+    }
+    CTrafficLog log;
+    ASSERT_TRUE(log.Open(folder.Path()));
+    const std::string line = CTrafficLog::FormatLine(CTrafficLog::Stamp(), TrafficKind::kSerial, "first", true, 0, {});
+    // Room for two lines of this length, not three.
+    log.SetSizeLimit(2 * line.size() + line.size() / 2);
+    log.Write(TrafficKind::kSerial, "first", true, 0, {});
+    log.Write(TrafficKind::kSerial, "secnd", true, 0, {});
+    log.Write(TrafficKind::kSerial, "third", true, 0, {});
+    log.Write(TrafficKind::kSerial, "forth", true, 0, {});
+    log.Write(TrafficKind::kSerial, "fifth", true, 0, {});
+    log.Close();
+
+    EXPECT_EQ(folder.Lines(), (QStringList{"SERIAL:\tfifth\tSUCCESS\t0\r\n"}));
+    QFile previous(kept);
+    ASSERT_TRUE(previous.open(QIODevice::ReadOnly));
+    const QByteArray content = previous.readAll();
+    EXPECT_TRUE(content.contains("third") && content.contains("forth"));
+    EXPECT_FALSE(content.contains("first") || content.contains("kept from before"));
+    EXPECT_LE(static_cast<std::uint64_t>(content.size()), 2 * line.size() + line.size() / 2);
+}
+
 TEST(TrafficLog, WriteTrafficLogGoesToTheEngineLog)
 {
     LogFolder folder;

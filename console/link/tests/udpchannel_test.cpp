@@ -116,7 +116,6 @@ TEST_F(UdpChannelTest, MalformedFrameDatagramsAreDroppedAndOnlyLoggedAsReceived)
 {
     const Bytes malformed[] = {
         {0xB0, 0x00, 0x05, 0x16, 0x16, 0x3C, 0x02, 0x01},        // inner length disagrees
-        {0xB0, 0x00, 0x09, 0x16, 0x16, 0x3C, 0x00},              // envelope length disagrees
         BuildLanFrameDatagram(Frame(0x11, {1})),                 // a code the PBX never sends
         {0xB0, 0x00, 0x04, 0x15, 0x16, 0x3C, 0x00},              // no sync
         {0xB0, 0x00},                                            // too short
@@ -125,13 +124,16 @@ TEST_F(UdpChannelTest, MalformedFrameDatagramsAreDroppedAndOnlyLoggedAsReceived)
     };
     for (const Bytes& datagram : malformed)
         pbx.SendTo(channel->LocalPort(), datagram);
+    // The envelope's length field is not read: the datagram's size counts, the frame's own length byte decides.
+    pbx.SendTo(channel->LocalPort(), Bytes{0xB0, 0x00, 0x09, 0x16, 0x16, 0x3C, 0x01, 0x07});
     const Bytes event = Frame(60);
     pbx.SendTo(channel->LocalPort(), BuildLanFrameDatagram(event));
 
-    ASSERT_TRUE(WaitFor([&] { return target.Count() == 1; }));
-    EXPECT_EQ(SlotBytes(0), event);
+    ASSERT_TRUE(WaitFor([&] { return target.Count() == 2; }));
+    EXPECT_EQ(SlotBytes(0), Frame(60, {7}));
+    EXPECT_EQ(SlotBytes(1), event);
     const QStringList received = logFolder.LinesWith(QStringLiteral("RECEIVE PACKET"));
-    ASSERT_EQ(received.size(), std::size(malformed) + 1);
+    ASSERT_EQ(received.size(), std::size(malformed) + 2);
     EXPECT_EQ(received[0], "SERIAL:\tSERIAL3 RECEIVE PACKET\tSUCCESS\t0\tb0\t00\t05\t16\t16\t3c\t02\t01\r\n");
     EXPECT_EQ(logFolder.Lines().size(), received.size() + 1);  // and the open line
 }
@@ -232,6 +234,11 @@ TEST_F(UdpChannelTest, AnswerCodeBeforeAnyRequestGoesToASlot)
     EXPECT_EQ(SlotBytes(0), acknowledgement);
     EXPECT_EQ(channel->Kind(), CPbxChannel::kLanKind);
     EXPECT_EQ(channel->Setup(9600, 8, 0, 0), kNoError);
+}
+
+TEST_F(UdpChannelTest, SendsFromOtherThreadsAreSafeAgainstCloseAndOpen)
+{
+    SendWhileReopening(*channel, [&] { return channel->Open(QStringLiteral("ETH0"), &target, 0, kTag, 512, 512); }, 20);
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 #include "servertesting.h"
 #include "socketaddress.h"
 
+#include "joinbytes.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -174,8 +176,7 @@ TEST_F(EngineServerTest, RelaysGoToTheEventSenderAndOneTooLongForADatagramGives5
     EXPECT_EQ(client->SendToClients(3, event), kNoError);
     Bytes datagram(256);
     datagram.resize(workstation.Receive(datagram.data(), datagram.size(), 5));
-    Bytes expected{3};
-    expected.insert(expected.end(), event.begin(), event.end());
+    const Bytes expected = JoinBytes({Bytes{3}, event});
     EXPECT_EQ(datagram, expected);
 
     EXPECT_EQ(client->SendToClients(3, MakeFrame(65, Bytes(124, 1))), kDatagramTooLong);

@@ -4,6 +4,8 @@
 #include "clientregistry.h"
 #include "socketaddress.h"
 
+#include "joinbytes.h"
+
 #include <gtest/gtest.h>
 
 #include <sys/socket.h>
@@ -45,16 +47,12 @@ private:
 
 Bytes Frame(std::uint8_t code, std::size_t payloadSize, std::uint8_t fill = 0)
 {
-    Bytes frame{0x16, 0x16, code, static_cast<std::uint8_t>(payloadSize)};
-    frame.resize(payloadSize + 4, fill);
-    return frame;
+    return JoinBytes({Bytes{0x16, 0x16, code, static_cast<std::uint8_t>(payloadSize)}, Bytes(payloadSize, fill)});
 }
 
 Bytes Datagram(std::uint8_t pbx, const Bytes& frame)
 {
-    Bytes datagram{pbx};
-    datagram.insert(datagram.end(), frame.begin(), frame.end());
-    return datagram;
+    return JoinBytes({Bytes{pbx}, frame});
 }
 
 TEST(EventSender, WithNoWorkstationRegisteredTheEventStillReachesThisComputer)

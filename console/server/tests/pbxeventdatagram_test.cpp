@@ -1,5 +1,7 @@
 #include "pbxeventdatagram.h"
 
+#include "joinbytes.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -23,8 +25,7 @@ TEST(PbxEventDatagram, IsThePbxIndexFollowedByTheFrame)
     const Bytes frame = FrameOfSize(6);
     const auto datagram = BuildPbxEventDatagram(3, frame);
     ASSERT_TRUE(datagram);
-    Bytes expected{3};
-    expected.insert(expected.end(), frame.begin(), frame.end());
+    const Bytes expected = JoinBytes({Bytes{3}, frame});
     EXPECT_EQ(Bytes(datagram->Bytes().begin(), datagram->Bytes().end()), expected);
     EXPECT_EQ(BuildPbxEventDatagram(PbxEventDatagram::kEnginePbx, frame)->bytes[0], 255);
 }

@@ -2,14 +2,13 @@
 
 #include "pbxlanenvelope.h"
 #include "socketaddress.h"
+#include "joinbytes.h"
 
 #include <sys/socket.h>
 
 Bytes MakeFrame(std::uint8_t code, const Bytes& payload)
 {
-    Bytes frame{0x16, 0x16, code, static_cast<std::uint8_t>(payload.size())};
-    frame.insert(frame.end(), payload.begin(), payload.end());
-    return frame;
+    return JoinBytes({Bytes{0x16, 0x16, code, static_cast<std::uint8_t>(payload.size())}, payload});
 }
 
 Bytes RawRequest(std::uint32_t source, std::uint16_t serverPort, const Bytes& request, bool closeWrite)
