@@ -1,6 +1,7 @@
 // CEngineApp: the console's start-up, its windows and its shutdown.
 #include "engineapp.h"
 
+#include "configurationbox.h"
 #include "contactcache.h"
 #include "enginedoc.h"
 #include "engineclient.h"
@@ -104,7 +105,7 @@ bool CEngineApp::InitInstance()
     ReplaceUpdaterFromPatch();
     RegisterSuiteLocation();
     m_contacts = std::make_unique<CContactCache>();
-    m_contacts->SyncAtStartup(m_engineSettings, nullptr);
+    m_contacts->SyncAtStartup(m_engineSettings, [](unsigned textId) { ShowConfigurationWarning(nullptr, textId); });
     LoadSkin();
     CloseSplash();
 

@@ -3,6 +3,7 @@
 #include "boundpbxrecords.h"
 #include "deferredmessagetarget.h"
 #include "engineports.h"
+#include "engineviewhost.h"
 #include "enginesettings.h"
 #include "extensioncallstate.h"
 #include "installationsettings.h"
@@ -42,7 +43,7 @@ class TerminationSignalWatcher;
 //
 // Nothing but the first-run wizard's cancellation (and a second start, or a window class that cannot be
 // had) ends the start: a failing step leaves its outcome for the status board and the window shown.
-class CEngineApp {
+class CEngineApp : public EngineViewHost {
 public:
     static constexpr int kPbxLinks = kMaxPbxLinks;
     static constexpr std::uint8_t kLinkNotStarted = 4;  // link status before the engine has run
@@ -60,7 +61,7 @@ public:
     static inline const QString kTrafficLogFile = QStringLiteral("Engine.log");
 
     CEngineApp();
-    ~CEngineApp();
+    ~CEngineApp() override;
     CEngineApp(const CEngineApp&) = delete;
     CEngineApp& operator=(const CEngineApp&) = delete;
 
@@ -82,13 +83,13 @@ public:
     std::uint8_t StartTapiService();
 
     // --- What the view and the later steps read ---
-    InstallationSettings& Installation() { return m_installation; }
+    InstallationSettings& Installation() override { return m_installation; }
     EngineSettings& Settings() { return m_engineSettings; }
-    CSqlDatabase& Database() { return m_database; }
+    CSqlDatabase& Database() override { return m_database; }
     const EnginePorts& Ports() const { return m_ports; }
-    std::uint8_t GetAssociatedPbx() const { return m_installation.GetAssociatedPbx(); }
+    std::uint8_t GetAssociatedPbx() const override { return m_installation.GetAssociatedPbx(); }
     std::uint8_t GetAssociatedExtension() const { return m_installation.AssociatedExtension(); }
-    bool IsServerMode() const { return m_installation.IsServerStation(); }
+    bool IsServerMode() const override { return m_installation.IsServerStation(); }
 
     std::uint8_t LinkStatus(int pbx) const;
     bool RecordsLoaded(int pbx) const;
@@ -106,8 +107,8 @@ public:
     CContactCache* Contacts() const { return m_contacts.get(); }
     CMainFrame* MainFrame() const { return m_frame.get(); }
     CEngineView* View() const { return m_view; }
-    const QImage& SkinBitmap() const { return m_skinBitmap; }
-    const QRegion& SkinRegion() const { return m_skinRegion; }
+    const QImage& SkinBitmap() const override { return m_skinBitmap; }
+    const QRegion& SkinRegion() const override { return m_skinRegion; }
 
 private:
     using Progress = std::function<void(unsigned stringId)>;

@@ -18,6 +18,15 @@ QString RegistryKey::ValueKey(const QString& name) const
     return m_group.isEmpty() ? name : m_group + u'/' + name;
 }
 
+bool RegistryKey::Exists() const
+{
+    QSettings settings(m_iniFile, QSettings::IniFormat);
+    if (m_group.isEmpty())
+        return !settings.allKeys().isEmpty();
+    settings.beginGroup(m_group);
+    return !settings.allKeys().isEmpty();
+}
+
 bool RegistryKey::HasValue(const QString& name) const
 {
     const QSettings settings(m_iniFile, QSettings::IniFormat);
@@ -54,6 +63,28 @@ bool RegistryKey::RemoveValue(const QString& name) const
 {
     QSettings settings(m_iniFile, QSettings::IniFormat);
     settings.remove(ValueKey(name));
+    settings.sync();
+    return settings.status() == QSettings::NoError;
+}
+
+QStringList RegistryKey::ReadStringList(const QString& name) const
+{
+    const QSettings settings(m_iniFile, QSettings::IniFormat);
+    return settings.value(ValueKey(name)).toStringList();
+}
+
+bool RegistryKey::WriteStringList(const QString& name, const QStringList& values) const
+{
+    QSettings settings(m_iniFile, QSettings::IniFormat);
+    settings.setValue(ValueKey(name), values);
+    settings.sync();
+    return settings.status() == QSettings::NoError;
+}
+
+bool RegistryKey::Remove() const
+{
+    QSettings settings(m_iniFile, QSettings::IniFormat);
+    settings.remove(m_group);
     settings.sync();
     return settings.status() == QSettings::NoError;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // A registry key kept in an INI file, <suite>/Shared/Registry.ini by default. The key path
 // ("SOFTWARE\Utensa") is the group; backslashes and slashes both separate its levels.
@@ -11,6 +12,8 @@ public:
 
     static QString DefaultFile();
 
+    // Whether the key holds any value or subkey: an empty key is not kept in the file.
+    bool Exists() const;
     bool HasValue(const QString& name) const;
     QString ReadString(const QString& name, const QString& defaultValue = {}) const;
     int ReadInt(const QString& name, int defaultValue) const;
@@ -18,6 +21,11 @@ public:
     bool WriteString(const QString& name, const QString& value) const;
     bool WriteInt(const QString& name, int value) const;
     bool RemoveValue(const QString& name) const;
+    // A multi-string value.
+    QStringList ReadStringList(const QString& name) const;
+    bool WriteStringList(const QString& name, const QStringList& values) const;
+    // Removes the key with its values and subkeys.
+    bool Remove() const;
 
 private:
     QString ValueKey(const QString& name) const;

@@ -3,6 +3,7 @@
 #include "tempsuite.h"
 
 #include <QFile>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -61,3 +62,22 @@ TEST(RegistryKey, SerialDevicePaths)
 }
 
 }  // namespace
+
+TEST(RegistryKey, ExistenceMultiStringsAndRemoval)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("Registry.ini"));
+    const RegistryKey key(QStringLiteral("SOFTWARE\\Maker\\Product"), file);
+    const RegistryKey parent(QStringLiteral("SOFTWARE\\Maker"), file);
+    EXPECT_FALSE(key.Exists());
+    ASSERT_TRUE(key.WriteStringList(QStringLiteral("Names"), {QStringLiteral("One"), QStringLiteral("Two, three")}));
+    EXPECT_TRUE(key.Exists());
+    EXPECT_TRUE(parent.Exists());
+    EXPECT_EQ(key.ReadStringList(QStringLiteral("Names")), (QStringList{QStringLiteral("One"), QStringLiteral("Two, three")}));
+    ASSERT_TRUE(key.WriteStringList(QStringLiteral("Single"), {QStringLiteral("Alone")}));
+    EXPECT_EQ(key.ReadStringList(QStringLiteral("Single")), QStringList{QStringLiteral("Alone")});
+    EXPECT_TRUE(key.ReadStringList(QStringLiteral("Missing")).isEmpty());
+    ASSERT_TRUE(key.Remove());
+    EXPECT_FALSE(key.Exists());
+    EXPECT_FALSE(parent.Exists());
+}

@@ -10,3 +10,10 @@ void ShowConfigurationError(QWidget* parent, unsigned textId)
                     parent);
     box.exec();
 }
+
+void ShowConfigurationWarning(QWidget* parent, unsigned textId)
+{
+    QMessageBox box(QMessageBox::Warning, LoadResString(kWarningCaptionString), LoadResString(textId), QMessageBox::Ok,
+                    parent);
+    box.exec();
+}

@@ -1,12 +1,9 @@
 #include "contactcache.h"
 
-#include "configurationbox.h"
 #include "folders.h"
 #include "registrykey.h"
-#include "stringtable.h"
 
 #include <QFile>
-#include <QMessageBox>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -31,7 +28,7 @@ QString DecodeLine(const QByteArray& bytes)
 
 QString CContactCache::FilePath() { return GetSharedFolder() + kFileName; }
 
-void CContactCache::SyncAtStartup(const EngineSettings&, QWidget* parent)
+void CContactCache::SyncAtStartup(const EngineSettings&, const Warning& warn)
 {
     Clear();
     m_countryCode.clear();
@@ -40,9 +37,8 @@ void CContactCache::SyncAtStartup(const EngineSettings&, QWidget* parent)
     m_countryCode = location.ReadString(kCountryCodeName).trimmed();
     m_cityCode = location.ReadString(kCityCodeName).trimmed();
     if (m_countryCode.isEmpty()) {
-        QMessageBox box(QMessageBox::Warning, LoadResString(kWarningCaptionString),
-                        LoadResString(kNoCountryCodeString), QMessageBox::Ok, parent);
-        box.exec();
+        if (warn)
+            warn(kNoCountryCodeString);
         m_countryCode = kDefaultCountryCode;
     }
     LoadFromFile();

@@ -3,9 +3,9 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
-class QWidget;
 struct EngineSettings;
 
 // The console's own small address book, so that it can name the caller of an incoming call: up to 1000
@@ -33,9 +33,12 @@ public:
         QString name;
     };
 
+    // Tells the user the text of the string table's id and returns when the user has read it.
+    using Warning = std::function<void(unsigned textId)>;
+
     // The start-up: empties the cache, takes the country code (warning the user, who is asked to set it,
     // and using 39 when there is none), then loads the file.
-    void SyncAtStartup(const EngineSettings& settings, QWidget* parent);
+    void SyncAtStartup(const EngineSettings& settings, const Warning& warn);
 
     void Clear();
     // Stores the contact, or replaces the one of exactly the same name; its index, or -1 when the cache

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "engineviewhost.h"
 #include "messagetarget.h"
 
 #include <QWidget>
 
 #include <cstdint>
 
-class CEngineApp;
 class CEngineDoc;
 class QListWidget;
 
@@ -31,7 +31,7 @@ public:
     static constexpr int kRatingItem = 3;
     static constexpr int kHotelItem = 5;
 
-    CEngineView(CEngineApp& app, CEngineDoc& document, QWidget* parent = nullptr);
+    CEngineView(EngineViewHost& app, CEngineDoc& document, QWidget* parent = nullptr);
 
     // Posts into this view's message queue, from any thread.
     MessageTarget& Target() { return m_target; }
@@ -68,7 +68,7 @@ private:
     void WriteGeneralInformation();
     QString ModeText() const;
 
-    CEngineApp& m_app;
+    EngineViewHost& m_app;
     CEngineDoc& m_document;
     QtMessageTarget m_target;
     MessageMap m_messages;

@@ -1,11 +1,12 @@
 #include "engineview.h"
 
 #include "aboutdlg.h"
-#include "enginedoc.h"
-#include "engineapp.h"
 #include "engineoutcome.h"
+#include "extensioncallstate.h"
 #include "folders.h"
+#include "installationsettings.h"
 #include "pbxchannelbase.h"
+#include "sqldatabase.h"
 #include "stringtable.h"
 
 #include <QListWidget>
@@ -54,7 +55,7 @@ void AddItem(QListWidget* list, const QString& text, int code)
 
 }  // namespace
 
-CEngineView::CEngineView(CEngineApp& app, CEngineDoc& document, QWidget* parent)
+CEngineView::CEngineView(EngineViewHost& app, CEngineDoc& document, QWidget* parent)
     : QWidget(parent),
       m_app(app),
       m_document(document),
@@ -140,7 +141,7 @@ void CEngineView::FillPbxs()
     m_pbxs->clear();
     CSqlDatabase& database = m_app.Database();
     if (m_app.IsServerMode()) {
-        for (int pbx = 0; pbx < std::min(database.PbxCount(), CEngineApp::kPbxLinks); ++pbx)
+        for (int pbx = 0; pbx < std::min(database.PbxCount(), kMaxPbxLinks); ++pbx)
             AddItem(m_pbxs, database.PbxIdentifier(pbx), pbx);
     } else {
         const int bound = m_app.GetAssociatedPbx();
