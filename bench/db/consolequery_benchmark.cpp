@@ -1,5 +1,6 @@
-// The operator console's call-log query (CSqlDatabase::QueryCallLog into a row sink, texts and all) over
-// 100,000 LogCallsSwNew rows, against a bare QSqlQuery that reads the same statement's columns, on SQLite
+// The operator console's call-log query (CSqlDatabase::QueryCallLog into a row sink, texts and all) and the
+// call-log count with its rows (CSqlDatabase::CountCallLog into CallLogEntry values) over 100,000 LogCallsSwNew
+// rows, against a bare QSqlQuery that reads the same statement's columns, on SQLite
 // and on PostgreSQL; rows per second of each and, from the two, the price of the layer. PostgreSQL runs on
 // the cluster named by SUITE_TEST_PGHOST (and SUITE_TEST_PGPORT, SUITE_TEST_PGUSER); without it that run is
 // skipped.
@@ -17,6 +18,7 @@
 #include <benchmark/benchmark.h>
 
 #include <map>
+#include <vector>
 #include <memory>
 
 namespace {
@@ -102,6 +104,25 @@ void QueryCallLogIntoRows(benchmark::State& state, DbBackend backend)
     SetRate(state);
 }
 
+void CountCallLogWithRows(benchmark::State& state, DbBackend backend)
+{
+    FilledCatalog& filled = Catalog(backend);
+    if (!filled.error.isEmpty()) {
+        state.SkipWithError(filled.error.toStdString().c_str());
+        return;
+    }
+    std::vector<CallLogEntry> rows;
+    for (auto _ : state) {
+        int count = 0;
+        if (filled.database->CountCallLog(kPbxId, 255, 0, nullptr, nullptr, &rows, count) != kNoError ||
+            count != kRows || rows.size() != static_cast<size_t>(kRows)) {
+            state.SkipWithError("the count failed");
+            return;
+        }
+    }
+    SetRate(state);
+}
+
 // The same rows read by QtSql alone: the statement, then each of the nine columns' texts.
 void BareQuery(benchmark::State& state, DbBackend backend)
 {
@@ -155,13 +176,17 @@ void BareQuery(benchmark::State& state, DbBackend backend)
 }
 
 void QueryCallLogSqlite(benchmark::State& state) { QueryCallLogIntoRows(state, DbBackend::kSqlite); }
+void CountCallLogSqlite(benchmark::State& state) { CountCallLogWithRows(state, DbBackend::kSqlite); }
 void BareQuerySqlite(benchmark::State& state) { BareQuery(state, DbBackend::kSqlite); }
 void QueryCallLogPostgres(benchmark::State& state) { QueryCallLogIntoRows(state, DbBackend::kPostgres); }
+void CountCallLogPostgres(benchmark::State& state) { CountCallLogWithRows(state, DbBackend::kPostgres); }
 void BareQueryPostgres(benchmark::State& state) { BareQuery(state, DbBackend::kPostgres); }
 
 BENCHMARK(QueryCallLogSqlite)->Iterations(1)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(CountCallLogSqlite)->Iterations(1)->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BareQuerySqlite)->Iterations(1)->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(QueryCallLogPostgres)->Iterations(1)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(CountCallLogPostgres)->Iterations(1)->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BareQueryPostgres)->Iterations(1)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -111,6 +111,12 @@ public:
     int InsertWakeEvent(int pbx, const QByteArray& wakeEvent);
     int InsertAlarm(int pbx, const QByteArray& alarmEvent);
     int CountCallLog(int pbx, int extension, unsigned kinds, const OleDate* from, const OleDate* to, std::vector<CallLogEntry>* rows, int& count);
+    // As CountCallLog; `latest` becomes the start of the last (latest) call found and stays as it was when
+    // there is none.
+    int CountCallLogWithLatest(int pbx, int extension, unsigned kinds, const OleDate* from, const OleDate* to,
+                               std::vector<CallLogEntry>* rows, int& count, OleDate& latest);
+    // The extension's missed calls that started after `reference` and before five minutes past `now`.
+    int CountMissedCalls(int pbx, int extension, const OleDate& reference, const OleDate& now, int& count);
 
     // --- Labels (by PBX identifier, the number of the PbxIdentifier columns) ---
     int SaveDerivedLabel(int pbxIdentifier, int index, const QString& text);

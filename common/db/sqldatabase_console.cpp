@@ -2,6 +2,7 @@
 // steps at start-up, and the filtered queries of its event lists.
 #include "sqldatabase.h"
 
+#include "calllogselect.h"
 #include "engineerrorcode.h"
 #include "operatorconsoletables.h"
 #include "rowsink.h"
@@ -13,15 +14,6 @@ using namespace OperatorConsoleTables;
 namespace {
 
 constexpr int kAll = 255;  // an index argument that sets no condition
-
-// The direction bits (0-2) and line-kind bits (3-4) of the call-log kinds.
-constexpr unsigned kIncoming = 0x01;
-constexpr unsigned kOutgoing = 0x02;
-constexpr unsigned kMissed = 0x04;
-constexpr unsigned kDirections = kIncoming | kOutgoing | kMissed;
-constexpr unsigned kFirstLineKind = 0x08;
-constexpr unsigned kSecondLineKind = 0x10;
-constexpr unsigned kLineKinds = kFirstLineKind | kSecondLineKind;
 
 // Read kinds of the messages: read ones alone, unread ones alone, else all.
 constexpr unsigned kReadMessages = 0x01;
@@ -197,31 +189,12 @@ int CSqlDatabase::QueryCallLog(int pbxIdentifier, int extension, unsigned kinds,
         return kDbNotConnected;
     if (!IsValidRange(from, to))
         return kDbTableCheckFailed;
-    Conditions where{QStringLiteral("SELECT * FROM LogCallsSwNew WHERE (PbxIdentifier=?"), {pbxIdentifier}};
-    if (extension != kAll)
-        where.Add(QStringLiteral("IndiceDerivato=?"), extension);
-    switch (kinds & kDirections) {
-    case kIncoming: where.Add(QStringLiteral("Uscente=?"), 1); break;
-    case kOutgoing:
-        // The list shows outgoing calls of both kinds that the engine stores (2 and 4).
-        where.sql += QStringLiteral(" AND (Uscente=2 OR Uscente=4)");
-        break;
-    case kMissed: where.Add(QStringLiteral("Uscente=?"), 3); break;
-    default: break;
-    }
-    switch (kinds & kLineKinds) {
-    case kFirstLineKind: where.Add(QStringLiteral("IndiceEsterna=?"), 1); break;
-    case kSecondLineKind: where.Add(QStringLiteral("IndiceEsterna=?"), 2); break;
-    default: break;
-    }
-    if (from) {
-        where.Add(QStringLiteral("DataInizio>?"), SqlDateText(*from));
-        where.Add(QStringLiteral("DataInizio<?"), SqlDateText(*to));
-    }
+    const CallLogSelect select =
+        BuildCallLogSelect(pbxIdentifier, extension, kinds, from, to, OutgoingCalls::kBothKinds);
     const auto byteOf = [](const QString& text) { return static_cast<int>(text.toLongLong() & 0xFF); };
     // Columns as read: IndiceDerivato, DataInizio, DataFine, Durata, IndiceEsterna, Scatti, Uscente, Totale,
     // NumeroChiamato; shown: the line and pulses as one number, Totale as its two low bytes.
-    return FillRows(where.sql + QStringLiteral(") ORDER BY DataInizio"), where.values,
+    return FillRows(select.sql, select.values,
                     {QStringLiteral("IndiceDerivato"), QStringLiteral("DataInizio"), QStringLiteral("DataFine"),
                      QStringLiteral("Durata"), QStringLiteral("IndiceEsterna"), QStringLiteral("Scatti"),
                      QStringLiteral("Uscente"), QStringLiteral("Totale"), QStringLiteral("NumeroChiamato")},

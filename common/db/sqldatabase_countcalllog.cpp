@@ -1,48 +1,8 @@
 // CSqlDatabase: counting and reading the switchboard's call log by extension, direction and line kind.
 #include "sqldatabase.h"
 
+#include "calllogselect.h"
 #include "engineerrorcode.h"
-#include "sqldate.h"
-
-namespace {
-
-constexpr int kAllExtensions = 255;
-
-// The direction and line-kind bits of the kinds byte: one bit of a group selects, none or several do not.
-constexpr unsigned kDirectionIn = 0x01;
-constexpr unsigned kDirectionOut = 0x02;
-constexpr unsigned kDirectionMissed = 0x04;
-constexpr unsigned kLineInternal = 0x08;
-constexpr unsigned kLineExternal = 0x10;
-
-// The Uscente value that one set bit of the direction group selects; 0 for none or several.
-int DirectionOf(unsigned kinds)
-{
-    switch (kinds & (kDirectionIn | kDirectionOut | kDirectionMissed)) {
-    case kDirectionIn:
-        return 1;
-    case kDirectionOut:
-        return 2;
-    case kDirectionMissed:
-        return 3;
-    default:
-        return 0;
-    }
-}
-
-int LineKindOf(unsigned kinds)
-{
-    switch (kinds & (kLineInternal | kLineExternal)) {
-    case kLineInternal:
-        return 1;
-    case kLineExternal:
-        return 2;
-    default:
-        return 0;
-    }
-}
-
-}  // namespace
 
 // The switchboard calls of a PBX in start order: one extension (255 all), the direction and line kind that
 // one bit of each group of `kinds` selects, and starts strictly inside the period (both ends or none). Counts
@@ -55,26 +15,8 @@ int CSqlDatabase::CountCallLog(int pbx, int extension, unsigned kinds, const Ole
     // A period is both ends, valid, or none.
     if ((from == nullptr) != (to == nullptr) || (from && (!from->IsValid() || !to->IsValid())))
         return kDbTableCheckFailed;
-    QString sql = QStringLiteral("SELECT * FROM LogCallsSwNew WHERE (PbxIdentifier=?");
-    QVariantList values{pbx};
-    if (extension != kAllExtensions) {
-        sql += QStringLiteral(" AND IndiceDerivato=?");
-        values << extension;
-    }
-    if (const int direction = DirectionOf(kinds)) {
-        sql += QStringLiteral(" AND Uscente=?");
-        values << direction;
-    }
-    if (const int line = LineKindOf(kinds)) {
-        sql += QStringLiteral(" AND IndiceEsterna=?");
-        values << line;
-    }
-    if (from) {
-        sql += QStringLiteral(" AND DataInizio>? AND DataInizio<?");
-        values << SqlDateText(*from) << SqlDateText(*to);
-    }
-    sql += QStringLiteral(") ORDER BY DataInizio");
-    if (OpenRecordset(sql, values) != kNoError)
+    const CallLogSelect select = BuildCallLogSelect(pbx, extension, kinds, from, to, OutgoingCalls::kPlainOnly);
+    if (OpenRecordset(select.sql, select.values) != kNoError)
         return kDbTableCheckFailed;
     // One pass: the rows read are the rows counted, whatever the engine stores meanwhile.
     std::vector<CallLogEntry> read;

@@ -2,6 +2,7 @@
 
 #include "dbtest.h"
 #include "engineerrorcode.h"
+#include "sqldate.h"
 #include "testcallrecords.h"
 
 namespace {
@@ -110,6 +111,62 @@ TEST_P(CountCallLogTest, RowsAreReadInStartOrder)
     EXPECT_EQ(rows[1].pulses, 4);
     EXPECT_EQ(rows[1].number, QStringLiteral("0612"));
     EXPECT_EQ(rows[1].duration.Hour() * 3600 + rows[1].duration.Minute() * 60 + rows[1].duration.Second(), 3725);
+}
+
+TEST_P(CountCallLogTest, LatestIsTheLastCallsStartAndStaysWhenNoneIsFound)
+{
+    Store(3, 1, 3, 90);
+    Store(3, 2, 3, 30);
+    Store(3, 1, 1, 150);  // incoming: not a missed call
+    const OleDate from(2024, 5, 1, 10, 0, 0);
+    const OleDate to(2024, 5, 1, 11, 0, 0);
+    OleDate latest(2000, 1, 1);
+    int count = -1;
+    ASSERT_EQ(Database().CountCallLogWithLatest(kPbx, 3, 4, &from, &to, nullptr, count, latest), kNoError);
+    EXPECT_EQ(count, 2);
+    EXPECT_EQ(latest, OleDate(2024, 5, 1, 10, 1, 30));
+
+    std::vector<CallLogEntry> rows;
+    ASSERT_EQ(Database().CountCallLogWithLatest(kPbx, 3, 0, nullptr, nullptr, &rows, count, latest), kNoError);
+    EXPECT_EQ(count, 3);
+    EXPECT_EQ(rows.size(), 3u);
+    EXPECT_EQ(latest, OleDate(2024, 5, 1, 10, 2, 30));
+
+    const OleDate unchanged = latest;
+    ASSERT_EQ(Database().CountCallLogWithLatest(kPbx, 5, 4, &from, &to, nullptr, count, latest), kNoError);
+    EXPECT_EQ(count, 0);
+    EXPECT_EQ(latest, unchanged);
+    EXPECT_EQ(Database().CountCallLogWithLatest(kPbx, 3, 4, &from, nullptr, nullptr, count, latest),
+              kDbTableCheckFailed);
+    EXPECT_EQ(latest, unchanged);
+}
+
+TEST_P(CountCallLogTest, MissedCallsCountFromTheReferenceToFiveMinutesPastNowAndPastSixteenBits)
+{
+    const OleDate reference(2024, 5, 1, 10, 0, 0);
+    const OleDate now(2024, 5, 1, 10, 10, 0);
+    // 70,000 missed calls of extension 3 at 10:00:30, in one statement.
+    ASSERT_EQ(Database().OpenRecordset(
+                  QStringLiteral("INSERT INTO LogCallsSwNew (PbxIdentifier,IndiceDerivato,DataInizio,DataFine,Durata,"
+                                 "IndiceEsterna,Scatti,Totale,Uscente,NumeroChiamato,Fatturato) WITH RECURSIVE n(i) AS "
+                                 "(SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 70000) SELECT ?, 3, ?, ?, ?, 2, 0, "
+                                 "0, 3, '0612', 0 FROM n"),
+                  {kPbx, SqlDateText(reference.AddSeconds(30)), SqlDateText(reference.AddSeconds(40)),
+                   SqlDateText(OleDate(1899, 12, 30, 0, 0, 10))}),
+              kNoError)
+        << Database().LastError().toStdString();
+    Database().CloseRecordset();
+    Store(3, 1, 3, 0);        // at the reference: outside
+    Store(3, 1, 3, 14 * 60);  // four minutes past now: counted
+    Store(3, 1, 3, 16 * 60);  // six minutes past now: outside
+    Store(3, 1, 1, 60);       // incoming
+    Store(5, 1, 3, 60);       // another extension
+    int count = -1;
+    ASSERT_EQ(Database().CountMissedCalls(kPbx, 3, reference, now, count), kNoError);
+    EXPECT_EQ(count, 70001);
+    ASSERT_EQ(Database().CountMissedCalls(kPbx, 5, reference, now, count), kNoError);
+    EXPECT_EQ(count, 1);
+    EXPECT_EQ(Database().CountMissedCalls(kPbx, 3, OleDate::Invalid(), now, count), kDbTableCheckFailed);
 }
 
 INSTANTIATE_DB_TEST(CountCallLogTest);
