@@ -78,6 +78,42 @@ void CContactCache::AddNumberIndex(const QString& number, int contact)
     m_index.insert(position, {number.left(kMaxNumberLength), static_cast<std::uint16_t>(contact)});
 }
 
+std::uint16_t CContactCache::FindNumber(const QString& number) const
+{
+    if (m_index.empty())
+        return kNoMatch;
+    const QByteArray key = number.toUtf8();
+    std::size_t low = 0;
+    std::size_t high = m_index.size() - 1;
+    for (;;) {
+        if (m_index[low].number.toUtf8() == key)
+            return static_cast<std::uint16_t>(low);
+        if (m_index[high].number.toUtf8() == key)
+            return static_cast<std::uint16_t>(high);
+        if (high - low < 2)
+            return kNoMatch;
+        const std::size_t middle = low + (high - low) / 2;
+        if (key < m_index[middle].number.toUtf8())
+            high = middle;
+        else
+            low = middle;
+    }
+}
+
+QString CContactCache::FindNameByNumber(const QString& number) const
+{
+    QString international = number;
+    if (number.size() >= 2 && !number.startsWith(QLatin1Char('+'))) {
+        international = number.startsWith(QLatin1String("00")) ? QLatin1Char('+') + number.mid(2)
+                                                               : QLatin1Char('+') + m_countryCode + number;
+    }
+    const std::uint16_t entry = FindNumber(international);
+    if (entry == kNoMatch)
+        return {};
+    const std::size_t contact = m_index[entry].contact;
+    return contact < m_contacts.size() ? m_contacts[contact].name : QString();
+}
+
 void CContactCache::IndexContact(int contact)
 {
     const Contact& stored = m_contacts[static_cast<std::size_t>(contact)];

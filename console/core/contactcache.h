@@ -50,9 +50,18 @@ public:
     // Reads the file; a line without its four tabs ends the reading (the lines before it stay).
     void LoadFromFile();
 
+    // The index entry of exactly this number (bisection over the sorted index), or kNoMatch.
+    std::uint16_t FindNumber(const QString& number) const;
+    // The name of the caller with this number, or the empty text. A number of two characters or more
+    // that does not begin with '+' is made international first ("00" becomes "+", any other gets "+",
+    // the country code and the number).
+    QString FindNameByNumber(const QString& number) const;
+    static constexpr std::uint16_t kNoMatch = 0xFFFF;
+
     int ContactCount() const { return static_cast<int>(m_contacts.size()); }
     int IndexCount() const { return static_cast<int>(m_index.size()); }
     QString CountryCode() const { return m_countryCode; }
+    void SetCountryCode(const QString& code) { m_countryCode = code; }
 
     static QString FilePath();
 
