@@ -30,7 +30,7 @@
 #include "startupreport.h"
 #include "stringtable.h"
 #include "suitelocationregistry.h"
-#include "terminationsignals.h"
+#include "terminationmessage.h"
 #include "trafficlog.h"
 #include "udpeventlistener.h"
 #include "updatecheck.h"
@@ -82,7 +82,7 @@ bool CEngineApp::InitInstance()
         m_exitCode = kExitStartFailed;
         return false;
     }
-    m_signals = std::make_unique<TerminationSignalWatcher>(m_signalTarget, WM_COMMAND, CMainFrame::kCloseDocumentCommand);
+    m_signals = std::make_unique<TerminationMessage>(m_signalTarget, WM_COMMAND, CMainFrame::kCloseDocumentCommand);
 
     // A termination signal may come while the start-up waits in any of its boxes: after each step that
     // can wait, the start-up ends when one came (ExitInstance then stops what was started).

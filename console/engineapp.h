@@ -35,7 +35,7 @@ class CPbxLink;
 class PbxEventProcessor;
 class CSplashDlg;
 class CUdpEventListener;
-class TerminationSignalWatcher;
+class TerminationMessage;
 
 // The console program: decides at start whether this workstation is the engine server (it owns the PBX
 // links, the request server and the event sender) or a client of another workstation's engine, brings
@@ -174,7 +174,7 @@ private:
     // Where the termination signals go: the start-up until the window exists, then m_frameTarget.
     StartupSignalTarget m_signalTarget{m_frameTarget};
     std::unique_ptr<SuiteIpc::Registration> m_windowClass;
-    std::unique_ptr<TerminationSignalWatcher> m_signals;
+    std::unique_ptr<TerminationMessage> m_signals;
     int m_exitCode = 0;
 
     mutable std::mutex m_linksMutex;  // the request server's threads look the links up
