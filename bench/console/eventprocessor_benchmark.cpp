@@ -138,14 +138,3 @@ void ProcessCallsPostgres(benchmark::State& state) { ProcessCalls(state, DbBacke
 
 BENCHMARK(ProcessCallsSqlite)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(ProcessCallsPostgres)->Unit(benchmark::kMillisecond)->Iterations(3);
-
-int main(int argc, char** argv)
-{
-    QCoreApplication application(argc, argv);  // QtSql loads its drivers as plugins
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -84,14 +84,3 @@ BENCHMARK(InsertLoggedCallSqlite)->Iterations(1)->UseRealTime()->Unit(benchmark:
 BENCHMARK(InsertLoggedCallPostgres)->Iterations(1)->UseRealTime()->Unit(benchmark::kSecond);
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    QCoreApplication application(argc, argv);  // QtSql loads its drivers as plugins
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -164,14 +164,3 @@ BENCHMARK(ExtensionCostStatsSqlite)->UseRealTime()->Unit(benchmark::kMillisecond
 BENCHMARK(ExtensionCostStatsPostgres)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    QCoreApplication application(argc, argv);  // QtSql loads its drivers as plugins
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
