@@ -3,6 +3,7 @@
 #include "engineclient.h"
 
 #include "engineerrorcodeprinter.h"
+#include "joinbytes.h"
 #include "scriptedengineserver.h"
 
 #include <gtest/gtest.h>
@@ -17,11 +18,10 @@ using Bytes = std::vector<std::uint8_t>;
 
 CEngineClient ClientOf(const ScriptedEngineServer& server) { return CEngineClient("127.0.0.1", server.Port()); }
 
-Bytes Frame(std::uint8_t code, Bytes payload)
+Bytes Frame(std::uint8_t code, const Bytes& payload)
 {
-    Bytes frame = {0x16, 0x16, code, static_cast<std::uint8_t>(payload.size())};
-    frame.insert(frame.end(), payload.begin(), payload.end());
-    return frame;
+    const std::uint8_t header[] = {0x16, 0x16, code, static_cast<std::uint8_t>(payload.size())};
+    return JoinBytes({header, payload});
 }
 
 Bytes Ack(std::uint8_t command, std::uint8_t status) { return {0x16, 0x16, 32, 3, command, status, 0}; }
