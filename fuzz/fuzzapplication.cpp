@@ -1,6 +1,7 @@
 #include "fuzzapplication.h"
 
 #include <QCoreApplication>
+#include <QFile>
 
 void EnsureFuzzApplication()
 {
@@ -8,4 +9,11 @@ void EnsureFuzzApplication()
     static char name[] = "fuzz";
     static char* argv[] = {name, nullptr};
     static QCoreApplication application(argc, argv);
+}
+
+bool WriteFuzzInput(const QString& path, const std::uint8_t* data, std::size_t size)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size)) == static_cast<qint64>(size);
 }

@@ -9,13 +9,6 @@
 
 namespace {
 
-bool WriteFile(const QString& path, const std::uint8_t* data, std::size_t size)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-           file.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size)) == static_cast<qint64>(size);
-}
-
 bool SameValues(const InstallationSettings& a, const InstallationSettings& b)
 {
     return a.ServerName() == b.ServerName() && a.InstallationMode() == b.InstallationMode() &&
@@ -32,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("Installation.ini"));
     QFile::remove(path + QStringLiteral(".damaged"));
-    if (!WriteFile(path, data, size))
+    if (!WriteFuzzInput(path, data, size))
         std::abort();
     InstallationSettings settings(path);
     const auto result = settings.Load();

@@ -2,7 +2,6 @@
 #include "fuzzapplication.h"
 #include "registrykey.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <cstdlib>
@@ -12,12 +11,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     EnsureFuzzApplication();
     static QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("Registry.ini"));
-    {
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            std::abort();
-        file.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
-    }
+    if (!WriteFuzzInput(path, data, size))
+        std::abort();
     for (const char* keyPath : {"SOFTWARE\\Utensa", "SOFTWARE/Utensa/Engine", "Network", "SerialPorts", "Telephony"}) {
         const RegistryKey key(QString::fromLatin1(keyPath), path);
         for (const char* name : {"CountryCode", "COM98", "EventPort", "Language", "Path", ""}) {
