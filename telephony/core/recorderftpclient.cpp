@@ -223,7 +223,11 @@ bool CRecorderFtpClient::DownloadVoiceMailUsers(const QString& localPath, CVoice
     if (!BaseUrl(base))
         return false;
     std::string path;
-    for (const QString& element : kUsersPath.split(u'/'))
-        path += (path.empty() ? "" : "/") + Escaped(element);
+    // Appended piece by piece: "/" + a temporary string makes g++ 12 at -O2 report a false -Wrestrict.
+    for (const QString& element : kUsersPath.split(u'/')) {
+        if (!path.empty())
+            path += '/';
+        path += Escaped(element);
+    }
     return Fetch(base + path, localPath, {}) && users.Load(localPath);
 }
