@@ -11,7 +11,6 @@
 namespace {
 
 constexpr std::uint32_t kLoopback = 0x7F000001;
-constexpr int kRequestSeconds = 6;
 constexpr std::size_t kQueueSize = 512;
 const QString kMarker = QStringLiteral("event 13 0039");
 

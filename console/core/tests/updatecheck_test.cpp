@@ -39,7 +39,7 @@ TEST(UpdateCheck, DueWhenTheIntervalHasPassed)
 
 TEST(UpdateCheck, LastCheckThatIsNoDateMakesTheCheckDue)
 {
-    EngineSettings settings(OleDate(std::numeric_limits<double>::quiet_NaN()));
+    EngineSettings settings{OleDate(std::numeric_limits<double>::quiet_NaN())};
     EXPECT_TRUE(IsUpdateCheckDue(settings, kNow));
 }
 
