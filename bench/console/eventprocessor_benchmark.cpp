@@ -7,6 +7,7 @@
 #include "boundpbxrecords.h"
 #include "engineerrorcode.h"
 #include "extensioncallstate.h"
+#include "joinbytes.h"
 #include "pbxeventprocessor.h"
 #include "sqldatabase.h"
 #include "testcatalog.h"
@@ -31,9 +32,8 @@ using Frame = std::vector<std::uint8_t>;
 
 Frame MakeFrame(std::uint8_t code, Frame payload)
 {
-    Frame frame{0x16, 0x16, code, static_cast<std::uint8_t>(payload.size())};
-    frame.insert(frame.end(), payload.begin(), payload.end());
-    return frame;
+    const std::uint8_t header[] = {0x16, 0x16, code, static_cast<std::uint8_t>(payload.size())};
+    return JoinBytes({header, payload});
 }
 
 // One call of the line to the extension: 51, 70, 60, 13, 65.
