@@ -74,11 +74,26 @@ void CPbxSendQueue::Stop(const std::function<void()>& wake)
 
 void CPbxSendQueue::DeliverAnswer(std::span<const std::uint8_t> answer)
 {
+    // The receive side finishes the waiting request itself: its caller goes on without waiting for the
+    // send thread to be scheduled first.
+    std::shared_ptr<PbxRequestRecord> record;
     {
         std::lock_guard lock(m_answerMutex);
-        m_answer.assign(answer.begin(), answer.end());
+        record = std::move(m_awaiting);
+        m_awaiting.reset();
     }
+    if (record)
+        Finish(*record, kNoError, std::vector<std::uint8_t>(answer.begin(), answer.end()));
     m_answerArrived.Set();
+}
+
+bool CPbxSendQueue::TakeAwaiting(const std::shared_ptr<PbxRequestRecord>& record)
+{
+    std::lock_guard lock(m_answerMutex);
+    if (m_awaiting != record)
+        return false;
+    m_awaiting.reset();
+    return true;
 }
 
 void CPbxSendQueue::Finish(PbxRequestRecord& record, EngineErrorCode status, std::vector<std::uint8_t> answer)
@@ -110,24 +125,25 @@ void CPbxSendQueue::Run()
         m_writer.WaitForQuietLine();
         // An answer that came before this write belongs to an earlier request.
         m_answerArrived.ResetSignal();
+        if (record->answerExpected) {
+            std::lock_guard lock(m_answerMutex);
+            m_awaiting = record;
+        }
         EngineErrorCode status = m_writer.WriteFrame(record->data);
-        std::vector<std::uint8_t> answer;
         if (status == kNoError && record->answerExpected) {
             Event* const events[] = {&m_stop, &m_answerArrived};
             const int woken = Event::WaitAny(events, std::chrono::milliseconds(record->timeoutMs));
-            if (woken == 0)
+            if (woken == 0 && TakeAwaiting(record))
                 return;  // Stop finishes the record still at the read position
-            if (woken == 1) {
-                std::lock_guard lock(m_answerMutex);
-                answer = m_answer;
-            } else {
-                status = kChannelTimeout;
-            }
+            status = kChannelTimeout;  // unless the answer came and finished the record already
         }
+        // Whoever takes the record from the waiting place finishes it: here, unless the answer came.
+        const bool ours = !record->answerExpected || TakeAwaiting(record);
         {
             std::lock_guard lock(m_mutex);
             m_read = (m_read + 1) % kPositions;
         }
-        Finish(*record, status, std::move(answer));
+        if (ours)
+            Finish(*record, status, {});
     }
 }

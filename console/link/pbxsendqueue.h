@@ -52,11 +52,13 @@ public:
 
     // True while the send thread runs: only then can a request be waiting for an answer.
     bool TakesAnswers() const { return m_takesAnswers; }
-    // The receive side's answer to the request in progress.
+    // The receive side's answer to the request in progress: it finishes that request at once.
     void DeliverAnswer(std::span<const std::uint8_t> answer);
 
 private:
     void Run();
+    // Takes the record from the waiting place when it is still there (no answer finished it); true then.
+    bool TakeAwaiting(const std::shared_ptr<PbxRequestRecord>& record);
     // Finishes a record: status, answer, its event.
     static void Finish(PbxRequestRecord& record, EngineErrorCode status, std::vector<std::uint8_t> answer);
 
@@ -74,5 +76,5 @@ private:
     Event m_queued{Event::Reset::Automatic};
     Event m_answerArrived{Event::Reset::Manual};
     std::mutex m_answerMutex;
-    std::vector<std::uint8_t> m_answer;
+    std::shared_ptr<PbxRequestRecord> m_awaiting;  // the request written whose answer is awaited
 };
