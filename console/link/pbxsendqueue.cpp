@@ -63,13 +63,14 @@ EngineErrorCode CPbxSendQueue::Enqueue(const std::uint8_t* bytes, std::size_t le
 
 void CPbxSendQueue::WriteInCaller(const std::shared_ptr<PbxRequestRecord>& record)
 {
-    const EngineErrorCode status = Write(record);
-    if (status == kNoError && record->answerExpected && !record->finished) {
+    std::optional<std::vector<std::uint8_t>> earlyAnswer;
+    const EngineErrorCode status = Write(record, earlyAnswer);
+    if (status == kNoError && record->answerExpected && !earlyAnswer) {
         std::lock_guard lock(m_mutex);
         m_handedOver = record;
         m_handedOverDeadline = Clock::now() + std::chrono::milliseconds(record->timeoutMs);
     } else {
-        Complete(record, status, false);
+        Complete(record, status, std::move(earlyAnswer));
     }
     m_queued.Set();  // the send thread takes over the wait, or the requests queued meanwhile
 }
@@ -103,9 +104,9 @@ void CPbxSendQueue::Stop(const std::function<void()>& wake)
 
 void CPbxSendQueue::DeliverAnswer(std::span<const std::uint8_t> answer)
 {
-    // The receive side finishes the waiting request itself: its caller goes on without waiting for the
-    // send thread to be scheduled first. An answer that comes while its request is still being written
-    // is kept for the writer.
+    // The receive side finishes the awaited request itself and frees its place, so that its caller goes
+    // on (and may write the next request) without waiting for the send thread to be scheduled first. An
+    // answer that comes while its request is still being written is kept for the writer.
     std::shared_ptr<PbxRequestRecord> record;
     {
         std::lock_guard lock(m_answerMutex);
@@ -114,9 +115,11 @@ void CPbxSendQueue::DeliverAnswer(std::span<const std::uint8_t> answer)
         if (!record)
             m_earlyAnswer.emplace(answer.begin(), answer.end());
     }
-    if (record)
+    if (record) {
+        Release(record);
         Finish(*record, kNoError, std::vector<std::uint8_t>(answer.begin(), answer.end()));
-    m_answerArrived.Set();
+    }
+    m_answered.Set();
 }
 
 bool CPbxSendQueue::TakeAwaiting(const std::shared_ptr<PbxRequestRecord>& record)
@@ -126,6 +129,16 @@ bool CPbxSendQueue::TakeAwaiting(const std::shared_ptr<PbxRequestRecord>& record
         return false;
     m_awaiting.reset();
     return true;
+}
+
+void CPbxSendQueue::Release(const std::shared_ptr<PbxRequestRecord>& record)
+{
+    std::lock_guard lock(m_mutex);
+    // Stop may have finished and passed every record already.
+    if (m_read != m_write && m_records[static_cast<std::size_t>(m_read)] == record) {
+        m_read = (m_read + 1) % kPositions;
+        m_inHand = false;
+    }
 }
 
 void CPbxSendQueue::Finish(PbxRequestRecord& record, EngineErrorCode status, std::vector<std::uint8_t> answer)
@@ -138,7 +151,8 @@ void CPbxSendQueue::Finish(PbxRequestRecord& record, EngineErrorCode status, std
         record.answerEvent->Set();
 }
 
-EngineErrorCode CPbxSendQueue::Write(const std::shared_ptr<PbxRequestRecord>& record)
+EngineErrorCode CPbxSendQueue::Write(const std::shared_ptr<PbxRequestRecord>& record,
+                                     std::optional<std::vector<std::uint8_t>>& earlyAnswer)
 {
     m_writer.WaitForQuietLine();
     // An answer that came before this write belongs to an earlier request.
@@ -146,34 +160,22 @@ EngineErrorCode CPbxSendQueue::Write(const std::shared_ptr<PbxRequestRecord>& re
         std::lock_guard lock(m_answerMutex);
         m_earlyAnswer.reset();
     }
-    m_answerArrived.ResetSignal();
     const EngineErrorCode status = m_writer.WriteFrame(record->data);
     if (status != kNoError || !record->answerExpected)
         return status;
-    std::optional<std::vector<std::uint8_t>> answer;
-    {
-        std::lock_guard lock(m_answerMutex);
-        if (m_earlyAnswer)
-            answer.swap(m_earlyAnswer);
-        else
-            m_awaiting = record;  // from now on the receive side finishes it
-    }
-    if (answer)
-        Finish(*record, kNoError, std::move(*answer));
+    std::lock_guard lock(m_answerMutex);
+    if (m_earlyAnswer)
+        earlyAnswer.swap(m_earlyAnswer);
+    else
+        m_awaiting = record;  // from now on the receive side finishes it
     return status;
 }
 
-void CPbxSendQueue::Complete(const std::shared_ptr<PbxRequestRecord>& record, EngineErrorCode status, bool awaited)
+void CPbxSendQueue::Complete(const std::shared_ptr<PbxRequestRecord>& record, EngineErrorCode status,
+                             std::optional<std::vector<std::uint8_t>> answer)
 {
-    // Whoever takes an awaited record from the waiting place finishes it: here, unless the answer came.
-    const bool ours = !awaited || TakeAwaiting(record);
-    {
-        std::lock_guard lock(m_mutex);
-        m_read = (m_read + 1) % kPositions;
-        m_inHand = false;
-    }
-    if (ours)
-        Finish(*record, status, {});
+    Release(record);
+    Finish(*record, answer ? kNoError : status, answer ? std::move(*answer) : std::vector<std::uint8_t>{});
 }
 
 void CPbxSendQueue::Run()
@@ -203,19 +205,25 @@ void CPbxSendQueue::Run()
         if (!written) {
             if (m_stop.IsSignalled())
                 return;
-            const EngineErrorCode status = Write(record);
-            if (status != kNoError || !record->answerExpected || record->finished) {
-                Complete(record, status, false);
+            std::optional<std::vector<std::uint8_t>> earlyAnswer;
+            const EngineErrorCode status = Write(record, earlyAnswer);
+            if (status != kNoError || !record->answerExpected || earlyAnswer) {
+                Complete(record, status, std::move(earlyAnswer));
                 continue;
             }
             deadline = Clock::now() + std::chrono::milliseconds(record->timeoutMs);
         }
-        Event* const events[] = {&m_stop, &m_answerArrived};
-        const auto left = std::max(Clock::duration::zero(), deadline - Clock::now());
-        const int woken = Event::WaitAny(events, std::chrono::duration_cast<std::chrono::milliseconds>(left));
-        if (woken == 0 && TakeAwaiting(record))
-            return;  // Stop finishes the record still at the read position
-        // A time-out, unless the answer came and finished the record already.
-        Complete(record, kChannelTimeout, true);
+        // Waits until the answer has finished the record, or its time is up.
+        bool timedOut = false;
+        while (!record->finished && !timedOut) {
+            Event* const events[] = {&m_stop, &m_answered};
+            const auto left = std::max(Clock::duration::zero(), deadline - Clock::now());
+            const int woken = Event::WaitAny(events, std::chrono::ceil<std::chrono::milliseconds>(left));
+            if (woken == 0 && TakeAwaiting(record))
+                return;  // Stop finishes the record still at the read position
+            timedOut = woken == Event::kTimedOut;
+        }
+        if (TakeAwaiting(record))  // no answer took it: the time is up
+            Complete(record, kChannelTimeout, std::nullopt);
     }
 }

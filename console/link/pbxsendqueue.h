@@ -70,14 +70,17 @@ private:
     // Writes the request the caller queued into an idle queue, then hands the wait for its answer to the
     // send thread.
     void WriteInCaller(const std::shared_ptr<PbxRequestRecord>& record);
-    // Writes the record, then marks it as the one awaiting an answer (when it expects one), or finishes it
-    // with an answer that came during the write.
-    EngineErrorCode Write(const std::shared_ptr<PbxRequestRecord>& record);
-    // Moves past the record in hand and finishes it with the status; an awaited record only when its
-    // answer has not taken it from the waiting place.
-    void Complete(const std::shared_ptr<PbxRequestRecord>& record, EngineErrorCode status, bool awaited);
+    // Writes the record, then marks it as the one awaiting an answer (when it expects one); an answer that
+    // came during the write is given back in `earlyAnswer` instead.
+    EngineErrorCode Write(const std::shared_ptr<PbxRequestRecord>& record,
+                          std::optional<std::vector<std::uint8_t>>& earlyAnswer);
+    // Frees the record's place and finishes it: with the answer when there is one, else with the status.
+    void Complete(const std::shared_ptr<PbxRequestRecord>& record, EngineErrorCode status,
+                  std::optional<std::vector<std::uint8_t>> answer);
     // Takes the record from the waiting place when it is still there (no answer finished it); true then.
     bool TakeAwaiting(const std::shared_ptr<PbxRequestRecord>& record);
+    // Moves the read position past the record when it is the one there.
+    void Release(const std::shared_ptr<PbxRequestRecord>& record);
     // Finishes a record: status, answer, its event; only the first call for a record does anything.
     static void Finish(PbxRequestRecord& record, EngineErrorCode status, std::vector<std::uint8_t> answer);
 
@@ -96,7 +99,7 @@ private:
 
     Event m_stop{Event::Reset::Manual};
     Event m_queued{Event::Reset::Automatic};
-    Event m_answerArrived{Event::Reset::Manual};
+    Event m_answered{Event::Reset::Automatic};  // an answer came: the send thread looks at its record
     std::mutex m_answerMutex;
     std::shared_ptr<PbxRequestRecord> m_awaiting;  // the request written whose answer is awaited
     std::optional<std::vector<std::uint8_t>> m_earlyAnswer;  // came while the request was being written
