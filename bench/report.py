@@ -49,17 +49,15 @@ def default_figure(run):
     return counters[0] if counters else "real_time"
 
 
-def runs_by_name(paths):
-    """Every benchmark of the runs in order, each a dict of its median figures."""
+def runs_by_name(path):
+    """Every benchmark of one program's run in order, each a dict of its median figures."""
     grouped = {}
-    for path in paths:
-        with open(path, encoding="utf-8") as output:
-            document = json.load(output)
-        for run in document.get("benchmarks", []):
-            if run.get("run_type", "iteration") != "iteration" or run.get("error_occurred"):
-                if run.get("error_occurred"):
-                    grouped.setdefault(run["name"], []).append({"error": run.get("error_message", "failed")})
-                continue
+    with open(path, encoding="utf-8") as output:
+        document = json.load(output)
+    for run in document.get("benchmarks", []):
+        if run.get("error_occurred"):
+            grouped.setdefault(run["name"], []).append({"error": run.get("error_message", "failed")})
+        elif run.get("run_type", "iteration") == "iteration":
             grouped.setdefault(run["name"], []).append(run)
     merged = {}
     for name, runs in grouped.items():
@@ -109,45 +107,53 @@ def format_value(value, figure, run):
     return f"{text} {unit}".strip()
 
 
+def report_row(name, run, runs, pairs):
+    """The printed row of one benchmark and how many of its targets were missed."""
+    if "error" in run:
+        return (name, "-", "error: " + run["error"], "", "", "", ""), 0
+    pair = pairs.get(name) or pairs.get(base_name(name))
+    if not pair:
+        figure = default_figure(run)
+        return (name, figure, format_value(figure_of(run, figure), figure, run), "", "", "", ""), 0
+    baseline_name, figure, target, goal = pair
+    figure = figure or default_figure(run)
+    value = figure_of(run, figure)
+    baseline = find_run(runs, baseline_name) if baseline_name else None
+    baseline_value = figure_of(baseline, figure) if baseline and "error" not in baseline else None
+    ratio = None
+    if value and baseline_value:
+        ratio = baseline_value / value if lower_is_better(figure) else value / baseline_value
+    verdict = ""
+    missed = 0
+    if target is not None:
+        verdict = f"{target:g}"
+        if ratio is not None:
+            verdict += " reached" if ratio >= target else " NOT reached"
+            missed += ratio < target
+    if goal:
+        reached = goal_reached(value, goal)
+        verdict = (verdict + "; " if verdict else "") + goal + ("" if reached is None else
+                                                                 " reached" if reached else " NOT reached")
+        missed += reached is False
+    return (name, figure, format_value(value, figure, run), baseline_name,
+            format_value(baseline_value, figure, baseline or {}),
+            "-" if ratio is None else f"{ratio:.2f}", verdict), missed
+
+
 def main(argv):
     if len(argv) < 3:
         print(__doc__.strip(), file=sys.stderr)
         return 2
     pairs = read_baselines(argv[1])
-    runs = runs_by_name(argv[2:])
     rows = [("benchmark", "figure", "value", "baseline", "baseline value", "ratio", "target")]
     missed = 0
-    for name, run in runs.items():
-        if "error" in run:
-            rows.append((name, "-", "error: " + run["error"], "", "", "", ""))
-            continue
-        pair = pairs.get(name) or pairs.get(base_name(name))
-        if not pair:
-            figure = default_figure(run)
-            rows.append((name, figure, format_value(figure_of(run, figure), figure, run), "", "", "", ""))
-            continue
-        baseline_name, figure, target, goal = pair
-        figure = figure or default_figure(run)
-        value = figure_of(run, figure)
-        baseline = find_run(runs, baseline_name) if baseline_name else None
-        baseline_value = figure_of(baseline, figure) if baseline and "error" not in baseline else None
-        ratio = None
-        if value and baseline_value:
-            ratio = baseline_value / value if lower_is_better(figure) else value / baseline_value
-        verdict = ""
-        if target is not None:
-            verdict = f"{target:g}"
-            if ratio is not None:
-                verdict += " reached" if ratio >= target else " NOT reached"
-                missed += ratio < target
-        if goal:
-            reached = goal_reached(value, goal)
-            verdict = (verdict + "; " if verdict else "") + goal + ("" if reached is None else
-                                                                     " reached" if reached else " NOT reached")
-            missed += reached is False
-        rows.append((name, figure, format_value(value, figure, run), baseline_name,
-                     format_value(baseline_value, figure, baseline or {}),
-                     "-" if ratio is None else f"{ratio:.2f}", verdict))
+    # A baseline is looked for in the same program's run only: programs may share benchmark names.
+    for path in argv[2:]:
+        runs = runs_by_name(path)
+        for name, run in runs.items():
+            row, miss = report_row(name, run, runs, pairs)
+            rows.append(row)
+            missed += miss
     widths = [max(len(row[i]) for row in rows) for i in range(len(rows[0]))]
     for row in rows:
         print("  ".join(cell.ljust(width) for cell, width in zip(row, widths)).rstrip())
