@@ -229,7 +229,7 @@ void BM_UdpChannelExchange(benchmark::State& state)
         state.SkipWithError("channel not opened");
         return;
     }
-    // Each request leaves from a fresh socket; the PBX answers to the channel's port.
+    // Requests leave from the channel's send socket; the PBX answers to the channel's port.
     peer.AnswerTo(channel.LocalPort());
     Exchange(state, channel);
 }

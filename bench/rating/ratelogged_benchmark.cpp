@@ -1,10 +1,12 @@
 // Calls rated per second by RateLoggedCall with the default rules and tariffs, over numbers of every
-// kind the default rules know (and some they do not) at times spread over a week.
+// kind the default rules know (and some they do not) at times spread over a week: with the rules
+// compiled once (CompiledRules), beside the plain walk of the rule and group tables.
 
 #include "callrating.h"
 #include "defaultprefixgroups.h"
 #include "defaultrules.h"
 #include "defaulttariffs.h"
+#include "rulematcher.h"
 
 #include <benchmark/benchmark.h>
 
@@ -34,12 +36,14 @@ struct Fixture {
     TariffTable tariffs;
     TariffVariations variations;
     std::vector<LoggedCall> calls;
+    CompiledRules compiled;
 
     Fixture()
     {
         BuildDefaultPrefixGroups(QStringLiteral("071"), QStringLiteral("Ancona"), groups);
         BuildDefaultRules(rules, groups);
         BuildDefaultTariffs(tariffs, variations);
+        compiled = CompiledRules(rules, groups);
 
         // Prefixes of every default group, mobile numbers and numbers no rule knows.
         QStringList prefixes;
@@ -70,27 +74,63 @@ const Fixture& SharedFixture()
     return fixture;
 }
 
-void RateCalls(benchmark::State& state, std::uint8_t extensionBitmap1)
+template <typename Rate>
+void RateCalls(benchmark::State& state, std::uint8_t extensionBitmap1, const Rate& rate)
 {
     const Fixture& f = SharedFixture();
     QByteArray systemConfiguration(26, '\0');
     systemConfiguration[kExtensionBitmap1Byte] = static_cast<char>(extensionBitmap1);
     std::size_t next = 0;
     for (auto _ : state) {
-        const CallRating rating =
-            RateLoggedCall(f.calls[next], systemConfiguration, f.rules, f.groups, f.tariffs, f.variations);
+        const CallRating rating = rate(f, f.calls[next], systemConfiguration);
         benchmark::DoNotOptimize(rating);
         next = next + 1 == f.calls.size() ? 0 : next + 1;
     }
     state.SetItemsProcessed(state.iterations());
 }
 
+CallRating PlainWalk(const Fixture& f, const LoggedCall& call, const QByteArray& configuration)
+{
+    return RateLoggedCall(call, configuration, f.rules, f.groups, f.tariffs, f.variations);
+}
+
+CallRating Compiled(const Fixture& f, const LoggedCall& call, const QByteArray& configuration)
+{
+    return RateLoggedCall(call, configuration, f.compiled, f.tariffs, f.variations);
+}
+
 // A PBX that logs durations: rules, prefix groups and the time tariff for every call.
-void BM_RateLoggedCall_TimedPbx(benchmark::State& state) { RateCalls(state, kLogsDurationsBit); }
+void BM_RateLoggedCall_TimedPbx(benchmark::State& state) { RateCalls(state, kLogsDurationsBit, Compiled); }
 BENCHMARK(BM_RateLoggedCall_TimedPbx);
+void BM_RateLoggedCall_TimedPbx_PlainWalk(benchmark::State& state) { RateCalls(state, kLogsDurationsBit, PlainWalk); }
+BENCHMARK(BM_RateLoggedCall_TimedPbx_PlainWalk);
+
+// The rule search alone, compiled and plain.
+void BM_FindRuleTariff(benchmark::State& state)
+{
+    const Fixture& f = SharedFixture();
+    std::size_t next = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(f.compiled.FindRuleTariff(f.calls[next].dialledNumber));
+        next = next + 1 == f.calls.size() ? 0 : next + 1;
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_FindRuleTariff);
+void BM_FindRuleTariff_PlainWalk(benchmark::State& state)
+{
+    const Fixture& f = SharedFixture();
+    std::size_t next = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(FindRuleTariff(f.calls[next].dialledNumber, f.rules, f.groups));
+        next = next + 1 == f.calls.size() ? 0 : next + 1;
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_FindRuleTariff_PlainWalk);
 
 // A PBX that counts pulses: slot 0 only, for comparison.
-void BM_RateLoggedCall_PulsePbx(benchmark::State& state) { RateCalls(state, 0); }
+void BM_RateLoggedCall_PulsePbx(benchmark::State& state) { RateCalls(state, 0, Compiled); }
 BENCHMARK(BM_RateLoggedCall_PulsePbx);
 
 }  // namespace

@@ -1,11 +1,16 @@
 // The engine's request and event paths, whole, against the Simulvex program:
 //   requests per second  CEngineClient -> CEngineServer -> CPbxLink (LAN or serial) -> Simulvex and back,
-//                        beside a ping, which goes no further than the server;
+//                        beside a ping, which goes no further than the server, and a bare TCP round trip
+//                        to a server that answers at once;
+//   concurrent clients   50 clients pinging the server at once (and, as the baseline, making bare round
+//                        trips at once): the 50th, 99th percentile and slowest request;
 //   event spreading      an event frame of Simulvex arriving on the LAN link, relayed as the console view
 //                        relays it (CEventSender::QueueToClients) to 50 registered workstations, each a
 //                        CUdpEventListener on its own loopback address: the time from the channel's post
-//                        of the frame to the 50th listener's post of the datagram.
+//                        of the frame to the 50th listener's post of the datagram (mean, 50th and 99th
+//                        percentile).
 
+#include "answeringserver.h"
 #include "blockingsocket.h"
 #include "clientregistry.h"
 #include "engineclient.h"
@@ -32,10 +37,12 @@
 #include <condition_variable>
 #include <cstdint>
 #include <cstdio>
+#include <algorithm>
 #include <memory>
 #include <mutex>
 #include <optional>
 #include <stdexcept>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -51,6 +58,54 @@ constexpr std::uint32_t kLoopback = 0x7F000001;
 constexpr int kWorkstations = 50;  // this computer (registry entry 0) and 49 pinged ones
 constexpr std::uint32_t kEventMessage = WM_USER + 100;
 constexpr std::uint8_t kEventCode = 65;
+constexpr int kConcurrentClients = 50;
+constexpr int kRequestsPerClient = 200;
+
+// The figures of a set of latencies, in microseconds, as the benchmark's counters.
+void ReportLatencies(benchmark::State& state, std::vector<double> microseconds)
+{
+    if (microseconds.empty())
+        return;
+    std::sort(microseconds.begin(), microseconds.end());
+    const auto at = [&](double share) {
+        return microseconds[std::min(microseconds.size() - 1, static_cast<std::size_t>(share * double(microseconds.size())))];
+    };
+    state.counters["p50_us"] = at(0.50);
+    state.counters["p99_us"] = at(0.99);
+    state.counters["max_us"] = microseconds.back();
+}
+
+// Runs the request from kConcurrentClients threads at once, each kRequestsPerClient times, and reports
+// the latencies; false when a request failed.
+template <typename Request>
+void RunConcurrentClients(benchmark::State& state, const Request& request)
+{
+    std::vector<std::vector<double>> latencies(kConcurrentClients);
+    std::atomic<bool> failed{false};
+    for (auto _ : state) {
+        std::vector<std::thread> clients;
+        for (int c = 0; c < kConcurrentClients; ++c) {
+            clients.emplace_back([&, c] {
+                for (int i = 0; i < kRequestsPerClient && !failed; ++i) {
+                    const auto start = Clock::now();
+                    if (!request())
+                        failed = true;
+                    latencies[std::size_t(c)].push_back(
+                        std::chrono::duration<double, std::micro>(Clock::now() - start).count());
+                }
+            });
+        }
+        for (std::thread& client : clients)
+            client.join();
+    }
+    if (failed)
+        state.SkipWithError("a request failed");
+    std::vector<double> all;
+    for (const auto& client : latencies)
+        all.insert(all.end(), client.begin(), client.end());
+    ReportLatencies(state, all);
+    state.SetItemsProcessed(static_cast<std::int64_t>(all.size()));
+}
 
 std::uint16_t FreeUdpPort()
 {
@@ -243,6 +298,34 @@ void BM_PingThroughServer(benchmark::State& state)
     state.SetItemsProcessed(state.iterations());
 }
 
+AnsweringServer& BareServer()
+{
+    static AnsweringServer server;
+    return server;
+}
+
+void BM_BareTcpRoundTrip(benchmark::State& state)
+{
+    for (auto _ : state) {
+        if (!BareTcpRoundTrip(BareServer().Port())) {
+            state.SkipWithError("round trip failed");
+            break;
+        }
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+
+void BM_ConcurrentPings(benchmark::State& state)
+{
+    RunConcurrentClients(state, [] { return g_engine->client->PingServer() == kNoError; });
+}
+
+void BM_ConcurrentBareRoundTrips(benchmark::State& state)
+{
+    const std::uint16_t port = BareServer().Port();
+    RunConcurrentClients(state, [port] { return BareTcpRoundTrip(port); });
+}
+
 void ReadStatus(benchmark::State& state, std::uint8_t pbx)
 {
     PbxStatusBytes status{};
@@ -261,6 +344,7 @@ void BM_RequestThroughSerialChannel(benchmark::State& state) { ReadStatus(state,
 void BM_EventToWorkstations(benchmark::State& state)
 {
     Engine& engine = *g_engine;
+    std::vector<double> latencies;
     for (auto _ : state) {
         engine.arrivals.Expect(kWorkstations);
         if (!engine.Command(QStringLiteral("event %1 0102070000000000").arg(kEventCode)).startsWith(QLatin1String("OK"))) {
@@ -272,12 +356,18 @@ void BM_EventToWorkstations(benchmark::State& state)
             state.SkipWithError("not every workstation got the event");
             break;
         }
-        state.SetIterationTime(std::chrono::duration<double>(*last - engine.relay->Posted()).count());
+        const std::chrono::duration<double> taken = *last - engine.relay->Posted();
+        state.SetIterationTime(taken.count());
+        latencies.push_back(taken.count() * 1e6);
     }
     state.counters["workstations"] = kWorkstations;
+    ReportLatencies(state, latencies);
 }
 
 BENCHMARK(BM_PingThroughServer)->UseRealTime();
+BENCHMARK(BM_BareTcpRoundTrip)->UseRealTime();
+BENCHMARK(BM_ConcurrentPings)->UseRealTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ConcurrentBareRoundTrips)->UseRealTime()->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RequestThroughLanChannel)->UseRealTime()->Threads(1)->Threads(4);
 BENCHMARK(BM_RequestThroughSerialChannel)->UseRealTime();
 BENCHMARK(BM_EventToWorkstations)->UseManualTime()->Unit(benchmark::kMicrosecond);

@@ -5,6 +5,7 @@
 #include "sqldatabase.h"
 
 #include <QByteArray>
+#include <QList>
 
 #include <algorithm>
 #include <chrono>
@@ -15,7 +16,6 @@ namespace {
 constexpr int kMaxRecordsPerExtension = 255;
 constexpr int kRecordSeconds = 65;  // the PBX may take long to find a record in a full log
 constexpr int kClearSeconds = 6;
-constexpr std::chrono::milliseconds kSettleTime{500};  // the PBX's pause after a download
 
 template <typename Record>
 void CopyBytes(const QByteArray& from, Record& to)
@@ -27,7 +27,7 @@ void CopyBytes(const QByteArray& from, Record& to)
 
 }  // namespace
 
-int DownloadCallLog(const CEngineClient* client, CSqlDatabase& database, int pbx)
+int DownloadCallLog(const CEngineClient* client, CSqlDatabase& database, int pbx, std::chrono::milliseconds settleTime)
 {
     if (!client)
         return kQueueSizesRefused;
@@ -55,6 +55,8 @@ int DownloadCallLog(const CEngineClient* client, CSqlDatabase& database, int pbx
         const int number = DefaultExtensionNumber(static_cast<std::uint8_t>(extension), initialization, configuration,
                                                   ProgrammedExtensionNumber(programmingBytes))
                                .toInt();
+        // The extension's answer is read whole, then stored in one transaction: all of its calls or none.
+        QList<QByteArray> calls;
         bool endReached = false;
         for (int j = 0; j < kMaxRecordsPerExtension && !endReached; ++j) {
             CallLogRecord record;
@@ -68,21 +70,21 @@ int DownloadCallLog(const CEngineClient* client, CSqlDatabase& database, int pbx
                 endReached = true;
                 break;
             case CallLogRecord::kCall:
-                result = database.InsertLoggedCall(
-                    pbx, QByteArray(reinterpret_cast<const char*>(record.bytes.data()), CallLogRecord::kSize), number);
-                if (result != kNoError)
-                    return result;  // the log stays in the PBX: no call is lost
+                calls << QByteArray(reinterpret_cast<const char*>(record.bytes.data()), CallLogRecord::kSize);
                 break;
             default:
                 break;
             }
         }
+        result = database.InsertLoggedCalls(pbx, calls, number);
+        if (result != kNoError)
+            return result;  // the log stays in the PBX: no call is lost
         // An extension with more records than one download reads keeps its log for the next one.
         everyLogRead = everyLogRead && endReached;
     }
 
     if (everyLogRead && !initialization.IsNexo28())
         result = client->ClearCallLog(target, kAllExtensions, kClearSeconds);
-    std::this_thread::sleep_for(kSettleTime);
+    std::this_thread::sleep_for(settleTime);
     return result;
 }

@@ -106,6 +106,9 @@ public:
     // --- Call log, wake-up and alarm rows ---
     // A call is stored once: a row with the same PBX, extension and start wins.
     int InsertLoggedCall(int pbx, const QByteArray& callLogRecord, int extensionNumber);
+    // The calls of one extension's log answer, as InsertLoggedCall stores each, in one transaction: all of
+    // them or, on the first failure (whose code it returns), none.
+    int InsertLoggedCalls(int pbx, const QList<QByteArray>& callLogRecords, int extensionNumber);
     int InsertCallEvent(int pbx, const QByteArray& callEvent);
     int InsertCallSwNew(int pbx, const OleDate& end, int extension, const QByteArray& callState);
     int InsertWakeEvent(int pbx, const QByteArray& wakeEvent);

@@ -2,6 +2,7 @@
 #include "sqldatabase.h"
 
 #include "binaryrecord.h"
+#include "dbtransaction.h"
 #include "engineerrorcode.h"
 #include "pbxrecord.h"
 #include "sqldate.h"
@@ -87,6 +88,23 @@ int CSqlDatabase::InsertLoggedCall(int pbx, const QByteArray& record, int extens
                          Counter32(record, kCallLogPulses), Counter32(record, kCallLogCharge),
                          Byte(record, kCallLogOutgoing),
                          RecordText(record, kCallLogNumber, kCallLogRecordSize - kCallLogNumber));
+}
+
+int CSqlDatabase::InsertLoggedCalls(int pbx, const QList<QByteArray>& records, int extensionNumber)
+{
+    if (!IsOpen())
+        return kDbNotConnected;
+    if (records.isEmpty())
+        return kNoError;
+    DbTransaction transaction(*this);
+    if (transaction.BeginResult() != kNoError)
+        return transaction.BeginResult();
+    for (const QByteArray& record : records) {
+        const int result = InsertLoggedCall(pbx, record, extensionNumber);
+        if (result != kNoError)
+            return result;  // the transaction rolls back: none of these calls is stored
+    }
+    return transaction.Commit();
 }
 
 int CSqlDatabase::InsertCallEvent(int pbx, const QByteArray& callEvent)

@@ -20,7 +20,9 @@ class CBlockingSocket {
 public:
     static constexpr int kStream = SOCK_STREAM;      // 1
     static constexpr int kDatagram = SOCK_DGRAM;     // 2
-    static constexpr int kListenBacklog = 5;
+    // Connections waiting for Accept: the system's most (the kernel caps the figure at net.core.somaxconn),
+    // so that a burst of clients is queued rather than dropped and retried a second later.
+    static constexpr int kListenBacklog = SOMAXCONN;
     static constexpr int kNoTimeout = -1;            // seconds: wait as long as it takes
 
     CBlockingSocket() = default;

@@ -6,30 +6,29 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
-
-// Longest duration a call can have: far beyond any real call, short enough for whole-second arithmetic.
-constexpr double kMaxLoggedSeconds = 366.0 * 86400.0;
-
-std::int16_t TariffSlotFor(const LoggedCall& call, const RuleTable& rules, const PrefixGroupTable& groups,
-                           const TariffTable& tariffs)
-{
-    const std::int16_t slot = FindRuleTariff(call.dialledNumber, rules, groups);
-    const int slotCount = std::min(tariffs.Count(), TariffTable::kMaxTariffs);
-    return slot >= 0 && slot < slotCount ? slot : static_cast<std::int16_t>(TariffTable::kGenericTariff);
-}
-
-}  // namespace
-
 bool PbxLogsDurations(QByteArrayView systemConfiguration)
 {
     return systemConfiguration.size() > kExtensionBitmap1Byte &&
            (static_cast<std::uint8_t>(systemConfiguration[kExtensionBitmap1Byte]) & kLogsDurationsBit) != 0;
 }
 
-CallRating RateLoggedCall(const LoggedCall& call, QByteArrayView systemConfiguration, const RuleTable& rules,
-                          const PrefixGroupTable& groups, const TariffTable& tariffs,
-                          const TariffVariations& variations)
+namespace {
+
+// Longest duration a call can have: far beyond any real call, short enough for whole-second arithmetic.
+constexpr double kMaxLoggedSeconds = 366.0 * 86400.0;
+
+// The tariff slot of the rule found (-1 for none): the generic tariff when none was found or the rule
+// names a slot outside the table.
+std::int16_t TariffSlotFor(std::int16_t slot, const TariffTable& tariffs)
+{
+    const int slotCount = std::min(tariffs.Count(), TariffTable::kMaxTariffs);
+    return slot >= 0 && slot < slotCount ? slot : static_cast<std::int16_t>(TariffTable::kGenericTariff);
+}
+
+// RateLoggedCall with the rule search given (it runs only for a PBX that logs durations).
+template <typename FindRuleTariff>
+CallRating Rate(const LoggedCall& call, QByteArrayView systemConfiguration, const FindRuleTariff& findRuleTariff,
+                const TariffTable& tariffs, const TariffVariations& variations)
 {
     CallRating rating;
     if (!PbxLogsDurations(systemConfiguration)) {
@@ -50,7 +49,7 @@ CallRating RateLoggedCall(const LoggedCall& call, QByteArrayView systemConfigura
         return rating;
     }
 
-    rating.tariffSlot = TariffSlotFor(call, rules, groups, tariffs);
+    rating.tariffSlot = TariffSlotFor(findRuleTariff(call.dialledNumber), tariffs);
     if (call.pulses == 0.0)
         return rating;
     if (!(call.pulses > 0.0) || !(call.pulses <= kMaxLoggedSeconds)) {
@@ -69,4 +68,23 @@ CallRating RateLoggedCall(const LoggedCall& call, QByteArrayView systemConfigura
     if (rating.result == kCostDone)
         rating.cost = cost;
     return rating;
+}
+
+}  // namespace
+
+CallRating RateLoggedCall(const LoggedCall& call, QByteArrayView systemConfiguration, const RuleTable& rules,
+                          const PrefixGroupTable& groups, const TariffTable& tariffs,
+                          const TariffVariations& variations)
+{
+    return Rate(
+        call, systemConfiguration, [&](QStringView number) { return FindRuleTariff(number, rules, groups); },
+        tariffs, variations);
+}
+
+CallRating RateLoggedCall(const LoggedCall& call, QByteArrayView systemConfiguration, const CompiledRules& rules,
+                          const TariffTable& tariffs, const TariffVariations& variations)
+{
+    return Rate(
+        call, systemConfiguration, [&](QStringView number) { return rules.FindRuleTariff(number); }, tariffs,
+        variations);
 }

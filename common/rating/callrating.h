@@ -1,5 +1,6 @@
 #pragma once
 
+#include "compiledrules.h"
 #include "loggedcall.h"
 #include "prefixgrouptable.h"
 #include "ruletable.h"
@@ -34,3 +35,6 @@ bool PbxLogsDurations(QByteArrayView systemConfiguration);
 CallRating RateLoggedCall(const LoggedCall& call, QByteArrayView systemConfiguration, const RuleTable& rules,
                           const PrefixGroupTable& groups, const TariffTable& tariffs,
                           const TariffVariations& variations);
+// The same with the rules compiled once for many calls (identical results).
+CallRating RateLoggedCall(const LoggedCall& call, QByteArrayView systemConfiguration, const CompiledRules& rules,
+                          const TariffTable& tariffs, const TariffVariations& variations);

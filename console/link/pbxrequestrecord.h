@@ -3,6 +3,7 @@
 #include "engineerrorcode.h"
 #include "event.h"
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -16,4 +17,5 @@ struct PbxRequestRecord {
     std::shared_ptr<Event> answerEvent;    // signalled when the record is finished; may be null
     bool answerExpected = false;
     int timeoutMs = 0;                     // how long to wait for the answer
+    std::atomic<bool> finished{false};     // set by the one who finishes it: an answer, a time-out or a stop
 };

@@ -19,7 +19,7 @@ EngineErrorCode CPbxSendQueue::Enqueue(const std::uint8_t* bytes, std::size_t le
 {
     if (!bytes || length == 0 || length > kMaxRequestSize)
         return kRequestBufferNotAllocated;
-    std::lock_guard lock(m_mutex);
+    std::unique_lock lock(m_mutex);
     if (m_stopping)
         return kResourceNotOpen;
     if ((m_write - m_read + kPositions) % kPositions > kMaxWaiting)
@@ -34,11 +34,21 @@ EngineErrorCode CPbxSendQueue::Enqueue(const std::uint8_t* bytes, std::size_t le
     queued->answerEvent = std::move(answerEvent);
     queued->answerExpected = answerExpected;
     queued->timeoutMs = std::max(timeoutMs, 0);
+    // With nothing ahead of it and a writer that allows it, the caller writes the request itself: the
+    // send thread is not woken first, it only waits for the answer's time-out afterwards.
+    const bool writeHere =
+        m_writer.WritesFromAnyThread() && m_thread.joinable() && !m_inHand && m_read == m_write;
     m_records[static_cast<std::size_t>(m_write)] = queued;
     if (record)
         *record = queued;
     m_write = (m_write + 1) % kPositions;
 
+    if (writeHere) {
+        m_inHand = true;
+        lock.unlock();
+        WriteInCaller(queued);
+        return kNoError;
+    }
     if (!m_thread.joinable()) {
         try {
             m_thread = std::thread(&CPbxSendQueue::Run, this);
@@ -49,6 +59,20 @@ EngineErrorCode CPbxSendQueue::Enqueue(const std::uint8_t* bytes, std::size_t le
     }
     m_queued.Set();
     return kNoError;
+}
+
+void CPbxSendQueue::WriteInCaller(const std::shared_ptr<PbxRequestRecord>& record)
+{
+    std::optional<std::vector<std::uint8_t>> earlyAnswer;
+    const EngineErrorCode status = Write(record, earlyAnswer);
+    if (status == kNoError && record->answerExpected && !earlyAnswer) {
+        std::lock_guard lock(m_mutex);
+        m_handedOver = record;
+        m_handedOverDeadline = Clock::now() + std::chrono::milliseconds(record->timeoutMs);
+    } else {
+        Complete(record, status, std::move(earlyAnswer));
+    }
+    m_queued.Set();  // the send thread takes over the wait, or the requests queued meanwhile
 }
 
 void CPbxSendQueue::Stop(const std::function<void()>& wake)
@@ -64,9 +88,15 @@ void CPbxSendQueue::Stop(const std::function<void()>& wake)
         wake();
     if (thread.joinable())
         thread.join();
+    {
+        std::lock_guard lock(m_answerMutex);
+        m_awaiting.reset();
+    }
     std::lock_guard lock(m_mutex);
     for (; m_read != m_write; m_read = (m_read + 1) % kPositions)
         Finish(*m_records[static_cast<std::size_t>(m_read)], kResourceNotOpen, {});
+    m_inHand = false;
+    m_handedOver.reset();
     m_takesAnswers = false;
     m_stop.ResetSignal();
     m_stopping = false;
@@ -74,29 +104,97 @@ void CPbxSendQueue::Stop(const std::function<void()>& wake)
 
 void CPbxSendQueue::DeliverAnswer(std::span<const std::uint8_t> answer)
 {
+    // The receive side finishes the awaited request itself and frees its place, so that its caller goes
+    // on (and may write the next request) without waiting for the send thread to be scheduled first. An
+    // answer that comes while its request is still being written is kept for the writer.
+    std::shared_ptr<PbxRequestRecord> record;
     {
         std::lock_guard lock(m_answerMutex);
-        m_answer.assign(answer.begin(), answer.end());
+        record = std::move(m_awaiting);
+        m_awaiting.reset();
+        if (!record)
+            m_earlyAnswer.emplace(answer.begin(), answer.end());
     }
-    m_answerArrived.Set();
+    if (record) {
+        Release(record);
+        Finish(*record, kNoError, std::vector<std::uint8_t>(answer.begin(), answer.end()));
+    }
+    m_answered.Set();
+}
+
+bool CPbxSendQueue::TakeAwaiting(const std::shared_ptr<PbxRequestRecord>& record)
+{
+    std::lock_guard lock(m_answerMutex);
+    if (m_awaiting != record)
+        return false;
+    m_awaiting.reset();
+    return true;
+}
+
+void CPbxSendQueue::Release(const std::shared_ptr<PbxRequestRecord>& record)
+{
+    std::lock_guard lock(m_mutex);
+    // Stop may have finished and passed every record already.
+    if (m_read != m_write && m_records[static_cast<std::size_t>(m_read)] == record) {
+        m_read = (m_read + 1) % kPositions;
+        m_inHand = false;
+    }
 }
 
 void CPbxSendQueue::Finish(PbxRequestRecord& record, EngineErrorCode status, std::vector<std::uint8_t> answer)
 {
+    if (record.finished.exchange(true))
+        return;  // finished already: the first outcome stands
     record.status = status;
     record.answer = std::move(answer);
     if (record.answerEvent)
         record.answerEvent->Set();
 }
 
+EngineErrorCode CPbxSendQueue::Write(const std::shared_ptr<PbxRequestRecord>& record,
+                                     std::optional<std::vector<std::uint8_t>>& earlyAnswer)
+{
+    m_writer.WaitForQuietLine();
+    // An answer that came before this write belongs to an earlier request.
+    {
+        std::lock_guard lock(m_answerMutex);
+        m_earlyAnswer.reset();
+    }
+    const EngineErrorCode status = m_writer.WriteFrame(record->data);
+    if (status != kNoError || !record->answerExpected)
+        return status;
+    std::lock_guard lock(m_answerMutex);
+    if (m_earlyAnswer)
+        earlyAnswer.swap(m_earlyAnswer);
+    else
+        m_awaiting = record;  // from now on the receive side finishes it
+    return status;
+}
+
+void CPbxSendQueue::Complete(const std::shared_ptr<PbxRequestRecord>& record, EngineErrorCode status,
+                             std::optional<std::vector<std::uint8_t>> answer)
+{
+    Release(record);
+    Finish(*record, answer ? kNoError : status, answer ? std::move(*answer) : std::vector<std::uint8_t>{});
+}
+
 void CPbxSendQueue::Run()
 {
     for (;;) {
         std::shared_ptr<PbxRequestRecord> record;
+        bool written = false;
+        Clock::time_point deadline;
         {
             std::lock_guard lock(m_mutex);
-            if (m_read != m_write)
+            if (m_handedOver) {
+                record = std::move(m_handedOver);
+                m_handedOver.reset();
+                deadline = m_handedOverDeadline;
+                written = true;
+            } else if (m_read != m_write && !m_inHand) {
                 record = m_records[static_cast<std::size_t>(m_read)];
+                m_inHand = true;
+            }
         }
         if (!record) {
             Event* const events[] = {&m_stop, &m_queued};
@@ -104,30 +202,28 @@ void CPbxSendQueue::Run()
                 return;
             continue;
         }
-        if (m_stop.IsSignalled())
-            return;
-
-        m_writer.WaitForQuietLine();
-        // An answer that came before this write belongs to an earlier request.
-        m_answerArrived.ResetSignal();
-        EngineErrorCode status = m_writer.WriteFrame(record->data);
-        std::vector<std::uint8_t> answer;
-        if (status == kNoError && record->answerExpected) {
-            Event* const events[] = {&m_stop, &m_answerArrived};
-            const int woken = Event::WaitAny(events, std::chrono::milliseconds(record->timeoutMs));
-            if (woken == 0)
-                return;  // Stop finishes the record still at the read position
-            if (woken == 1) {
-                std::lock_guard lock(m_answerMutex);
-                answer = m_answer;
-            } else {
-                status = kChannelTimeout;
+        if (!written) {
+            if (m_stop.IsSignalled())
+                return;
+            std::optional<std::vector<std::uint8_t>> earlyAnswer;
+            const EngineErrorCode status = Write(record, earlyAnswer);
+            if (status != kNoError || !record->answerExpected || earlyAnswer) {
+                Complete(record, status, std::move(earlyAnswer));
+                continue;
             }
+            deadline = Clock::now() + std::chrono::milliseconds(record->timeoutMs);
         }
-        {
-            std::lock_guard lock(m_mutex);
-            m_read = (m_read + 1) % kPositions;
+        // Waits until the answer has finished the record, or its time is up.
+        bool timedOut = false;
+        while (!record->finished && !timedOut) {
+            Event* const events[] = {&m_stop, &m_answered};
+            const auto left = std::max(Clock::duration::zero(), deadline - Clock::now());
+            const int woken = Event::WaitAny(events, std::chrono::ceil<std::chrono::milliseconds>(left));
+            if (woken == 0 && TakeAwaiting(record))
+                return;  // Stop finishes the record still at the read position
+            timedOut = woken == Event::kTimedOut;
         }
-        Finish(*record, status, std::move(answer));
+        if (TakeAwaiting(record))  // no answer took it: the time is up
+            Complete(record, kChannelTimeout, std::nullopt);
     }
 }

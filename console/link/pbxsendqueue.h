@@ -6,12 +6,14 @@
 #include "pbxrequestrecord.h"
 
 #include <array>
+#include <chrono>
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <span>
 #include <thread>
 #include <vector>
@@ -24,11 +26,17 @@ public:
     virtual EngineErrorCode WriteFrame(std::span<const std::uint8_t> bytes) = 0;
     // Returns when a request may be written; the serial channel waits while a frame is coming in.
     virtual void WaitForQuietLine() {}
+    // Whether a write may run on the thread that queues the request (one that never blocks for long):
+    // then a request queued while nothing else is sent is written at once by its caller.
+    virtual bool WritesFromAnyThread() const { return false; }
 };
 
 // The send queue of a PBX channel and its send thread: 50 positions, of which 49 may hold requests (the
 // one being sent counts until it is finished). The thread writes one request at a time and, when an
-// answer is expected, waits for the receive side to deliver it or for the record's time-out (30).
+// answer is expected, waits for the receive side to deliver it or for the record's time-out (30). The
+// receive side finishes the request its answer belongs to; a caller may write its own request (see
+// PbxFrameWriter::WritesFromAnyThread). Enqueue and Stop are never called at once: a channel keeps them
+// apart by its life lock.
 class CPbxSendQueue {
 public:
     static constexpr int kPositions = 50;
@@ -52,12 +60,28 @@ public:
 
     // True while the send thread runs: only then can a request be waiting for an answer.
     bool TakesAnswers() const { return m_takesAnswers; }
-    // The receive side's answer to the request in progress.
+    // The receive side's answer to the request in progress: it finishes that request at once.
     void DeliverAnswer(std::span<const std::uint8_t> answer);
 
 private:
+    using Clock = std::chrono::steady_clock;
+
     void Run();
-    // Finishes a record: status, answer, its event.
+    // Writes the request the caller queued into an idle queue, then hands the wait for its answer to the
+    // send thread.
+    void WriteInCaller(const std::shared_ptr<PbxRequestRecord>& record);
+    // Writes the record, then marks it as the one awaiting an answer (when it expects one); an answer that
+    // came during the write is given back in `earlyAnswer` instead.
+    EngineErrorCode Write(const std::shared_ptr<PbxRequestRecord>& record,
+                          std::optional<std::vector<std::uint8_t>>& earlyAnswer);
+    // Frees the record's place and finishes it: with the answer when there is one, else with the status.
+    void Complete(const std::shared_ptr<PbxRequestRecord>& record, EngineErrorCode status,
+                  std::optional<std::vector<std::uint8_t>> answer);
+    // Takes the record from the waiting place when it is still there (no answer finished it); true then.
+    bool TakeAwaiting(const std::shared_ptr<PbxRequestRecord>& record);
+    // Moves the read position past the record when it is the one there.
+    void Release(const std::shared_ptr<PbxRequestRecord>& record);
+    // Finishes a record: status, answer, its event; only the first call for a record does anything.
     static void Finish(PbxRequestRecord& record, EngineErrorCode status, std::vector<std::uint8_t> answer);
 
     PbxFrameWriter& m_writer;
@@ -67,12 +91,16 @@ private:
     int m_write = 0;
     int m_read = 0;
     bool m_stopping = false;
+    bool m_inHand = false;  // the record at the read position is being written or awaits its answer
+    std::shared_ptr<PbxRequestRecord> m_handedOver;  // written by its caller: the send thread waits for it
+    Clock::time_point m_handedOverDeadline;
     std::thread m_thread;
     std::atomic<bool> m_takesAnswers{false};
 
     Event m_stop{Event::Reset::Manual};
     Event m_queued{Event::Reset::Automatic};
-    Event m_answerArrived{Event::Reset::Manual};
+    Event m_answered{Event::Reset::Automatic};  // an answer came: the send thread looks at its record
     std::mutex m_answerMutex;
-    std::vector<std::uint8_t> m_answer;
+    std::shared_ptr<PbxRequestRecord> m_awaiting;  // the request written whose answer is awaited
+    std::optional<std::vector<std::uint8_t>> m_earlyAnswer;  // came while the request was being written
 };

@@ -90,6 +90,8 @@ EngineErrorCode CUdpChannel::Open(const QString& resourceName, MessageTarget* ta
         m_socket.Create(CBlockingSocket::kDatagram);
         m_socket.Bind(AnySocketAddress(m_settings.localPort));
         m_localPort = PortOf(m_socket.GetSockAddr());
+        m_sendSocket.Create(CBlockingSocket::kDatagram);
+        m_sendSocket.EnableBroadcast();
     } catch (const CBlockingSocketException&) {
         return FailOpen(resourceName, kResourceNotAvailable);
     }
@@ -133,8 +135,9 @@ void CUdpChannel::Shut()
     m_socket.Interrupt();
     if (m_receiveThread.joinable())
         m_receiveThread.join();
-    StopSending();
+    StopSending([this] { m_sendSocket.Interrupt(); });
     m_socket.CloseSilently();
+    m_sendSocket.CloseSilently();
     m_bound = false;
 }
 
@@ -206,10 +209,7 @@ EngineErrorCode CUdpChannel::WriteFrame(std::span<const std::uint8_t> bytes)
                                                        ? BuildLanFrameDatagram(bytes)
                                                        : std::vector<std::uint8_t>(bytes.begin(), bytes.end());
         try {
-            CBlockingSocket socket;
-            socket.Create(CBlockingSocket::kDatagram);
-            socket.EnableBroadcast();
-            const std::size_t sent = socket.SendDatagram(datagram.data(), datagram.size(), *remote, kSendTimeoutSeconds);
+            const std::size_t sent = m_sendSocket.SendDatagram(datagram.data(), datagram.size(), *remote, kSendTimeoutSeconds);
             code = sent == datagram.size() ? kNoError : kWriteFailed;
         } catch (const CBlockingSocketException&) {
             code = kResourceAccessDenied;

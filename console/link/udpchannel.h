@@ -53,6 +53,8 @@ public:
 
 private:
     EngineErrorCode WriteFrame(std::span<const std::uint8_t> bytes) override;
+    // A datagram leaves at once (or fails within a second): a caller may write its own request.
+    bool WritesFromAnyThread() const override { return true; }
     EngineErrorCode QueueAnnouncement();
     // The address by which the remote reaches this computer.
     std::optional<std::string> LocalAddressText() const;
@@ -68,6 +70,7 @@ private:
 
     const LanChannelSettings m_settings;
     CBlockingSocket m_socket;  // the receive thread's; other threads only Interrupt it
+    CBlockingSocket m_sendSocket;  // the send thread's: made once at Open rather than for every frame
     std::atomic<bool> m_bound{false};
     std::atomic<std::uint16_t> m_localPort{0};
     std::thread m_receiveThread;

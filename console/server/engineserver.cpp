@@ -12,6 +12,8 @@
 #include <chrono>
 #include <system_error>
 
+#include <sys/socket.h>
+
 namespace {
 
 // After a failed accept (no descriptors left, say) the accept thread pauses this long, or until the stop.
@@ -128,6 +130,10 @@ void CEngineServer::Accept()
                 return;
             continue;
         }
+        if (ArrivedWhole(connection->socket)) {
+            Serve(*connection);  // no thread to start nor to wait for: it is answered at once
+            continue;
+        }
         std::lock_guard lock(m_connectionsMutex);
         ReapLocked();
         if (m_stopping)
@@ -140,6 +146,17 @@ void CEngineServer::Accept()
         }
         m_connections.push_back(std::move(connection));
     }
+}
+
+bool CEngineServer::ArrivedWhole(const CBlockingSocket& socket)
+{
+    std::array<std::uint8_t, EngineRequestHeader::kSize + kMaxRequestFrameSize> bytes{};
+    const ssize_t peeked = ::recv(socket.Handle(), bytes.data(), bytes.size(), MSG_PEEK | MSG_DONTWAIT);
+    if (peeked < static_cast<ssize_t>(EngineRequestHeader::kSize))
+        return false;
+    const EngineRequestHeader header = EngineRequestHeader::Decode(bytes.data());
+    return header.target > EngineRequestHeader::kMaxPbxTarget &&
+           static_cast<std::size_t>(peeked) >= EngineRequestHeader::kSize + header.length;
 }
 
 void CEngineServer::ReapLocked()

@@ -24,7 +24,8 @@ class CPbxLink;
 
 // The engine's request server (TCP 13443 in server mode): one request per connection, an
 // EngineRequestHeader and its body, answered with an EngineReplyHeader and data. An accept thread takes
-// the connections and gives each a thread of its own. By target:
+// the connections and gives each a thread of its own, but answers itself a request that came whole with
+// its connection and needs no PBX. By target:
 //   0-127      forwards the body, a PbxFrame, to that PBX's link and waits for the answer (not for
 //              commands the PBX does not answer, which are replied to as soon as they are written);
 //   255        a ping: registers the caller in the client registry for the event datagrams;
@@ -91,6 +92,9 @@ private:
 
     void Accept();
     void Serve(Connection& connection);
+    // Whether the request came whole with the connection and needs no PBX (a ping, a relay, a LAN
+    // address): the accept thread answers it itself. Nothing is read.
+    static bool ArrivedWhole(const CBlockingSocket& socket);
     // The reply to one request; nullopt when the server stopped while it waited (no reply is sent).
     std::optional<Reply> Handle(const EngineRequestHeader& header, std::span<const std::uint8_t> body,
                                 const sockaddr_in& peer);

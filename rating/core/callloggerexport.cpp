@@ -130,10 +130,10 @@ void CallLoggerExport::Export(const OleDate& mark)
     const bool logsDurations = PbxLogsDurations(configuration);
     OleDate newMark = mark;
     bool failed = false;
+    const CompiledRules rules(m_configuration.rules, m_configuration.prefixGroups);
     for (const LoggedCall& call : calls) {
-        const CallRating rating = RateLoggedCall(call, configuration, m_configuration.rules,
-                                                 m_configuration.prefixGroups, m_configuration.tariffs,
-                                                 m_configuration.variations);
+        const CallRating rating =
+            RateLoggedCall(call, configuration, rules, m_configuration.tariffs, m_configuration.variations);
         QString line;
         // A call whose line cannot be formed is passed over for good.
         if (FormatCallLoggerLine(call, rating, logsDurations, line) && !output.Write(line.toUtf8())) {

@@ -4,7 +4,6 @@
 #include "engineerrorcode.h"
 #include "pbxtables.h"
 #include "ratingdatabase.h"
-#include "rulematcher.h"
 #include "statsformulas.h"
 
 #include <algorithm>
@@ -77,11 +76,12 @@ int CallStatistics::ComputeCostStats(Subject subject, const StatsRequest& reques
         return 0;
     std::vector<long long> counts(static_cast<std::size_t>(n), 0);
     const QByteArrayView configuration = m_tables.SystemConfigurationBytes(request.pbx);
+    const CompiledRules rules(m_configuration.rules, m_configuration.prefixGroups);
+    const CompiledRules callTypes(m_callTypes, m_configuration.prefixGroups);
     for (const LoggedCall& call : calls) {
-        const CallRating rating = RateLoggedCall(call, configuration, m_configuration.rules,
-                                                 m_configuration.prefixGroups, m_configuration.tariffs,
-                                                 m_configuration.variations);
-        const std::uint16_t type = FindMatchingRule(call.dialledNumber, m_callTypes, m_configuration.prefixGroups);
+        const CallRating rating =
+            RateLoggedCall(call, configuration, rules, m_configuration.tariffs, m_configuration.variations);
+        const std::uint16_t type = callTypes.FindMatchingRule(call.dialledNumber);
         const int row = type == kNoRule || type >= n ? n - 1 : type;
         CostStatsRow& target = classes[static_cast<std::size_t>(row)];
         AddValue(rating.cost, target.totalCost, target.meanCost, target.costDeviation);
@@ -122,10 +122,10 @@ int CallStatistics::ComputeExtensionEfficiencyStats(const StatsRequest& request,
         return 0;
     const QByteArrayView configuration = m_tables.SystemConfigurationBytes(request.pbx);
     CostStatsRow& outgoing = classes[kOutgoingExternalRow];
+    const CompiledRules rules(m_configuration.rules, m_configuration.prefixGroups);
     for (const LoggedCall& call : calls) {
-        const CallRating rating = RateLoggedCall(call, configuration, m_configuration.rules,
-                                                 m_configuration.prefixGroups, m_configuration.tariffs,
-                                                 m_configuration.variations);
+        const CallRating rating =
+            RateLoggedCall(call, configuration, rules, m_configuration.tariffs, m_configuration.variations);
         AddValue(static_cast<double>(rating.durationSeconds), outgoing.totalDuration, outgoing.meanDuration,
                  outgoing.durationDeviation);
     }

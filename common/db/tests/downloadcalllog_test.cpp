@@ -130,6 +130,36 @@ TEST_P(DownloadCallLogTest, FailedInsertKeepsTheLogInThePbx)
     EXPECT_EQ(Engine().Calls(1).size(), 1);
 }
 
+TEST_P(DownloadCallLogTest, FailingInsertInsideAnExtensionStoresNoneOfItsCallsAndTheNextDownloadNoDuplicate)
+{
+    StorePbx(QStringLiteral("MODEL 16 v3"));
+    // While this index stands, the third call of extension 301 (a second call to "22") cannot be stored.
+    ASSERT_EQ(Database().OpenRecordset(QStringLiteral("CREATE UNIQUE INDEX OneCallPerNumber ON LogCalls "
+                                                      "(IndiceDerivato, NumeroChiamato)")),
+              kNoError);
+    Engine().SetCalls(0, {Call(9, 0, 0), Call(9, 30, 0, "3355")});
+    Engine().SetCalls(1, {Call(10, 0, 0, "11"), Call(10, 5, 0, "22"), Call(10, 10, 0, "22"), Call(10, 15, 0, "33")});
+    EXPECT_EQ(DownloadCallLog(Client(), Database(), kPbx, std::chrono::milliseconds(0)), kDbRowInsertFailed);
+    EXPECT_EQ(StoredCalls(QStringLiteral("IndiceDerivato = 301")), 0);
+    EXPECT_EQ(StoredCalls(QStringLiteral("IndiceDerivato = 2001")), 2);
+    EXPECT_EQ(Engine().ClearCount(), 0);
+    EXPECT_EQ(Engine().Calls(1).size(), 4);
+
+    ASSERT_EQ(Database().OpenRecordset(QStringLiteral("DROP INDEX OneCallPerNumber")), kNoError);
+    EXPECT_EQ(DownloadCallLog(Client(), Database(), kPbx, std::chrono::milliseconds(0)), kNoError);
+    EXPECT_EQ(StoredCalls(QStringLiteral("IndiceDerivato = 301")), 4);
+    EXPECT_EQ(StoredCalls(QStringLiteral("IndiceDerivato = 2001")), 2);
+    EXPECT_EQ(Engine().ClearCount(), 1);
+}
+
+TEST_P(DownloadCallLogTest, CallRepeatedInOneAnswerIsStoredOnce)
+{
+    StorePbx(QStringLiteral("NEXO28 1.4"));
+    Engine().SetCalls(0, {Call(9, 0, 0), Call(9, 30, 0), Call(9, 0, 0)});
+    EXPECT_EQ(DownloadCallLog(Client(), Database(), kPbx, std::chrono::milliseconds(0)), kNoError);
+    EXPECT_EQ(StoredCalls(QStringLiteral("IndiceDerivato = 1001")), 2);
+}
+
 TEST_P(DownloadCallLogTest, LogLongerThanOneDownloadIsKept)
 {
     StorePbx(QStringLiteral("MODEL 16 v3"));

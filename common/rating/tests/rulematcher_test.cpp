@@ -1,3 +1,4 @@
+#include "compiledrules.h"
 #include "defaultprefixgroups.h"
 #include "defaultrules.h"
 #include "rulematcher.h"
@@ -38,6 +39,9 @@ TEST_P(Expression, HoldsByItsKind)
     const ExpressionCase& c = GetParam();
     const RatingRule rule = OneExpression(c.kind, c.text);
     EXPECT_EQ(ExpressionMatchesNumber(QString::fromLatin1(c.number), rule, Groups(), 0), c.holds);
+    RuleTable table;
+    table.rules = {rule};
+    EXPECT_EQ(CompiledRules(table, Groups()).FindMatchingRule(QString::fromLatin1(c.number)) == 0, c.holds);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -116,6 +120,8 @@ TEST_P(DefaultRuleTariff, NumberFindsItsTariff)
         return table;
     }();
     EXPECT_EQ(FindRuleTariff(QString::fromLatin1(GetParam().number), rules, Groups()), GetParam().tariff);
+    static const CompiledRules compiled(rules, Groups());
+    EXPECT_EQ(compiled.FindRuleTariff(QString::fromLatin1(GetParam().number)), GetParam().tariff);
 }
 
 INSTANTIATE_TEST_SUITE_P(

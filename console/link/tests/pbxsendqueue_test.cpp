@@ -1,0 +1,84 @@
+#include "pbxsendqueue.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+constexpr std::chrono::milliseconds kWait{5000};
+constexpr int kTimeoutMs = 5000;
+const Bytes kRequest = {0x16, 0x16, 0x22, 0x02, 0x01, 0x05};
+const Bytes kAnswer = {0x16, 0x16, 0x22, 0x04, 0x01, 0x05, 0x02, 0x00};
+
+// A writer that notes the thread of each write and, when told, has the answer arrive while the write is
+// still under way (a PBX faster than the return from the write).
+class AnsweringWriter : public PbxFrameWriter {
+public:
+    AnsweringWriter(bool fromAnyThread, bool answerDuringWrite)
+        : m_fromAnyThread(fromAnyThread), m_answerDuringWrite(answerDuringWrite)
+    {
+    }
+    void SetQueue(CPbxSendQueue* queue) { m_queue = queue; }
+
+    EngineErrorCode WriteFrame(std::span<const std::uint8_t>) override
+    {
+        writers.push_back(std::this_thread::get_id());
+        if (m_answerDuringWrite)
+            m_queue->DeliverAnswer(kAnswer);
+        return kNoError;
+    }
+    bool WritesFromAnyThread() const override { return m_fromAnyThread; }
+
+    std::vector<std::thread::id> writers;
+
+private:
+    bool m_fromAnyThread;
+    bool m_answerDuringWrite;
+    CPbxSendQueue* m_queue = nullptr;
+};
+
+struct QueueCase {
+    bool fromAnyThread;
+    bool answerDuringWrite;
+};
+
+class PbxSendQueueTest : public testing::TestWithParam<QueueCase> {};
+
+// Two requests one after the other: each finishes with its answer (none waits for its time-out), and a
+// writer that allows it is written by its caller once the send thread runs.
+TEST_P(PbxSendQueueTest, EachRequestFinishesWithItsAnswer)
+{
+    const QueueCase c = GetParam();
+    AnsweringWriter writer(c.fromAnyThread, c.answerDuringWrite);
+    CPbxSendQueue queue(writer);
+    writer.SetQueue(&queue);
+    for (int request = 0; request < 3; ++request) {
+        auto answered = std::make_shared<Event>(Event::Reset::Manual);
+        std::shared_ptr<PbxRequestRecord> record;
+        ASSERT_EQ(queue.Enqueue(kRequest.data(), kRequest.size(), answered, &record, true, kTimeoutMs), kNoError);
+        if (!c.answerDuringWrite) {
+            // The answer comes from the receive side once the request is out.
+            while (writer.writers.size() < static_cast<std::size_t>(request + 1) || !queue.TakesAnswers())
+                std::this_thread::yield();
+            queue.DeliverAnswer(kAnswer);
+        }
+        ASSERT_TRUE(answered->Wait(kWait));
+        EXPECT_EQ(record->status, kNoError);
+        EXPECT_EQ(record->answer, kAnswer);
+    }
+    queue.Stop();
+    ASSERT_EQ(writer.writers.size(), 3u);
+    EXPECT_NE(writer.writers[0], std::this_thread::get_id());  // the first request starts the send thread
+    EXPECT_EQ(writer.writers[2] == std::this_thread::get_id(), c.fromAnyThread);
+}
+
+INSTANTIATE_TEST_SUITE_P(Writers, PbxSendQueueTest,
+                         testing::Values(QueueCase{false, false}, QueueCase{false, true}, QueueCase{true, false},
+                                         QueueCase{true, true}));
+
+}  // namespace
