@@ -101,6 +101,11 @@ void CEngineView::SetEventHandlers(PbxEventProcessor* processor, ClientDatagramH
     m_clientHandler = clientHandler;
 }
 
+void CEngineView::SetIncomingCallPopupFactory(IncomingCallPopupFactory factory)
+{
+    m_popupFactory = std::move(factory);
+}
+
 void CEngineView::StorePbxEvent(std::uint64_t wParam, std::int64_t lParam)
 {
     if (m_processor)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engineviewhost.h"
+#include "incomingcallpopup.h"
 #include "messagetarget.h"
 
 #include <QWidget>
@@ -51,6 +52,10 @@ public:
     // Where the PBX channels' frames and the client listener's datagrams go; either may be null.
     void SetEventHandlers(PbxEventProcessor* processor, ClientDatagramHandler* clientHandler);
 
+    // What makes the incoming-call popup when a ring of the bound extension first needs one.
+    void SetIncomingCallPopupFactory(IncomingCallPopupFactory factory);
+    const IncomingCallPopupFactory& PopupFactory() const { return m_popupFactory; }
+
     // The view's call handling of the bound extension and the lines' caller ids: not acted upon yet.
     void OnPbxEvent(std::uint64_t wParam, std::int64_t lParam);
 
@@ -85,4 +90,5 @@ private:
     bool m_operatorConsoleAvailable = false;
     PbxEventProcessor* m_processor = nullptr;
     ClientDatagramHandler* m_clientHandler = nullptr;
+    IncomingCallPopupFactory m_popupFactory;
 };
