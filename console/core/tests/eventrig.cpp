@@ -122,6 +122,8 @@ bool EventRig::Start()
     services.notifications.onPbxEvent = [this](std::uint64_t wParam, std::int64_t lParam) {
         if (lParam == ConsoleNotifications::kPbxEventParameter)
             m_notifications.push_back(wParam);
+        if (onPbxEvent)
+            onPbxEvent(wParam, lParam);
     };
     services.notifications.mainFrame = &m_frame;
     services.notifications.iconShown = [this] { return iconShown; };
@@ -141,6 +143,24 @@ int EventRig::Run(const QString& command)
     for (const PostedMessages::Message& message : messages)
         m_processor->StorePbxEvent(message.wParam, message.lParam);
     return static_cast<int>(messages.size()) == count ? count : -1;
+}
+
+void EventRig::Settle()
+{
+    if (!m_simulvex.Command(kMarker).startsWith(QLatin1String("OK")))
+        return;
+    const Bytes marker{0x16, 0x16, 0x0D, 0x02, 0x00, 0x39};
+    for (;;) {
+        const auto messages = m_linkMessages.Take(1);
+        if (messages.empty())
+            return;
+        const int slot = static_cast<int>(messages.front().wParam & 0xFFFF);
+        const std::uint8_t* bytes = m_link->GetFrameSlot(slot);
+        const Bytes frame = bytes ? Bytes(bytes, bytes + m_link->GetFrameLength(slot)) : Bytes();
+        m_processor->StorePbxEvent(messages.front().wParam, messages.front().lParam);
+        if (frame == marker)
+            return;
+    }
 }
 
 std::vector<Bytes> EventRig::Relayed()

@@ -17,6 +17,7 @@
 #include <QStringList>
 
 #include <condition_variable>
+#include <functional>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -87,6 +88,9 @@ public:
     // The datagrams relayed since the last call, up to the marker that this call sends through the PBX
     // (a digit event of extension 0), which is not returned.
     std::vector<Bytes> Relayed();
+    // Works on every frame that came before a marker sent now through the PBX (a digit event of extension
+    // 0), the marker included: the events that engine requests brought have then all been handled.
+    void Settle();
 
     // The first text column of every row the query gives, in order.
     QStringList Rows(const QString& sql, const QVariantList& values = {});
@@ -99,6 +103,11 @@ public:
     SimulvexProcess& Simulvex() { return m_simulvex; }
     std::vector<std::uint64_t>& Notifications() { return m_notifications; }
     PostedMessages& FrameMessages() { return m_frame; }
+    CEngineClient& Client() { return *m_client; }
+    std::shared_ptr<CPbxLink> Link() const { return m_link; }
+
+    // Also told every call notification, after Notifications has it.
+    std::function<void(std::uint64_t wParam, std::int64_t lParam)> onPbxEvent;
 
     OleDate now{2026, 3, 4, 10, 0, 0};
     bool iconShown = true;
