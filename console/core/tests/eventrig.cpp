@@ -145,6 +145,19 @@ int EventRig::Run(const QString& command)
     return static_cast<int>(messages.size()) == count ? count : -1;
 }
 
+int EventRig::ReopenLink()
+{
+    m_link->Close();
+    const int opened = m_link->Open(QStringLiteral("\\\\.\\COM%1").arg(SimulvexProcess::kSerialResource), &m_linkMessages,
+                                    CPbxChannelBase::DefaultMessage(), kPbx, kQueueSize, kQueueSize);
+    if (opened != kNoError)
+        return opened;
+    m_link->Setup(9600, 8, 0, 0);
+    return ReadPbxAtStartup(*m_client, *m_database, kPbx, &m_bound);
+}
+
+bool EventRig::RestartSimulvex() { return m_simulvex.Start(m_suite); }
+
 void EventRig::Settle()
 {
     if (!m_simulvex.Command(kMarker).startsWith(QLatin1String("OK")))

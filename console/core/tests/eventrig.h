@@ -91,6 +91,11 @@ public:
     // Works on every frame that came before a marker sent now through the PBX (a digit event of extension
     // 0), the marker included: the events that engine requests brought have then all been handled.
     void Settle();
+    // Opens the link on COM98 again (the simulator may have been started anew) and runs the start-up
+    // reads: 0 or the failing code.
+    int ReopenLink();
+    // Starts the Simulvex program again after it ended.
+    bool RestartSimulvex();
 
     // The first text column of every row the query gives, in order.
     QStringList Rows(const QString& sql, const QVariantList& values = {});
