@@ -9,7 +9,8 @@
 // console's texts on its own port and sends commands to the console's listener.
 class TapiDriverPeer {
 public:
-    TapiDriverPeer();
+    // Bound to 127.0.0.1 at the port (0: any free one).
+    explicit TapiDriverPeer(std::uint16_t port = 0);
     ~TapiDriverPeer();
     TapiDriverPeer(const TapiDriverPeer&) = delete;
     TapiDriverPeer& operator=(const TapiDriverPeer&) = delete;
@@ -18,8 +19,8 @@ public:
     std::uint16_t Port() const { return m_port; }
     bool SendTo(std::uint16_t port, const QByteArray& text) const;
     // The datagrams received up to `marker` (not returned); what came before when it does not come
-    // within the wait.
-    QList<QByteArray> ReceiveUntil(const QByteArray& marker, int seconds = 10) const;
+    // within the wait (`arrived`, when given, tells which).
+    QList<QByteArray> ReceiveUntil(const QByteArray& marker, int seconds = 10, bool* arrived = nullptr) const;
 
 private:
     int m_socket = -1;

@@ -16,12 +16,12 @@ constexpr std::size_t kLargestText = 2048;
 
 }  // namespace
 
-TapiDriverPeer::TapiDriverPeer()
+TapiDriverPeer::TapiDriverPeer(std::uint16_t port)
 {
     m_socket = ::socket(AF_INET, SOCK_DGRAM, 0);
     if (m_socket < 0)
         return;
-    sockaddr_in address = MakeSocketAddress(kLoopback, 0);
+    sockaddr_in address = MakeSocketAddress(kLoopback, port);
     socklen_t length = sizeof(address);
     if (::bind(m_socket, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) != 0 ||
         ::getsockname(m_socket, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
@@ -45,9 +45,11 @@ bool TapiDriverPeer::SendTo(std::uint16_t port, const QByteArray& text) const
                     reinterpret_cast<const sockaddr*>(&address), sizeof(address)) == text.size();
 }
 
-QList<QByteArray> TapiDriverPeer::ReceiveUntil(const QByteArray& marker, int seconds) const
+QList<QByteArray> TapiDriverPeer::ReceiveUntil(const QByteArray& marker, int seconds, bool* arrived) const
 {
     QList<QByteArray> texts;
+    if (arrived)
+        *arrived = false;
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
     for (;;) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
@@ -59,8 +61,11 @@ QList<QByteArray> TapiDriverPeer::ReceiveUntil(const QByteArray& marker, int sec
         if (size < 0)
             return texts;
         const QByteArray text(buffer, size);
-        if (text == marker)
+        if (text == marker) {
+            if (arrived)
+                *arrived = true;
             return texts;
+        }
         texts << text;
     }
 }
