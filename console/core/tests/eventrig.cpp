@@ -62,8 +62,9 @@ std::vector<Bytes> Workstation::Take(std::size_t count, int seconds)
     return result;
 }
 
-EventRig::EventRig(std::unique_ptr<CSqlDatabase> database)
+EventRig::EventRig(std::unique_ptr<CSqlDatabase> database, bool lan)
     : m_database(std::move(database)),
+      m_lan(lan),
       m_server(kMaxPbxLinks, [this](int pbx) { return pbx == kPbx ? m_link : nullptr; })
 {
 }
@@ -84,10 +85,14 @@ bool EventRig::Start()
         m_error = QStringLiteral("Simulvex: ") + m_simulvex.Error();
         return false;
     }
-    m_link = std::make_shared<CPbxLink>();
-    if (m_link->Open(QStringLiteral("\\\\.\\COM%1").arg(SimulvexProcess::kSerialResource), &m_linkMessages,
-                     CPbxChannelBase::DefaultMessage(), kPbx, kQueueSize, kQueueSize) != kNoError) {
-        m_error = QStringLiteral("the link to COM98 did not open");
+    PbxLinkSettings settings;
+    settings.lan = LanChannelSettings{0, m_simulvex.LanPort(), "127.0.0.1"};
+    m_link = std::make_shared<CPbxLink>(settings);
+    const QString resource = m_lan ? QStringLiteral("ETH0")
+                                   : QStringLiteral("\\\\.\\COM%1").arg(SimulvexProcess::kSerialResource);
+    if (m_link->Open(resource, &m_linkMessages, CPbxChannelBase::DefaultMessage(), kPbx, kQueueSize, kQueueSize) !=
+        kNoError) {
+        m_error = QStringLiteral("the link to %1 did not open").arg(resource);
         return false;
     }
     m_link->Setup(9600, 8, 0, 0);

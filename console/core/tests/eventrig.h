@@ -75,7 +75,8 @@ public:
     static constexpr int kPbx = 0;
     static constexpr int kBoundExtension = 5;
 
-    explicit EventRig(std::unique_ptr<CSqlDatabase> database);
+    // With `lan` the PBX is reached over the simulator's LAN port instead of COM98.
+    explicit EventRig(std::unique_ptr<CSqlDatabase> database, bool lan = false);
     ~EventRig();
 
     // Everything up to the start-up reads; false with the reason in Error.
@@ -121,6 +122,7 @@ private:
     TempSuite m_suite{QStringLiteral("Pultex")};
     SimulvexProcess m_simulvex;
     std::unique_ptr<CSqlDatabase> m_database;
+    bool m_lan = false;
     std::shared_ptr<CPbxLink> m_link;
     CEngineServer m_server;
     std::unique_ptr<CEventSender> m_sender;

@@ -25,7 +25,7 @@ protected:
         DbTest::SetUp();
         if (IsSkipped())
             return;
-        m_rig = std::make_unique<EventRig>(StartEngineDatabaseWithPbx(EventRig::kPbx, QStringLiteral("PBX1")));
+        m_rig = std::make_unique<EventRig>(StartEngineDatabaseWithPbx(EventRig::kPbx, QStringLiteral("PBX1")), UsesLan());
         ASSERT_TRUE(m_rig->Start()) << m_rig->Error().toStdString();
 
         LinkSupervisor::Services services;
@@ -75,6 +75,7 @@ protected:
         Frames();
     }
 
+    virtual bool UsesLan() const { return false; }
     EventRig& Rig() { return *m_rig; }
 
     // Ticks; the codes of the frames that reached the PBX meanwhile, in order.
@@ -219,5 +220,23 @@ TEST_P(LinkSupervisorTest, ASerialLineWhoseFarEndHungUpIsOpenedAgain)
 }
 
 INSTANTIATE_DB_TEST(LinkSupervisorTest);
+
+class LanLinkSupervisorTest : public LinkSupervisorTest {
+protected:
+    bool UsesLan() const override { return true; }
+};
+
+TEST_P(LanLinkSupervisorTest, ALanPbxIsProbedEverySixthTickWhateverItSends)
+{
+    EXPECT_EQ(Tick(3), QStringList());
+    ASSERT_GE(Rig().Run(QStringLiteral("event 50 00")), 0);  // its frames do not put the probe off
+    EXPECT_EQ(Tick(2), QStringList());
+    EXPECT_EQ(Tick(), (QStringList{kProbe, kStateEvents, kClock}));
+    EXPECT_EQ(Tick(5), QStringList());
+    EXPECT_EQ(Tick(), (QStringList{kProbe, kStateEvents, kClock}));
+    EXPECT_EQ(calls, QStringList());
+}
+
+INSTANTIATE_DB_TEST(LanLinkSupervisorTest);
 
 }  // namespace
