@@ -2,6 +2,7 @@
 #include "engineapp.h"
 
 #include "callnotificationhandler.h"
+#include "consolenotifications.h"
 #include "engineclient.h"
 #include "eventsender.h"
 #include "engineview.h"
@@ -12,6 +13,13 @@
 #include "udpeventlistener.h"
 
 #include <QThread>
+
+static_assert(LinkSupervisor::kFaultBalloonMessage == CMainFrame::kFaultBalloonMessage);
+static_assert(LinkSupervisor::kRestoredBalloonMessage == CMainFrame::kRestoredBalloonMessage);
+static_assert(CallNotificationHandler::kNotification == ConsoleNotifications::kPbxEventParameter);
+static_assert(CallNotificationHandler::kNotificationTag == ConsoleNotifications::kPbxEventTag);
+static_assert(CallNotificationHandler::kCallerIdBase == ConsoleNotifications::kCallerIdBase);
+static_assert(CEngineApp::kTapiMessage == CEngineView::kPbxEventMessage);
 
 void CEngineApp::CreateCallHandlers()
 {

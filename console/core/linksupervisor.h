@@ -1,6 +1,7 @@
 #pragma once
 
 #include "linksilencecounters.h"
+#include "messagetarget.h"
 
 #include <cstdint>
 #include <functional>
@@ -11,7 +12,6 @@ class BoundPbxRecords;
 class CEngineClient;
 class CPbxLink;
 class CSqlDatabase;
-class MessageTarget;
 
 // The console's heartbeat (the view's timer 1, every 10 seconds): watches the engine and every PBX link
 // and restarts what is down.
@@ -29,8 +29,8 @@ class MessageTarget;
 // GUI thread only; each engine request blocks it up to 6 seconds.
 class LinkSupervisor {
 public:
-    static constexpr std::uint32_t kFaultBalloonMessage = 0x0400 + 104;     // WM_USER+104
-    static constexpr std::uint32_t kRestoredBalloonMessage = 0x0400 + 105;  // WM_USER+105
+    static constexpr std::uint32_t kFaultBalloonMessage = WM_USER + 104;
+    static constexpr std::uint32_t kRestoredBalloonMessage = WM_USER + 105;
     static constexpr int kRequestSeconds = 6;
     static constexpr std::uint8_t kLinkNotStarted = 4;  // status of a client's link that is closed
     // A client whose server stopped answering: engine outcome 5 (TCP client) with detail 43.
