@@ -1,6 +1,7 @@
 // CEngineApp: the console's start-up, its windows and its shutdown.
 #include "engineapp.h"
 
+#include "callnotificationhandler.h"
 #include "clientdatagramhandler.h"
 #include "configurationbox.h"
 #include "contactcache.h"
@@ -17,6 +18,7 @@
 #include "installationstorereport.h"
 #include "language.h"
 #include "languagedlg.h"
+#include "linksupervisor.h"
 #include "mainframe.h"
 #include "messageboxdlg.h"
 #include "pbxeventprocessor.h"
@@ -278,6 +280,7 @@ void CEngineApp::CreateEventHandlers()
     client.notifications = notifications;
     m_clientHandler = std::make_unique<ClientDatagramHandler>(std::move(client));
     m_view->SetEventHandlers(m_eventProcessor.get(), m_clientHandler.get());
+    CreateCallHandlers();
 }
 
 void CEngineApp::GiveViewTheMessages()
@@ -338,6 +341,7 @@ void CEngineApp::StartOperatorConsole()
 
 int CEngineApp::ExitInstance()
 {
+    ReleaseCallHandlers();
     ReleaseEngine();
     EngineTrafficLog().Close();
     if (m_frame)

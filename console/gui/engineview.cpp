@@ -1,11 +1,13 @@
 #include "engineview.h"
 
 #include "aboutdlg.h"
+#include "callnotificationhandler.h"
 #include "clientdatagramhandler.h"
 #include "engineoutcome.h"
 #include "extensioncallstate.h"
 #include "folders.h"
 #include "installationsettings.h"
+#include "linksupervisor.h"
 #include "pbxchannelbase.h"
 #include "pbxeventprocessor.h"
 #include "sqldatabase.h"
@@ -13,6 +15,7 @@
 
 #include <QListWidget>
 #include <QPainter>
+#include <QTimerEvent>
 
 namespace {
 
@@ -101,6 +104,57 @@ void CEngineView::SetEventHandlers(PbxEventProcessor* processor, ClientDatagramH
     m_clientHandler = clientHandler;
 }
 
+void CEngineView::SetIncomingCallPopupFactory(IncomingCallPopupFactory factory)
+{
+    m_popupFactory = std::move(factory);
+    if (m_callHandler)
+        m_callHandler->SetPopupFactory(m_popupFactory);
+}
+
+void CEngineView::SetCallNotificationHandler(CallNotificationHandler* handler)
+{
+    m_callHandler = handler;
+    if (m_callHandler) {
+        m_callHandler->SetPopupFactory(m_popupFactory);
+        m_callHandler->SetSharedAddressBook(m_operatorConsoleAvailable);
+    }
+}
+
+void CEngineView::SetLinkSupervisor(LinkSupervisor* supervisor)
+{
+    m_linkSupervisor = supervisor;
+    if (m_linkSupervisor)
+        m_linkTimer.start(kLinkTimerMs, this);
+    else
+        m_linkTimer.stop();
+}
+
+void CEngineView::RunRingTimer(bool run)
+{
+    if (run)
+        m_ringTimer.start(kRingTimerMs, this);
+    else
+        m_ringTimer.stop();
+}
+
+void CEngineView::timerEvent(QTimerEvent* event)
+{
+    if (event->timerId() == m_linkTimer.timerId())
+        OnTimer(kLinkTimer);
+    else if (event->timerId() == m_ringTimer.timerId())
+        OnTimer(kRingTimer);
+    else
+        QWidget::timerEvent(event);
+}
+
+void CEngineView::OnTimer(int timer)
+{
+    if (timer == kLinkTimer && m_linkSupervisor)
+        m_linkSupervisor->Tick();
+    else if (timer == kRingTimer && m_callHandler)
+        m_callHandler->OnRingTimer();
+}
+
 void CEngineView::StorePbxEvent(std::uint64_t wParam, std::int64_t lParam)
 {
     if (m_processor)
@@ -113,7 +167,11 @@ void CEngineView::OnClientDatagram(std::uint64_t wParam, std::int64_t lParam)
         m_clientHandler->OnClientDatagram(wParam, lParam);
 }
 
-void CEngineView::OnPbxEvent(std::uint64_t, std::int64_t) {}
+void CEngineView::OnPbxEvent(std::uint64_t wParam, std::int64_t lParam)
+{
+    if (m_callHandler)
+        m_callHandler->OnPbxEvent(wParam, lParam);
+}
 
 void CEngineView::ApplySkinRegion()
 {
@@ -152,6 +210,8 @@ void CEngineView::FillApplications()
         if (application.code == kOperatorConsoleItem)
             m_operatorConsoleAvailable = true;
     }
+    if (m_callHandler)
+        m_callHandler->SetSharedAddressBook(m_operatorConsoleAvailable);
 }
 
 void CEngineView::FillPbxs()

@@ -1,13 +1,17 @@
 #pragma once
 
 #include "engineviewhost.h"
+#include "incomingcallpopup.h"
 #include "messagetarget.h"
 
+#include <QBasicTimer>
 #include <QWidget>
 
 #include <cstdint>
 
+class CallNotificationHandler;
 class CEngineDoc;
+class LinkSupervisor;
 class ClientDatagramHandler;
 class PbxEventProcessor;
 class QListWidget;
@@ -51,8 +55,26 @@ public:
     // Where the PBX channels' frames and the client listener's datagrams go; either may be null.
     void SetEventHandlers(PbxEventProcessor* processor, ClientDatagramHandler* clientHandler);
 
-    // The view's call handling of the bound extension and the lines' caller ids: not acted upon yet.
+    // What makes the incoming-call popup when a ring of the bound extension first needs one.
+    void SetIncomingCallPopupFactory(IncomingCallPopupFactory factory);
+    const IncomingCallPopupFactory& PopupFactory() const { return m_popupFactory; }
+
+    // The call notifications of the bound extension, the popup's buttons and the TAPI driver's commands.
     void OnPbxEvent(std::uint64_t wParam, std::int64_t lParam);
+
+    // Timer 1 (the link check) and timer 2 (the ring repetition).
+    static constexpr int kLinkTimer = 1;
+    static constexpr int kRingTimer = 2;
+    static constexpr int kLinkTimerMs = 10000;
+    static constexpr int kRingTimerMs = 5000;
+    // Where WM_USER+101 and timer 2 go, and the check that timer 1 runs (starting it); either may be null.
+    void SetCallNotificationHandler(CallNotificationHandler* handler);
+    void SetLinkSupervisor(LinkSupervisor* supervisor);
+    // Starts (true) or kills timer 2.
+    void RunRingTimer(bool run);
+    bool IsRingTimerRunning() const { return m_ringTimer.isActive(); }
+    bool IsLinkTimerRunning() const { return m_linkTimer.isActive(); }
+    void OnTimer(int timer);
 
     QListWidget* ServicesList() const { return m_services; }
     QListWidget* ApplicationsList() const { return m_applications; }
@@ -62,6 +84,7 @@ public:
 protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
 
 private:
     // Frames from the PBX channels and datagrams of the client listener go to their handlers.
@@ -85,4 +108,9 @@ private:
     bool m_operatorConsoleAvailable = false;
     PbxEventProcessor* m_processor = nullptr;
     ClientDatagramHandler* m_clientHandler = nullptr;
+    IncomingCallPopupFactory m_popupFactory;
+    CallNotificationHandler* m_callHandler = nullptr;
+    LinkSupervisor* m_linkSupervisor = nullptr;
+    QBasicTimer m_linkTimer;
+    QBasicTimer m_ringTimer;
 };
