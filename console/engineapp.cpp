@@ -1,6 +1,7 @@
 // CEngineApp: the console's start-up, its windows and its shutdown.
 #include "engineapp.h"
 
+#include "aboutdlg.h"
 #include "clientdatagramhandler.h"
 #include "configurationbox.h"
 #include "contactcache.h"
@@ -21,6 +22,7 @@
 #include "messageboxdlg.h"
 #include "pbxeventprocessor.h"
 #include "pbxlink.h"
+#include "pbxnumbering.h"
 #include "process.h"
 #include "registrykey.h"
 #include "serverstoppedbox.h"
@@ -47,6 +49,8 @@ namespace {
 
 constexpr int kExitStartFailed = 1;
 constexpr int kSimulatorPollMs = 20;
+// "INT. ": the start of an extension's label that has none stored.
+constexpr unsigned kExtensionLabelPrefixString = 1025;
 const QString kOperatorConsole = QStringLiteral("Fonivra");
 
 QString ProgramPath(const QString& name) { return GetSuiteFolder() + name + u'/' + name; }
@@ -238,6 +242,8 @@ bool CEngineApp::CreateWindows()
     m_frame = std::make_unique<CMainFrame>();
     auto view = new CEngineView(*this, *m_document);
     m_frame->setCentralWidget(view);
+    m_frame->SetViewTarget(&view->Target());
+    m_frame->SetAboutBox([this] { ShowAboutBox(); });
     m_view = view;
     m_frame->setFixedSize(view->size());
     QObject::connect(m_frame.get(), &CMainFrame::Closing, [] { QCoreApplication::quit(); });
@@ -298,6 +304,40 @@ void CEngineApp::FinishWindow()
     m_view->RefreshStatusBoard(CEngineView::kGeneralInformation, 0);
     m_view->ApplySkinRegion();
     m_view->repaint();
+    m_frame->SetStarted();
+}
+
+void CEngineApp::ShowAboutBox()
+{
+    CAboutDlg about(m_engineSettings, m_installation, m_frame.get());
+    about.exec();
+}
+
+QString CEngineApp::GetExtensionLabel(int extension)
+{
+    const QString prefix = LoadResString(kExtensionLabelPrefixString);
+    const int pbx = GetAssociatedPbx();
+    const QString label = m_database.GetDerivedLabel(pbx, extension);
+    if (!label.isEmpty())
+        return label;
+    if (!m_boundRecords.HasInitialization() || extension < 0 || extension > 0xFF)
+        return prefix;
+    PbxInitialization initialization;
+    const QByteArray& initializationRecord = m_boundRecords.Initialization();
+    std::copy_n(initializationRecord.constData(), std::min<qsizetype>(initializationRecord.size(), PbxInitialization::kSize),
+                initialization.bytes.begin());
+    PbxSystemConfiguration configuration;
+    const QByteArray& configurationRecord = m_boundRecords.SystemConfiguration();
+    std::copy_n(configurationRecord.constData(),
+                std::min<qsizetype>(configurationRecord.size(), PbxSystemConfiguration::kSize), configuration.bytes.begin());
+    std::uint16_t programmed = 0;
+    const std::vector<QByteArray>& programming = m_boundRecords.ExtensionProgramming();
+    if (std::size_t(extension) < programming.size()) {
+        const QByteArray& record = programming[std::size_t(extension)];
+        programmed = ProgrammedExtensionNumber(
+            std::span(reinterpret_cast<const std::uint8_t*>(record.constData()), std::size_t(record.size())));
+    }
+    return prefix + DefaultExtensionNumber(std::uint8_t(extension), initialization, configuration, programmed);
 }
 
 void CEngineApp::DecideUpdateCheck()

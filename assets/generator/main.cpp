@@ -144,7 +144,6 @@ QImage RoundButton(const std::function<void(QPainter&)>& glyph)
 QImage WebButton()
 {
     return Strip(200, 20, [](QPainter& painter, int face) {
-        painter.fillRect(QRect(0, 0, 200, 20), kNavy);
         QFont font = Font(12, face == 1);
         font.setUnderline(face != 0);
         painter.setFont(font);
