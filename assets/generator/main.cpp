@@ -299,6 +299,9 @@ QImage PopupBackground()
     QPainter painter(&image);
     painter.fillRect(QRect(0, 0, kPopupWidth, 6), kNavyLight);
     painter.fillRect(QRect(12, 46, 270, 1), kNavyLight);
+    // The frame of the animation, which plays on white at (316, 56).
+    Antialias(painter);
+    DrawPanel(painter, QRect(311, 51, 106, 106), Qt::white, 8);
     return image;
 }
 
@@ -307,7 +310,7 @@ QByteArray Animation(const std::function<void(QPainter&, int frame)>& draw)
 {
     QList<QImage> frames;
     for (int frame = 0; frame < kAnimationFrames; ++frame) {
-        QImage image = Blank(kAnimationSize, kAnimationSize, QColor(0xee, 0xf3, 0xf9));
+        QImage image = Blank(kAnimationSize, kAnimationSize, Qt::white);
         QPainter painter(&image);
         Antialias(painter);
         draw(painter, frame);

@@ -7,7 +7,10 @@
 #include "extbutton.h"
 #include "folders.h"
 #include "hoverbutton.h"
+#include "incomingcalldlg.h"
 #include "installationsettings.h"
+#include "enginesettings.h"
+#include "mainframe.h"
 #include "noeraselistctrl.h"
 #include "pbxchannelbase.h"
 #include "pbxeventprocessor.h"
@@ -179,6 +182,19 @@ CEngineView::CEngineView(EngineViewHost& app, CEngineDoc& document, QWidget* par
         setFixedSize(skin.size());
     CreateControls();
     LoadImages();
+
+    // The popup is a window of its own on the desktop; its choices come back to this view, its incoming
+    // text goes to the frame's notification icon.
+    SetIncomingCallPopupFactory([this] {
+        CIncomingCallDlg::Services services;
+        services.view = &m_target;
+        services.setIncomingCallText = [this](const QString& text) {
+            if (auto frame = qobject_cast<CMainFrame*>(window()))
+                frame->SetBalloonText(text);
+        };
+        services.ringMuted = [this] { return m_app.Settings().ringSoundOff != 0; };
+        return std::make_unique<CIncomingCallDlg>(std::move(services));
+    });
 
     m_messages.On(CPbxChannelBase::DefaultMessage(), [this](std::uint64_t w, std::int64_t l) { StorePbxEvent(w, l); });
     m_messages.On(kClientDatagramMessage, [this](std::uint64_t w, std::int64_t l) { OnClientDatagram(w, l); });
