@@ -2,6 +2,7 @@
 #include "engineapp.h"
 
 #include "aboutdlg.h"
+#include "callnotificationhandler.h"
 #include "clientdatagramhandler.h"
 #include "configurationbox.h"
 #include "contactcache.h"
@@ -18,6 +19,7 @@
 #include "installationstorereport.h"
 #include "language.h"
 #include "languagedlg.h"
+#include "linksupervisor.h"
 #include "mainframe.h"
 #include "messageboxdlg.h"
 #include "pbxeventprocessor.h"
@@ -284,6 +286,7 @@ void CEngineApp::CreateEventHandlers()
     client.notifications = notifications;
     m_clientHandler = std::make_unique<ClientDatagramHandler>(std::move(client));
     m_view->SetEventHandlers(m_eventProcessor.get(), m_clientHandler.get());
+    CreateCallHandlers();
 }
 
 void CEngineApp::GiveViewTheMessages()
@@ -378,6 +381,7 @@ void CEngineApp::StartOperatorConsole()
 
 int CEngineApp::ExitInstance()
 {
+    ReleaseCallHandlers();
     ReleaseEngine();
     EngineTrafficLog().Close();
     if (m_frame)

@@ -23,6 +23,7 @@
 #include <memory>
 #include <mutex>
 
+class CallNotificationHandler;
 class CContactCache;
 class ClientDatagramHandler;
 class CEngineClient;
@@ -35,6 +36,7 @@ class CPbxLink;
 class PbxEventProcessor;
 class CSplashDlg;
 class CUdpEventListener;
+class LinkSupervisor;
 class TerminationMessage;
 
 // The console program: decides at start whether this workstation is the engine server (it owns the PBX
@@ -137,6 +139,9 @@ private:
     void LoadSkin();
     bool CreateWindows();
     void CreateEventHandlers();
+    void CreateCallHandlers();
+    // The view stops its timers and forgets the handlers; the popup's window goes with them.
+    void ReleaseCallHandlers();
     void GiveViewTheMessages();
     void FinishWindow();
     void DecideUpdateCheck();
@@ -203,6 +208,8 @@ private:
     std::unique_ptr<CContactCache> m_contacts;
     std::unique_ptr<PbxEventProcessor> m_eventProcessor;
     std::unique_ptr<ClientDatagramHandler> m_clientHandler;
+    std::unique_ptr<CallNotificationHandler> m_callHandler;
+    std::unique_ptr<LinkSupervisor> m_linkSupervisor;
     QImage m_skinBitmap;
     QRegion m_skinRegion;
 

@@ -21,5 +21,8 @@ EnginePorts EnginePorts::FromRegistry()
     ports.tapiReplyPort = Port(kTapiReplyPortName, ports.tapiReplyPort);
     ports.lanEnginePort = Port(kLanEnginePortName, ports.lanEnginePort);
     ports.lanPbxPort = Port(kLanPbxPortName, ports.lanPbxPort);
+    const QString broadcast = RegistryKey(QStringLiteral("Network")).ReadString(kBroadcastAddressName).trimmed();
+    if (!broadcast.isEmpty())
+        ports.broadcastAddress = broadcast.toStdString();
     return ports;
 }

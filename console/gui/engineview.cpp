@@ -2,6 +2,7 @@
 
 #include "aboutdlg.h"
 #include "boundpbxrecords.h"
+#include "callnotificationhandler.h"
 #include "clientdatagramhandler.h"
 #include "extensioncallstate.h"
 #include "extbutton.h"
@@ -12,6 +13,7 @@
 #include "enginesettings.h"
 #include "mainframe.h"
 #include "noeraselistctrl.h"
+#include "linksupervisor.h"
 #include "pbxchannelbase.h"
 #include "pbxeventprocessor.h"
 #include "pbxinitialization.h"
@@ -288,16 +290,6 @@ void CEngineView::paintEvent(QPaintEvent*)
     }
 }
 
-void CEngineView::timerEvent(QTimerEvent* event)
-{
-    if (event->timerId() == m_firstRedraw.timerId()) {
-        m_firstRedraw.stop();
-        RedrawInformationList();
-        return;
-    }
-    QWidget::timerEvent(event);
-}
-
 void CEngineView::RedrawInformationList()
 {
     m_information->RecreateBackground();
@@ -348,6 +340,56 @@ void CEngineView::SetEventHandlers(PbxEventProcessor* processor, ClientDatagramH
 void CEngineView::SetIncomingCallPopupFactory(IncomingCallPopupFactory factory)
 {
     m_popupFactory = std::move(factory);
+    if (m_callHandler)
+        m_callHandler->SetPopupFactory(m_popupFactory);
+}
+
+void CEngineView::SetCallNotificationHandler(CallNotificationHandler* handler)
+{
+    m_callHandler = handler;
+    if (m_callHandler) {
+        m_callHandler->SetPopupFactory(m_popupFactory);
+        m_callHandler->SetSharedAddressBook(m_sharedAddressBook != 0);
+    }
+}
+
+void CEngineView::SetLinkSupervisor(LinkSupervisor* supervisor)
+{
+    m_linkSupervisor = supervisor;
+    if (m_linkSupervisor)
+        m_linkTimer.start(kLinkTimerMs, this);
+    else
+        m_linkTimer.stop();
+}
+
+void CEngineView::RunRingTimer(bool run)
+{
+    if (run)
+        m_ringTimer.start(kRingTimerMs, this);
+    else
+        m_ringTimer.stop();
+}
+
+void CEngineView::timerEvent(QTimerEvent* event)
+{
+    if (event->timerId() == m_firstRedraw.timerId()) {
+        // Timer 3: once only.
+        m_firstRedraw.stop();
+        RedrawInformationList();
+    } else if (event->timerId() == m_linkTimer.timerId())
+        OnTimer(kLinkTimer);
+    else if (event->timerId() == m_ringTimer.timerId())
+        OnTimer(kRingTimer);
+    else
+        QWidget::timerEvent(event);
+}
+
+void CEngineView::OnTimer(int timer)
+{
+    if (timer == kLinkTimer && m_linkSupervisor)
+        m_linkSupervisor->Tick();
+    else if (timer == kRingTimer && m_callHandler)
+        m_callHandler->OnRingTimer();
 }
 
 void CEngineView::StorePbxEvent(std::uint64_t wParam, std::int64_t lParam)
@@ -362,7 +404,11 @@ void CEngineView::OnClientDatagram(std::uint64_t wParam, std::int64_t lParam)
         m_clientHandler->OnClientDatagram(wParam, lParam);
 }
 
-void CEngineView::OnPbxEvent(std::uint64_t, std::int64_t) {}
+void CEngineView::OnPbxEvent(std::uint64_t wParam, std::int64_t lParam)
+{
+    if (m_callHandler)
+        m_callHandler->OnPbxEvent(wParam, lParam);
+}
 
 void CEngineView::ApplySkinRegion()
 {
@@ -434,6 +480,8 @@ void CEngineView::UpdateApplications()
             if (application.code == kOperatorConsoleItem)
                 m_sharedAddressBook = 1;
         }
+        if (m_callHandler)
+            m_callHandler->SetSharedAddressBook(m_sharedAddressBook != 0);
     }
     for (const Application& application : kApplications)
         SetItemImage(m_applications, application.code, simulation ? application.simulationImage : application.image);

@@ -15,11 +15,13 @@
 #include <cstdint>
 #include <functional>
 
+class CallNotificationHandler;
 class CEngineDoc;
 class CExtButton;
 class CHoverButton;
 class CNoEraseListCtrl;
 class CTransparentListBox;
+class LinkSupervisor;
 class ClientDatagramHandler;
 class PbxEventProcessor;
 
@@ -99,7 +101,7 @@ public:
     void SetIncomingCallPopupFactory(IncomingCallPopupFactory factory);
     const IncomingCallPopupFactory& PopupFactory() const { return m_popupFactory; }
 
-    // The view's call handling of the bound extension and the lines' caller ids: not acted upon yet.
+    // The call notifications of the bound extension, the popup's buttons and the TAPI driver's commands.
     void OnPbxEvent(std::uint64_t wParam, std::int64_t lParam);
 
     void SetAddressOpener(AddressOpener opener) { m_openAddress = std::move(opener); }
@@ -120,6 +122,20 @@ public:
     bool IsFirstRedrawPending() const { return m_firstRedraw.isActive(); }
     // Timer 3 and WM_USER+61: the information list takes a new copy of the skin and is drawn again.
     void RedrawInformationList();
+    // Timer 1 (the link check) and timer 2 (the ring repetition).
+    static constexpr int kLinkTimer = 1;
+    static constexpr int kRingTimer = 2;
+    static constexpr int kLinkTimerMs = 10000;
+    static constexpr int kRingTimerMs = 5000;
+    // Where WM_USER+101 and timer 2 go, and the check that timer 1 runs (starting it); either may be null.
+    void SetCallNotificationHandler(CallNotificationHandler* handler);
+    void SetLinkSupervisor(LinkSupervisor* supervisor);
+    // Starts (true) or kills timer 2.
+    void RunRingTimer(bool run);
+    bool IsRingTimerRunning() const { return m_ringTimer.isActive(); }
+    bool IsLinkTimerRunning() const { return m_linkTimer.isActive(); }
+    void OnTimer(int timer);
+
 
 protected:
     bool event(QEvent* event) override;
@@ -180,4 +196,8 @@ private:
     ClientDatagramHandler* m_clientHandler = nullptr;
     IncomingCallPopupFactory m_popupFactory;
     AddressOpener m_openAddress;
+    CallNotificationHandler* m_callHandler = nullptr;
+    LinkSupervisor* m_linkSupervisor = nullptr;
+    QBasicTimer m_linkTimer;
+    QBasicTimer m_ringTimer;
 };

@@ -48,4 +48,7 @@ public:
     virtual std::uint32_t SetRemoteAddress(const std::string& host, std::uint16_t port) = 0;
 
     virtual int Kind() const = 0;
+    // Whether the far end of the line hung up, so that the channel receives nothing more until it is
+    // opened again (only a serial line can).
+    virtual bool IsHungUp() const { return false; }
 };

@@ -44,6 +44,8 @@ public:
     std::uint32_t SetRemoteAddress(const std::string& host, std::uint16_t port);
 
     bool IsLanChannel() const;
+    // The channel's far end hung up (see CPbxChannel::IsHungUp).
+    bool IsHungUp() const { return m_channel && m_channel->IsHungUp(); }
     QString ResourceName() const { return m_resourceName; }
     // The address text the LAN PBX announced; empty before that and for other channels.
     std::string LanAddressText() const;

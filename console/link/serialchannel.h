@@ -31,6 +31,7 @@ public:
                          std::shared_ptr<PbxRequestRecord>* record, bool answerExpected, int timeoutMs) override;
     std::uint32_t SetRemoteAddress(const std::string&, std::uint16_t) override { return 0; }
     int Kind() const override { return kSerialKind; }
+    bool IsHungUp() const override { return IsOpen() && HasEventThreadFailed(); }
 
     // The port beneath, for its settings.
     const CSerialPortBase& Port() const { return *this; }

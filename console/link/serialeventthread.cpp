@@ -32,6 +32,7 @@ EngineErrorCode CSerialEventThread::BeginEventThread()
     if (!IsOpen())
         return kResourceNotOpen;
     m_stop = false;
+    m_failed = false;
     try {
         m_thread = std::thread(&CSerialEventThread::Run, this);
     } catch (const std::system_error&) {
@@ -53,8 +54,10 @@ void CSerialEventThread::Run()
 {
     while (!m_stop) {
         // A failed wait ends the thread; LastError() tells why.
-        if (WaitForPortEvent(true, kNoTimeout) != kNoError || m_stop)
+        if (WaitForPortEvent(true, kNoTimeout) != kNoError || m_stop) {
+            m_failed = !m_stop;
             return;
+        }
         const std::uint32_t events = QueryEventMask() & TakeLastEvents();
         if (events != 0)
             OnPortEvent(events, 0);

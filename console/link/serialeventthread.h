@@ -24,6 +24,9 @@ public:
     // limited; `timeoutMs` is kept for the callers that name one.
     void EndEventThread(int timeoutMs = kNoTimeout);
     bool IsEventThreadRunning() const { return m_thread.joinable(); }
+    // True once the thread ended by itself because the port failed (the far end hung up): nothing more
+    // will be received until the port is opened again.
+    bool HasEventThreadFailed() const { return m_failed; }
 
 protected:
     // On the event thread: the events that came (masked) and the line errors (none on this system).
@@ -34,4 +37,5 @@ private:
 
     std::thread m_thread;
     std::atomic<bool> m_stop{false};
+    std::atomic<bool> m_failed{false};
 };

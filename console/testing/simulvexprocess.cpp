@@ -67,6 +67,12 @@ QString SimulvexProcess::Command(const QString& line)
     return ReadLine();
 }
 
+void SimulvexProcess::Kill()
+{
+    m_process.kill();
+    m_process.waitForFinished(kWaitMs);
+}
+
 QString SimulvexProcess::ReadLine()
 {
     while (!m_process.canReadLine()) {

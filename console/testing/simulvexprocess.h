@@ -25,6 +25,8 @@ public:
     bool Start(const TempSuite& suite);
     // The reply line to one command.
     QString Command(const QString& line);
+    // Ends the program with SIGKILL, as a crash would: it closes nothing of its own.
+    void Kill();
 
     std::uint16_t LanPort() const { return m_lanPort; }
     QString Error() const { return m_error; }

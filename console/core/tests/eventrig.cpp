@@ -62,8 +62,9 @@ std::vector<Bytes> Workstation::Take(std::size_t count, int seconds)
     return result;
 }
 
-EventRig::EventRig(std::unique_ptr<CSqlDatabase> database)
+EventRig::EventRig(std::unique_ptr<CSqlDatabase> database, bool lan)
     : m_database(std::move(database)),
+      m_lan(lan),
       m_server(kMaxPbxLinks, [this](int pbx) { return pbx == kPbx ? m_link : nullptr; })
 {
 }
@@ -84,10 +85,14 @@ bool EventRig::Start()
         m_error = QStringLiteral("Simulvex: ") + m_simulvex.Error();
         return false;
     }
-    m_link = std::make_shared<CPbxLink>();
-    if (m_link->Open(QStringLiteral("\\\\.\\COM%1").arg(SimulvexProcess::kSerialResource), &m_linkMessages,
-                     CPbxChannelBase::DefaultMessage(), kPbx, kQueueSize, kQueueSize) != kNoError) {
-        m_error = QStringLiteral("the link to COM98 did not open");
+    PbxLinkSettings settings;
+    settings.lan = LanChannelSettings{0, m_simulvex.LanPort(), "127.0.0.1"};
+    m_link = std::make_shared<CPbxLink>(settings);
+    const QString resource = m_lan ? QStringLiteral("ETH0")
+                                   : QStringLiteral("\\\\.\\COM%1").arg(SimulvexProcess::kSerialResource);
+    if (m_link->Open(resource, &m_linkMessages, CPbxChannelBase::DefaultMessage(), kPbx, kQueueSize, kQueueSize) !=
+        kNoError) {
+        m_error = QStringLiteral("the link to %1 did not open").arg(resource);
         return false;
     }
     m_link->Setup(9600, 8, 0, 0);
@@ -122,6 +127,8 @@ bool EventRig::Start()
     services.notifications.onPbxEvent = [this](std::uint64_t wParam, std::int64_t lParam) {
         if (lParam == ConsoleNotifications::kPbxEventParameter)
             m_notifications.push_back(wParam);
+        if (onPbxEvent)
+            onPbxEvent(wParam, lParam);
     };
     services.notifications.mainFrame = &m_frame;
     services.notifications.iconShown = [this] { return iconShown; };
@@ -141,6 +148,37 @@ int EventRig::Run(const QString& command)
     for (const PostedMessages::Message& message : messages)
         m_processor->StorePbxEvent(message.wParam, message.lParam);
     return static_cast<int>(messages.size()) == count ? count : -1;
+}
+
+int EventRig::ReopenLink()
+{
+    m_link->Close();
+    const int opened = m_link->Open(QStringLiteral("\\\\.\\COM%1").arg(SimulvexProcess::kSerialResource), &m_linkMessages,
+                                    CPbxChannelBase::DefaultMessage(), kPbx, kQueueSize, kQueueSize);
+    if (opened != kNoError)
+        return opened;
+    m_link->Setup(9600, 8, 0, 0);
+    return ReadPbxAtStartup(*m_client, *m_database, kPbx, &m_bound);
+}
+
+bool EventRig::RestartSimulvex() { return m_simulvex.Start(m_suite); }
+
+void EventRig::Settle()
+{
+    if (!m_simulvex.Command(kMarker).startsWith(QLatin1String("OK")))
+        return;
+    const Bytes marker{0x16, 0x16, 0x0D, 0x02, 0x00, 0x39};
+    for (;;) {
+        const auto messages = m_linkMessages.Take(1);
+        if (messages.empty())
+            return;
+        const int slot = static_cast<int>(messages.front().wParam & 0xFFFF);
+        const std::uint8_t* bytes = m_link->GetFrameSlot(slot);
+        const Bytes frame = bytes ? Bytes(bytes, bytes + m_link->GetFrameLength(slot)) : Bytes();
+        m_processor->StorePbxEvent(messages.front().wParam, messages.front().lParam);
+        if (frame == marker)
+            return;
+    }
 }
 
 std::vector<Bytes> EventRig::Relayed()

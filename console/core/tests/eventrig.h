@@ -17,6 +17,7 @@
 #include <QStringList>
 
 #include <condition_variable>
+#include <functional>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -74,7 +75,8 @@ public:
     static constexpr int kPbx = 0;
     static constexpr int kBoundExtension = 5;
 
-    explicit EventRig(std::unique_ptr<CSqlDatabase> database);
+    // With `lan` the PBX is reached over the simulator's LAN port instead of COM98.
+    explicit EventRig(std::unique_ptr<CSqlDatabase> database, bool lan = false);
     ~EventRig();
 
     // Everything up to the start-up reads; false with the reason in Error.
@@ -87,6 +89,14 @@ public:
     // The datagrams relayed since the last call, up to the marker that this call sends through the PBX
     // (a digit event of extension 0), which is not returned.
     std::vector<Bytes> Relayed();
+    // Works on every frame that came before a marker sent now through the PBX (a digit event of extension
+    // 0), the marker included: the events that engine requests brought have then all been handled.
+    void Settle();
+    // Opens the link on COM98 again (the simulator may have been started anew) and runs the start-up
+    // reads: 0 or the failing code.
+    int ReopenLink();
+    // Starts the Simulvex program again after it ended.
+    bool RestartSimulvex();
 
     // The first text column of every row the query gives, in order.
     QStringList Rows(const QString& sql, const QVariantList& values = {});
@@ -99,6 +109,11 @@ public:
     SimulvexProcess& Simulvex() { return m_simulvex; }
     std::vector<std::uint64_t>& Notifications() { return m_notifications; }
     PostedMessages& FrameMessages() { return m_frame; }
+    CEngineClient& Client() { return *m_client; }
+    std::shared_ptr<CPbxLink> Link() const { return m_link; }
+
+    // Also told every call notification, after Notifications has it.
+    std::function<void(std::uint64_t wParam, std::int64_t lParam)> onPbxEvent;
 
     OleDate now{2026, 3, 4, 10, 0, 0};
     bool iconShown = true;
@@ -107,6 +122,7 @@ private:
     TempSuite m_suite{QStringLiteral("Pultex")};
     SimulvexProcess m_simulvex;
     std::unique_ptr<CSqlDatabase> m_database;
+    bool m_lan = false;
     std::shared_ptr<CPbxLink> m_link;
     CEngineServer m_server;
     std::unique_ptr<CEventSender> m_sender;
