@@ -5,6 +5,7 @@
 #include "callnotificationhandler.h"
 #include "clientdatagramhandler.h"
 #include "configurationbox.h"
+#include "consolelabels.h"
 #include "contactcache.h"
 #include "enginedoc.h"
 #include "engineclient.h"
@@ -24,7 +25,6 @@
 #include "messageboxdlg.h"
 #include "pbxeventprocessor.h"
 #include "pbxlink.h"
-#include "pbxnumbering.h"
 #include "process.h"
 #include "registrykey.h"
 #include "serverstoppedbox.h"
@@ -51,8 +51,6 @@ namespace {
 
 constexpr int kExitStartFailed = 1;
 constexpr int kSimulatorPollMs = 20;
-// "INT. ": the start of an extension's label that has none stored.
-constexpr unsigned kExtensionLabelPrefixString = 1025;
 const QString kOperatorConsole = QStringLiteral("Fonivra");
 
 QString ProgramPath(const QString& name) { return GetSuiteFolder() + name + u'/' + name; }
@@ -318,29 +316,7 @@ void CEngineApp::ShowAboutBox()
 
 QString CEngineApp::GetExtensionLabel(int extension)
 {
-    const QString prefix = LoadResString(kExtensionLabelPrefixString);
-    const int pbx = GetAssociatedPbx();
-    const QString label = m_database.GetDerivedLabel(pbx, extension);
-    if (!label.isEmpty())
-        return label;
-    if (!m_boundRecords.HasInitialization() || extension < 0 || extension > 0xFF)
-        return prefix;
-    PbxInitialization initialization;
-    const QByteArray& initializationRecord = m_boundRecords.Initialization();
-    std::copy_n(initializationRecord.constData(), std::min<qsizetype>(initializationRecord.size(), PbxInitialization::kSize),
-                initialization.bytes.begin());
-    PbxSystemConfiguration configuration;
-    const QByteArray& configurationRecord = m_boundRecords.SystemConfiguration();
-    std::copy_n(configurationRecord.constData(),
-                std::min<qsizetype>(configurationRecord.size(), PbxSystemConfiguration::kSize), configuration.bytes.begin());
-    std::uint16_t programmed = 0;
-    const std::vector<QByteArray>& programming = m_boundRecords.ExtensionProgramming();
-    if (std::size_t(extension) < programming.size()) {
-        const QByteArray& record = programming[std::size_t(extension)];
-        programmed = ProgrammedExtensionNumber(
-            std::span(reinterpret_cast<const std::uint8_t*>(record.constData()), std::size_t(record.size())));
-    }
-    return prefix + DefaultExtensionNumber(std::uint8_t(extension), initialization, configuration, programmed);
+    return ::GetExtensionLabel(extension, GetAssociatedPbx(), m_database, m_boundRecords);
 }
 
 void CEngineApp::DecideUpdateCheck()
