@@ -1,9 +1,11 @@
 // CEngineApp: the console's start-up, its windows and its shutdown.
 #include "engineapp.h"
 
+#include "aboutdlg.h"
 #include "callnotificationhandler.h"
 #include "clientdatagramhandler.h"
 #include "configurationbox.h"
+#include "consolelabels.h"
 #include "contactcache.h"
 #include "enginedoc.h"
 #include "engineclient.h"
@@ -240,6 +242,8 @@ bool CEngineApp::CreateWindows()
     m_frame = std::make_unique<CMainFrame>();
     auto view = new CEngineView(*this, *m_document);
     m_frame->setCentralWidget(view);
+    m_frame->SetViewTarget(&view->Target());
+    m_frame->SetAboutBox([this] { ShowAboutBox(); });
     m_view = view;
     m_frame->setFixedSize(view->size());
     QObject::connect(m_frame.get(), &CMainFrame::Closing, [] { QCoreApplication::quit(); });
@@ -301,6 +305,18 @@ void CEngineApp::FinishWindow()
     m_view->RefreshStatusBoard(CEngineView::kGeneralInformation, 0);
     m_view->ApplySkinRegion();
     m_view->repaint();
+    m_frame->SetStarted();
+}
+
+void CEngineApp::ShowAboutBox()
+{
+    CAboutDlg about(m_engineSettings, m_installation, m_frame.get());
+    about.exec();
+}
+
+QString CEngineApp::GetExtensionLabel(int extension)
+{
+    return ::GetExtensionLabel(extension, GetAssociatedPbx(), m_database, m_boundRecords);
 }
 
 void CEngineApp::DecideUpdateCheck()

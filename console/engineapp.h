@@ -79,6 +79,9 @@ public:
     // uses, its ports and its waits. The start-up's first step after the single-instance check.
     void LoadSettings();
 
+    // The about box, for the main frame's about command.
+    void ShowAboutBox();
+
     // (Re)starts the engine in the installation mode: 0, or the first failing code.
     std::uint8_t StartEngine();
     // Closes the PBX's link if any, opens a new one and runs the start-up reads: 0 or the failing code.
@@ -89,25 +92,26 @@ public:
 
     // --- What the view and the later steps read ---
     InstallationSettings& Installation() override { return m_installation; }
-    EngineSettings& Settings() { return m_engineSettings; }
+    EngineSettings& Settings() override { return m_engineSettings; }
     CSqlDatabase& Database() override { return m_database; }
     const EnginePorts& Ports() const { return m_ports; }
     std::uint8_t GetAssociatedPbx() const override { return m_installation.GetAssociatedPbx(); }
-    std::uint8_t GetAssociatedExtension() const { return m_installation.AssociatedExtension(); }
+    std::uint8_t GetAssociatedExtension() const override { return m_installation.AssociatedExtension(); }
     bool IsServerMode() const override { return m_installation.IsServerStation(); }
 
-    std::uint8_t LinkStatus(int pbx) const;
+    std::uint8_t LinkStatus(int pbx) const override;
     bool RecordsLoaded(int pbx) const;
-    std::uint8_t EngineOutcome() const { return m_engineOutcome; }
-    std::uint8_t EngineOutcomeDetail() const { return m_engineOutcomeDetail; }
-    std::uint8_t TapiOutcome() const { return m_tapiOutcome; }
+    std::uint8_t EngineOutcome() const override { return m_engineOutcome; }
+    std::uint8_t EngineOutcomeDetail() const override { return m_engineOutcomeDetail; }
+    std::uint8_t TapiOutcome() const override { return m_tapiOutcome; }
     std::shared_ptr<CPbxLink> Link(int pbx) const;
     const CEngineClient* EngineClient() const { return m_engineClient.get(); }
     CEventSender* EventSender() const { return m_eventSender.get(); }
     CEventSender* TapiSender() const { return m_tapiSender.get(); }
     CUdpEventListener* TapiListener() const { return m_tapiListener.get(); }
     CUdpEventListener* ClientListener() const { return m_clientListener.get(); }
-    BoundPbxRecords& BoundRecords() { return m_boundRecords; }
+    BoundPbxRecords& BoundRecords() override { return m_boundRecords; }
+    QString GetExtensionLabel(int extension) override;
     ExtensionCallStateTable& CallStates() { return m_callStates; }
     CContactCache* Contacts() const { return m_contacts.get(); }
     PbxEventProcessor* EventProcessor() const { return m_eventProcessor.get(); }

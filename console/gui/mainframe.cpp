@@ -5,6 +5,7 @@
 #include "traynotificationicon.h"
 
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QCursor>
 #include <QMenu>
 
@@ -69,7 +70,32 @@ bool CMainFrame::event(QEvent* event)
 {
     if (m_messages.Dispatch(event))
         return true;
-    return QMainWindow::event(event);
+    const bool handled = QMainWindow::event(event);
+    if (event->type() == QEvent::WindowActivate)
+        OnActivate();
+    return handled;
+}
+
+void CMainFrame::OnActivate()
+{
+    if (!m_started || !m_viewTarget)
+        return;
+    // The lists give up their highlight and the information list repaints over the skin.
+    for (std::uint32_t list : kViewListIds)
+        m_viewTarget->Post(kNotifyMessage, list, kKillFocusNotification);
+    m_viewTarget->Post(kRedrawInformationMessage, 0, 0);
+}
+
+void CMainFrame::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (!m_noNotificationArea || m_iconShown) {
+        QMainWindow::contextMenuEvent(event);
+        return;
+    }
+    const QList<QAction*> actions = m_iconMenu->actions();
+    actions[0]->setText(LoadResString(kShowString));
+    actions[1]->setText(LoadResString(kQuitString));
+    m_iconMenu->popup(event->globalPos());
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event)
@@ -93,6 +119,10 @@ void CMainFrame::OnCommand(std::uint64_t wParam)
     case kShowCommand: RestoreWindow(); break;
     case kQuitCommand: m_target.Post(WM_COMMAND, kCloseDocumentCommand, 0); break;
     case kCloseDocumentCommand: close(); break;
+    case kAboutCommand:
+        if (m_showAbout)
+            m_showAbout();
+        break;
     default: break;
     }
 }
@@ -120,8 +150,11 @@ void CMainFrame::HideToIcon()
     if (m_iconShown)
         return;
     m_iconData.balloonText.clear();
-    if (!m_icon->Add(m_iconData))
-        return;  // no notification area: the window stays as it is
+    if (!m_icon->Add(m_iconData)) {
+        m_noNotificationArea = true;  // the window stays as it is, its context menu offers "Esci"
+        return;
+    }
+    m_noNotificationArea = false;
     m_iconShown = true;
     hide();
 }

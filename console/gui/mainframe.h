@@ -6,6 +6,7 @@
 #include <QMainWindow>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 class QMenu;
@@ -29,6 +30,13 @@ public:
     static constexpr std::uint32_t kShowCommand = 32771;
     static constexpr std::uint32_t kQuitCommand = 32772;
     static constexpr std::uint32_t kCloseDocumentCommand = 57602;  // also how the updater closes the console
+    static constexpr std::uint32_t kAboutCommand = 57664;
+    // What the frame posts to the view when it becomes active: a kill-focus notice (WM_NOTIFY, wParam the
+    // control, lParam the code) for each list, then the redraw of the information list.
+    static constexpr std::uint32_t kNotifyMessage = 0x004E;
+    static constexpr std::int64_t kKillFocusNotification = -8;
+    static constexpr std::uint32_t kViewListIds[] = {1035, 1037, 1036};
+    static constexpr std::uint32_t kRedrawInformationMessage = WM_USER + 61;
 
     // Without an icon of its own the frame uses the desktop's system tray.
     explicit CMainFrame(std::unique_ptr<NotificationIcon> icon = nullptr, QWidget* parent = nullptr);
@@ -48,6 +56,16 @@ public:
 
     // The icon's context menu: "Visualizza" (32771) and "Esci" (32772).
     QMenu* IconMenu() const { return m_iconMenu; }
+    // Where the activation notices go.
+    void SetViewTarget(MessageTarget* view) { m_viewTarget = view; }
+    // What the about command shows.
+    void SetAboutBox(std::function<void()> show) { m_showAbout = std::move(show); }
+    // The start-up is over: from now on an activation tells the view.
+    void SetStarted() { m_started = true; }
+    bool IsStarted() const { return m_started; }
+    // Whether the notification area refused the icon: the window's own context menu then offers the
+    // icon's menu, so that the window can still be closed.
+    bool HasNoNotificationArea() const { return m_noNotificationArea; }
 
 signals:
     // The frame is closing; the program ends with it.
@@ -56,6 +74,7 @@ signals:
 protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void OnIconMessage(std::int64_t mouseMessage);
@@ -64,6 +83,7 @@ private:
     void HideToIcon();
     void ShowBalloon(const QString& text, NotificationIconData::BalloonIcon icon);
     void PopUpIconMenu();
+    void OnActivate();
 
     QtMessageTarget m_target;
     MessageMap m_messages;
@@ -72,4 +92,8 @@ private:
     bool m_iconShown = false;
     QString m_balloonText;
     QMenu* m_iconMenu;
+    MessageTarget* m_viewTarget = nullptr;
+    std::function<void()> m_showAbout;
+    bool m_started = false;
+    bool m_noNotificationArea = false;
 };

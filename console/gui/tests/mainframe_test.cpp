@@ -1,5 +1,7 @@
 #include "mainframe.h"
 
+#include "fakenotificationicon.h"
+
 #include "findwindow.h"
 #include "stringtable.h"
 #include "tempsuite.h"
@@ -8,6 +10,7 @@
 #include "qstringprinter.h"
 
 #include <QAction>
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QDir>
 #include <QMenu>
@@ -18,36 +21,10 @@
 
 #include <algorithm>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 namespace {
-
-// What the frame asked of its notification icon.
-struct IconCall {
-    enum Kind { Add, Modify, Remove } kind;
-    NotificationIconData data;
-};
-
-struct IconLog {
-    std::vector<IconCall> calls;
-    bool available = true;  // whether there is a notification area
-};
-
-class FakeNotificationIcon : public NotificationIcon {
-public:
-    explicit FakeNotificationIcon(std::shared_ptr<IconLog> log) : m_log(std::move(log)) {}
-    bool Add(const NotificationIconData& data) override { return Record(IconCall::Add, data); }
-    bool Modify(const NotificationIconData& data) override { return Record(IconCall::Modify, data); }
-    bool Remove() override { return Record(IconCall::Remove, {}); }
-
-private:
-    bool Record(IconCall::Kind kind, const NotificationIconData& data)
-    {
-        m_log->calls.push_back({kind, data});
-        return m_log->available;
-    }
-    std::shared_ptr<IconLog> m_log;
-};
 
 class MainFrameTest : public testing::Test {
 protected:
@@ -262,6 +239,62 @@ TEST(MainFrame, CaptionAndBorderGoAfterStartUp)
     frame.RemoveCaptionAndBorder();
     EXPECT_TRUE(frame.windowFlags().testFlag(Qt::FramelessWindowHint));
     EXPECT_TRUE(frame.isVisible());
+}
+
+// Writes down what is posted to it.
+class RecordingTarget : public MessageTarget {
+public:
+    void Post(std::uint32_t message, std::uint64_t wParam, std::int64_t lParam) override
+    {
+        posted.push_back({message, wParam, lParam});
+    }
+    std::vector<std::tuple<std::uint32_t, std::uint64_t, std::int64_t>> posted;
+};
+
+TEST_F(MainFrameTest, ActivationAfterStartUpTellsTheViewsListsThenRedrawsItsInformation)
+{
+    RecordingTarget view;
+    m_frame.SetViewTarget(&view);
+    QEvent activate(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(&m_frame, &activate);
+    EXPECT_TRUE(view.posted.empty());  // still starting
+
+    m_frame.SetStarted();
+    QCoreApplication::sendEvent(&m_frame, &activate);
+    using Posted = std::tuple<std::uint32_t, std::uint64_t, std::int64_t>;
+    const std::vector<Posted> expected = {{0x004E, 1035, -8}, {0x004E, 1037, -8}, {0x004E, 1036, -8}, {WM_USER + 61, 0, 0}};
+    EXPECT_EQ(view.posted, expected);
+}
+
+TEST_F(MainFrameTest, TheAboutCommandShowsTheAboutBox)
+{
+    int shown = 0;
+    m_frame.SetAboutBox([&shown] { ++shown; });
+    Send(WM_COMMAND, CMainFrame::kAboutCommand);
+    EXPECT_EQ(shown, 1);
+}
+
+TEST_F(MainFrameTest, WithoutANotificationAreaTheWindowsOwnMenuOffersExit)
+{
+    m_frame.show();
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(20, 20), m_frame.mapToGlobal(QPoint(20, 20)));
+    QCoreApplication::sendEvent(&m_frame, &click);
+    EXPECT_FALSE(m_frame.IconMenu()->isVisible());  // the icon can be had: no menu on the window
+
+    m_log->available = false;
+    Send(CMainFrame::kHideToIconMessage);
+    EXPECT_TRUE(m_frame.isVisible());
+    EXPECT_TRUE(m_frame.HasNoNotificationArea());
+    QCoreApplication::sendEvent(&m_frame, &click);
+    QMenu* menu = m_frame.IconMenu();
+    ASSERT_TRUE(menu->isVisible());
+    EXPECT_EQ(menu->actions()[1]->text(), QStringLiteral("Esci"));
+    QSignalSpy closing(&m_frame, &CMainFrame::Closing);
+    menu->actions()[1]->trigger();
+    QCoreApplication::sendPostedEvents(&m_frame);
+    QCoreApplication::sendPostedEvents(&m_frame);
+    EXPECT_EQ(closing.count(), 1);
+    menu->hide();
 }
 
 }  // namespace

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+// Plays a short WAV file without waiting for it, as the suite's ring and alarm sounds are played: a sound
+// still playing is cut off by the next. On a machine without an audio output the sound is silent.
+class Sound {
+public:
+    // What plays a file; true when it started playing.
+    using Player = std::function<bool(const QString& path)>;
+
+    // Starts playing the file and returns at once; false when it cannot play (no audio output, a file
+    // that is missing or not a WAV).
+    static bool PlayAsync(const QString& path);
+
+    // The audio output's player; the default when none was set. Programs that are tested without
+    // speakers hand their parts a player of their own.
+    static Player DefaultPlayer();
+
+    // Whether this machine has an audio output at all.
+    static bool HasAudioOutput();
+};
