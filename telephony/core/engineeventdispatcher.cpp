@@ -247,11 +247,13 @@ void EngineEventDispatcher::OnRinging(const Event& event)
         if (linked < 0)
             return;
     }
+    // The records keep indexes within their own PBX, as the engine's tables do; only the tables are
+    // reached through the combined index.
     ExtensionEntry& entry = m_state.tables.extensionStatus[static_cast<std::size_t>(extension)];
-    entry.bytes[ExtensionEntry::kIndexOffset] = static_cast<std::uint8_t>(extension);
+    entry.bytes[ExtensionEntry::kIndexOffset] = event.P(0);
     entry.bytes[ExtensionEntry::kRingTypeOffset] = event.P(1);
     entry.bytes[ExtensionEntry::kLinkTypeOffset] = linkType;
-    entry.bytes[ExtensionEntry::kLinkIndexOffset] = static_cast<std::uint8_t>(linked);
+    entry.bytes[ExtensionEntry::kLinkIndexOffset] = event.P(3);
     switch (linkType) {
     case kNoLink:
         entry.bytes[ExtensionEntry::kStateOffset] = kStateIncomingCall;
@@ -266,9 +268,9 @@ void EngineEventDispatcher::OnRinging(const Event& event)
     }
     case kObjectEntryPhone: {
         EntryPhoneEntry& phone = m_state.tables.entryPhoneStatus[static_cast<std::size_t>(linked)];
-        phone.bytes[EntryPhoneEntry::kIndexOffset] = static_cast<std::uint8_t>(linked);
+        phone.bytes[EntryPhoneEntry::kIndexOffset] = event.P(3);
         phone.bytes[EntryPhoneEntry::kLinkTypeOffset] = kObjectExtension;
-        phone.bytes[EntryPhoneEntry::kLinkIndexOffset] = static_cast<std::uint8_t>(extension);
+        phone.bytes[EntryPhoneEntry::kLinkIndexOffset] = event.P(0);
         phone.bytes[EntryPhoneEntry::kStateOffset] = kStateDialling;
         Redraw(kObjectEntryPhone, linked);
         break;
@@ -288,20 +290,21 @@ void EngineEventDispatcher::OnConnection(const Event& event)
     const int indexB = event.Combined(typeB, event.P(3));
     if (indexA < 0 || indexB < 0)
         return;
-    ConnectSide(event, typeA, indexA, typeB, indexB, kFirstSide);
-    ConnectSide(event, typeB, indexB, typeA, indexA, kSecondSide);
+    ConnectSide(event, {typeA, event.P(1), indexA}, {typeB, event.P(3), indexB}, kFirstSide);
+    ConnectSide(event, {typeB, event.P(3), indexB}, {typeA, event.P(1), indexA}, kSecondSide);
     RefreshPopup(event);
 }
 
-void EngineEventDispatcher::ConnectSide(const Event& event, std::uint8_t type, int index, std::uint8_t peerType,
-                                        int peer, std::uint8_t direction)
+void EngineEventDispatcher::ConnectSide(const Event& event, const EventObject& side, const EventObject& peer,
+                                        std::uint8_t direction)
 {
+    const int index = side.combined;
     const auto at = static_cast<std::size_t>(index);
-    switch (type) {
+    switch (side.type) {
     case kObjectExtension: {
         ExtensionEntry& entry = m_state.tables.extensionStatus[at];
-        entry.bytes[ExtensionEntry::kLinkTypeOffset] = peerType;
-        entry.bytes[ExtensionEntry::kLinkIndexOffset] = static_cast<std::uint8_t>(peer);
+        entry.bytes[ExtensionEntry::kLinkTypeOffset] = peer.type;
+        entry.bytes[ExtensionEntry::kLinkIndexOffset] = peer.local;
         entry.bytes[ExtensionEntry::kStateOffset] = kStateConnected;
         m_state.tables.extensionCallDirection[at] = direction;
         Redraw(kObjectExtension, index);
@@ -311,18 +314,18 @@ void EngineEventDispatcher::ConnectSide(const Event& event, std::uint8_t type, i
     }
     case kObjectLine: {
         LineEntry& line = m_state.tables.lineStatus[at];
-        line.bytes[LineEntry::kLinkTypeOffset] = peerType;
-        line.bytes[LineEntry::kLinkIndexOffset] = static_cast<std::uint8_t>(peer);
+        line.bytes[LineEntry::kLinkTypeOffset] = peer.type;
+        line.bytes[LineEntry::kLinkIndexOffset] = peer.local;
         line.bytes[LineEntry::kStateOffset] = kStateConnected;
-        if (peerType == kObjectExtension && line.CallerNumber().isEmpty() && line.CallerName().isEmpty())
-            line.SetCallerName(m_state.tables.extensionStatus[static_cast<std::size_t>(peer)].Digits());
+        if (peer.type == kObjectExtension && line.CallerNumber().isEmpty() && line.CallerName().isEmpty())
+            line.SetCallerName(m_state.tables.extensionStatus[static_cast<std::size_t>(peer.combined)].Digits());
         Redraw(kObjectLine, index);
         break;
     }
     case kObjectEntryPhone: {
         EntryPhoneEntry& phone = m_state.tables.entryPhoneStatus[at];
-        phone.bytes[EntryPhoneEntry::kLinkTypeOffset] = peerType;
-        phone.bytes[EntryPhoneEntry::kLinkIndexOffset] = static_cast<std::uint8_t>(peer);
+        phone.bytes[EntryPhoneEntry::kLinkTypeOffset] = peer.type;
+        phone.bytes[EntryPhoneEntry::kLinkIndexOffset] = peer.local;
         phone.bytes[EntryPhoneEntry::kStateOffset] = kStateConnected;
         m_state.tables.entryPhoneCallDirection[at] = direction;
         Redraw(kObjectEntryPhone, index);
@@ -349,7 +352,7 @@ void EngineEventDispatcher::OnStateChange(const Event& event)
         break;
     case kObjectLine: {
         LineEntry& line = m_state.tables.lineStatus[at];
-        line.bytes[LineEntry::kIndexOffset] = static_cast<std::uint8_t>(index);
+        line.bytes[LineEntry::kIndexOffset] = event.P(1);
         if (newState == kStateConnected && line.State() != kStateConnected)
             line.bytes[LineEntry::kLinkTypeOffset] = kLinkCleared;
         line.bytes[LineEntry::kStateOffset] = newState;
@@ -358,7 +361,7 @@ void EngineEventDispatcher::OnStateChange(const Event& event)
     }
     case kObjectEntryPhone: {
         EntryPhoneEntry& phone = m_state.tables.entryPhoneStatus[at];
-        phone.bytes[EntryPhoneEntry::kIndexOffset] = static_cast<std::uint8_t>(index);
+        phone.bytes[EntryPhoneEntry::kIndexOffset] = event.P(1);
         phone.bytes[EntryPhoneEntry::kStateOffset] = newState;
         Redraw(kObjectEntryPhone, index);
         break;
@@ -391,7 +394,7 @@ void EngineEventDispatcher::ExtensionStateChange(const Event& event, int index, 
             m_state.missedCalls = count;
     }
     entry.bytes[ExtensionEntry::kObjectTypeOffset] = event.P(0);
-    entry.bytes[ExtensionEntry::kIndexOffset] = static_cast<std::uint8_t>(index);
+    entry.bytes[ExtensionEntry::kIndexOffset] = event.P(1);
     entry.bytes[ExtensionEntry::kStateOffset] = newState;
     Redraw(kObjectExtension, index);
     RefreshOwnExtension(event);
@@ -400,9 +403,8 @@ void EngineEventDispatcher::ExtensionStateChange(const Event& event, int index, 
 // An extension going back to ready releases the entry phone it was ringing or talking to.
 void EngineEventDispatcher::ReleaseEntryPhone(const Event& event, const ExtensionEntry& extension)
 {
-    const int phoneIndex = extension.LinkIndex();
-    // The link was stored in the combined numbering; it must name an entry phone of this event's PBX.
-    if (phoneIndex < event.offset.entryPhones || phoneIndex >= event.offset.entryPhones + event.counts.entryPhones)
+    const int phoneIndex = event.Combined(kObjectEntryPhone, extension.LinkIndex());
+    if (phoneIndex < 0)
         return;
     EntryPhoneEntry& phone = m_state.tables.entryPhoneStatus[static_cast<std::size_t>(phoneIndex)];
     const bool ringing = phone.State() == kStateDialling;
@@ -412,7 +414,7 @@ void EngineEventDispatcher::ReleaseEntryPhone(const Event& event, const Extensio
     phone.bytes[EntryPhoneEntry::kStateOffset] = kStateReady;
     QByteArray record(3, '\0');
     record[0] = static_cast<char>(kObjectEntryPhone);
-    record[1] = static_cast<char>(phoneIndex - event.offset.entryPhones);
+    record[1] = static_cast<char>(extension.LinkIndex());
     record[2] = static_cast<char>(kStateReady);
     m_database.UpdateObjectState(event.listPosition, record);
     Redraw(kObjectEntryPhone, phoneIndex);

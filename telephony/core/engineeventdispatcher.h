@@ -66,8 +66,13 @@ private:
     void OnWakeUpSetting(const Event& event);
     void OnRinging(const Event& event);
     void OnConnection(const Event& event);
-    void ConnectSide(const Event& event, std::uint8_t type, int index, std::uint8_t peerType, int peer,
-                     std::uint8_t direction);
+    // One object of an event: its kind, its index within its PBX and in the combined numbering.
+    struct EventObject {
+        std::uint8_t type;
+        std::uint8_t local;
+        int combined;
+    };
+    void ConnectSide(const Event& event, const EventObject& side, const EventObject& peer, std::uint8_t direction);
     void OnStateChange(const Event& event);
     void ExtensionStateChange(const Event& event, int index, std::uint8_t newState);
     void ReleaseEntryPhone(const Event& event, const ExtensionEntry& extension);
