@@ -1,0 +1,18 @@
+#include "lineview.h"
+
+#include <algorithm>
+
+CLineView::CLineView(const OperatorImageLists& images, ShownObject shown, QWidget* parent)
+    : CObjectListView(images, ObjectKind::Lines, std::move(shown), parent)
+{
+    setObjectName(QStringLiteral("CLineView"));
+}
+
+int CLineView::GetRequiredHeight(int width) const
+{
+    const QSize cell = iconSize();
+    const int step = cell.width() + 2 * spacing() + 2;
+    const int perRow = std::max(1, (width - 2 * frameWidth()) / std::max(1, step));
+    const int rows = std::max(1, (count() + perRow - 1) / perRow);
+    return rows * (cell.height() + 2 * spacing() + 2) + 2 * frameWidth();
+}
