@@ -133,7 +133,7 @@ CMainFrame::~CMainFrame()
     // The windows go with the frame: none of them lays the others out any more.
     for (QMdiSubWindow*& window : m_windows) {
         if (window)
-            disconnect(window, nullptr, this, nullptr);
+            window->removeEventFilter(this);
         window = nullptr;
     }
     if (m_iconShown)

@@ -178,6 +178,7 @@ private:
     bool HandleKey(QKeyEvent* key);
     bool CommandEnabled(std::uint32_t command) const;
     void OpenWindow(ObjectWindow window);
+    void ForgetClosedWindow(QMdiSubWindow* window);
     int RunDialog(QDialog& dialog);
     void ShowError(std::uint8_t code);
     int OwnExtension() const;

@@ -14,7 +14,9 @@
 #include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPointer>
 #include <QStyle>
+#include <QTimer>
 
 namespace {
 
@@ -114,13 +116,24 @@ void CMainFrame::OpenWindow(ObjectWindow window)
     sub->setAttribute(Qt::WA_DeleteOnClose);
     m_windows[Slot(window)] = sub;
     // A window closed by its own close box leaves its place to the others.
-    connect(sub, &QObject::destroyed, this, [this, window, sub] {
-        if (m_windows[Slot(window)] == sub) {
-            m_windows[Slot(window)] = nullptr;
-            LayoutWindows();
-        }
-    });
+    sub->installEventFilter(this);
     sub->show();
+}
+
+void CMainFrame::ForgetClosedWindow(QMdiSubWindow* window)
+{
+    // A close that was refused leaves the window shown; a deleted one is null.
+    if (window && window->isVisible())
+        return;
+    bool forgotten = false;
+    for (QMdiSubWindow*& open : m_windows) {
+        if (open && (open == window || !window) && (!window || !open->isVisible())) {
+            open = nullptr;
+            forgotten = true;
+        }
+    }
+    if (forgotten)
+        LayoutWindows();
 }
 
 void CMainFrame::CloseObjectWindows()
@@ -207,6 +220,11 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_mdi->viewport() && event->type() == QEvent::Resize) {
         LayoutWindows();
+        return false;
+    }
+    if (event->type() == QEvent::Close) {
+        if (auto sub = qobject_cast<QMdiSubWindow*>(watched))
+            QTimer::singleShot(0, this, [this, closing = QPointer<QMdiSubWindow>(sub)] { ForgetClosedWindow(closing); });
         return false;
     }
     if (event->type() == QEvent::KeyPress) {
