@@ -2,7 +2,9 @@
 #include "fonivraapp.h"
 
 #include "computername.h"
+#include "consolestartupload.h"
 #include "engineclient.h"
+#include "engineeventdispatcher.h"
 #include "eventpopupdlg.h"
 #include "errorbox.h"
 #include "folders.h"
@@ -10,12 +12,12 @@
 #include "language.h"
 #include "mainframe.h"
 #include "objectimagelists.h"
-#include "objectvisibility.h"
 #include "owncountrycode.h"
-#include "pbxstateloader.h"
+#include "picturechoosers.h"
 #include "recorderftpclient.h"
 #include "registrykey.h"
 #include "splashdlg.h"
+#include "statustexts.h"
 #include "stringtable.h"
 #include "terminationmessage.h"
 #include "udpeventlistener.h"
@@ -47,7 +49,6 @@ constexpr std::uint8_t kServerNotResolved = 138;  // no text of its own
 
 constexpr std::int64_t kIconDoubleClick = 515;
 constexpr int kAllOne = 1;
-constexpr double kFiveMinutes = 5.0 / (24 * 60);
 const QString kStartupGroup = QStringLiteral("Startup");
 const QString kTelephonyGroup = QStringLiteral("Telephony");
 const QString kCityCodeName = QStringLiteral("CityCode");
@@ -107,22 +108,11 @@ bool CFonivraApp::InitInstance()
     Progress(kConnectingEngine);
     if (const int code = CreateEngineClient())
         return Fail(static_cast<std::uint8_t>(code));
+    // Steps 12-16: the PBX's tables, the objects shown, the own extension's counters and texts.
     if (const int code = LoadState())
         return Fail(static_cast<std::uint8_t>(code));
-    Progress(kStartingApplication);
-    ApplyObjectVisibility(m_state, m_settings.main, m_settings.second);
     if (Terminating())
         return EndStartBySignal();
-
-    // Step 16: the own extension's counters and the icons.
-    const int own = m_installation.AssociatedExtension();
-    int missed = 0;
-    if (m_database.CountMissedCalls(m_state.firstPbxIdentifier, own, m_settings.main.MissedCallReference(),
-                                    OleDate(OleDate::Now().Value() + kFiveMinutes), missed) == 0)
-        m_state.missedCalls = missed;
-    bool unread = false;
-    if (m_database.HasUnreadMessages(m_state.firstPbxIdentifier, own, unread) == 0)
-        m_state.unreadMessages = unread;
     BuildImageLists();
 
     // Steps 17-19.
@@ -258,12 +248,9 @@ int CFonivraApp::LoadState()
     Progress(kCheckingPbxLink);
     Progress(kReceivingData);
     const int pbx = m_installation.PbxIdentifier();
-    const Service2PluginSettings& second = m_settings.second;
-    const int secondPbx = second.SecondPbxShown() && second.SecondPbx() != Service2PluginSettings::kNoPbx &&
-                                  second.SecondPbx() != pbx
-                              ? second.SecondPbx()
-                              : Service2PluginSettings::kNoPbx;
-    const int code = LoadPbxState(m_database, m_state, pbx, m_installation.AssociatedExtension(), secondPbx);
+    const int code = LoadConsoleState(m_database, m_state, m_settings.main, m_settings.second, pbx,
+                                      m_installation.AssociatedExtension(), OleDate::Now());
+    Progress(kStartingApplication);
     if (code == 0)
         m_recorder = std::make_unique<CRecorderFtpClient>(*m_engineClient, static_cast<std::uint8_t>(pbx));
     return code;
@@ -280,7 +267,16 @@ void CFonivraApp::BuildImageLists()
         }
         return QString();
     };
-    m_images = std::make_unique<OperatorImageLists>(m_state, m_settings.main, std::move(labels), IconPictureChoosers{});
+    IconPictureChoosers choosers;
+    choosers.extension = [this](int index, QString& text) {
+        return GetExtensionPicture(m_state, m_database, m_settings.main, index, text);
+    };
+    choosers.line = [this](int index, QString& text) { return GetLinePicture(m_state, m_database, index, text); };
+    choosers.entryPhone = [this](int index, QString& text) {
+        return GetEntryPhonePicture(m_state, m_database, index, text);
+    };
+    choosers.relay = [this](int index) { return GetRelayPicture(m_state, index); };
+    m_images = std::make_unique<OperatorImageLists>(m_state, m_settings.main, std::move(labels), std::move(choosers));
     for (int kind = 1; kind <= 4; ++kind)
         m_images->BuildImageLists(kind);
 }
@@ -295,8 +291,16 @@ bool CFonivraApp::CreateFrame()
     services.database = &m_database;
     services.engine = [this] { return m_engineClient.get(); };
     services.settingsFolder = GetProgramFolder();
-    services.servicesText = [this] { return m_state.ownExtensionStatus; };
+    services.servicesText = [this] { return FormatOwnServicesText(m_state, m_database); };
+    services.engineEvent = [this](std::uint64_t slot, std::int64_t) {
+        if (m_listener && m_dispatcher)
+            m_dispatcher->Dispatch(m_listener->CopySlot(static_cast<int>(slot)));
+    };
     m_frame = std::make_unique<CMainFrame>(std::move(services));
+    m_dispatcher = std::make_unique<EngineEventDispatcher>(m_state, m_database, m_settings.main, *m_frame);
+    m_dispatcher->SetEngineClient(m_engineClient.get());
+    m_dispatcher->SetSettingsFolder(GetProgramFolder());
+    m_frame->SetDispatcher(m_dispatcher.get());
     QObject::connect(m_frame.get(), &CMainFrame::Closing, [] { QCoreApplication::quit(); });
     // The console program finds the operator console by this title.
     m_windowTitle = SuiteIpc::Register(SuiteIpc::Key::WindowTitle, kWindowName, m_frame->Target());
@@ -349,6 +353,9 @@ int CFonivraApp::ExitInstance()
     if (m_frame)
         m_frame->SetPopup(nullptr);
     m_popup.reset();
+    if (m_frame)
+        m_frame->SetDispatcher(nullptr);
+    m_dispatcher.reset();
     m_database.Close();
     m_engineClient.reset();
     m_listener.reset();

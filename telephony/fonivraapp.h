@@ -21,6 +21,7 @@ class CMainFrame;
 class CRecorderFtpClient;
 class CSplashDlg;
 class CUdpEventListener;
+class EngineEventDispatcher;
 class OperatorImageLists;
 class TerminationMessage;
 
@@ -90,6 +91,7 @@ private:
     std::unique_ptr<CRecorderFtpClient> m_recorder;
     std::unique_ptr<OperatorImageLists> m_images;
     std::unique_ptr<CMainFrame> m_frame;
+    std::unique_ptr<EngineEventDispatcher> m_dispatcher;
     std::unique_ptr<CUdpEventListener> m_listener;
     std::unique_ptr<CEventPopupDlg> m_popup;
 };

@@ -28,4 +28,7 @@ struct AlarmEntry {
     void SetKind(std::uint8_t kind) { bytes[kKindOffset] = kind; }
     bool Pending() const { return bytes[kPendingOffset] != 0; }
     void SetPending(bool pending) { bytes[kPendingOffset] = pending ? 1 : 0; }
+    // The pending byte itself: 0 none, 1 raised, 2 answered.
+    std::uint8_t PendingFlag() const { return bytes[kPendingOffset]; }
+    void SetPendingFlag(std::uint8_t flag) { bytes[kPendingOffset] = flag; }
 };

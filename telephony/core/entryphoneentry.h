@@ -10,6 +10,7 @@
 // index, 5-6 as the engine stores them.
 struct EntryPhoneEntry {
     static constexpr std::size_t kSize = 7;
+    static constexpr std::size_t kIndexOffset = 1;
     static constexpr std::size_t kStateOffset = 2;
     static constexpr std::size_t kLinkTypeOffset = 3;
     static constexpr std::size_t kLinkIndexOffset = 4;

@@ -13,6 +13,8 @@
 // characters and the terminating zero).
 struct ExtensionEntry {
     static constexpr std::size_t kSize = 60;
+    static constexpr std::size_t kObjectTypeOffset = 0;
+    static constexpr std::size_t kIndexOffset = 1;
     static constexpr std::size_t kStateOffset = 2;
     static constexpr std::size_t kLinkTypeOffset = 3;
     static constexpr std::size_t kLinkIndexOffset = 4;

@@ -23,10 +23,12 @@ public:
     int firstPbxIdentifier = 0;
     int secondPbxIdentifier = 255;  // 255: none
 
-    // The own extension's two status texts (status bar and tip), the missed calls since the start, the
-    // own unread-message flag and the last number dialled.
-    QString ownExtensionStatus;
-    QString ownExtensionTip;
+    // This workstation's extension (first PBX) and its two status texts (the state, or the display name
+    // when ready, and the peer), the missed calls since the start, the own unread-message flag and the
+    // last number dialled.
+    int ownExtension = 0;
+    QString ownExtensionStateText;
+    QString ownExtensionPeerText;
     int missedCalls = 0;
     bool unreadMessages = false;
     QString lastNumber;

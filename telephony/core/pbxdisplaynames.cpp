@@ -1,6 +1,7 @@
 #include "pbxdisplaynames.h"
 
 #include "pbxnumbering.h"
+#include "sqldatabase.h"
 
 namespace {
 
@@ -30,6 +31,19 @@ QString BuildName(std::vector<QString>& cache, int index, const std::optional<Co
 }
 
 }  // namespace
+
+PbxLabelReader DatabaseLabelReader(CSqlDatabase& database)
+{
+    return [&database](PbxLabelKind kind, int pbxIdentifier, int localIndex) {
+        switch (kind) {
+        case PbxLabelKind::Extension: return database.GetDerivedLabel(pbxIdentifier, localIndex);
+        case PbxLabelKind::Line: return database.GetLineLabel(pbxIdentifier, localIndex);
+        case PbxLabelKind::EntryPhone: return database.GetEntryPhoneLabel(pbxIdentifier, localIndex);
+        case PbxLabelKind::Relay: return database.GetRelayLabel(pbxIdentifier, localIndex);
+        }
+        return QString();
+    };
+}
 
 QString DefaultExtensionNumber(const OperatorConsoleState& state, int index)
 {

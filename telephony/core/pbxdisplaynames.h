@@ -16,6 +16,10 @@ enum class PbxLabelKind { Extension, Line, EntryPhone, Relay };
 // the object has none or the read fails.
 using PbxLabelReader = std::function<QString(PbxLabelKind kind, int pbxIdentifier, int localIndex)>;
 
+class CSqlDatabase;
+// The label reader over the database's label tables.
+PbxLabelReader DatabaseLabelReader(CSqlDatabase& database);
+
 QString DefaultExtensionNumber(const OperatorConsoleState& state, int index);
 QString FormatExtensionPortCode(const OperatorConsoleState& state, int index);
 QString FormatEntryPhoneNumber(const OperatorConsoleState& state, int index);

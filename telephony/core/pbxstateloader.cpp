@@ -10,15 +10,6 @@ namespace {
 constexpr int kMaxCombinedObjects = 256;
 constexpr int kNoSecondPbx = 255;
 
-// The database's list position of the PBX with that identifier; -1 when it is not configured.
-int ListPosition(const CSqlDatabase& database, int pbxIdentifier)
-{
-    for (int pbx = 0; pbx < database.PbxCount(); ++pbx)
-        if (database.PbxComId(pbx) == pbxIdentifier)
-            return pbx;
-    return -1;
-}
-
 int ReadComStatOf(CSqlDatabase& database, int pbxIdentifier)
 {
     quint8 linkState = 0;
@@ -111,7 +102,7 @@ bool FitsCombined(const PbxObjectCounts& first, const PbxObjectCounts& second)
 void LoadSecondPbx(CSqlDatabase& database, OperatorConsoleState& state, int associatedExtension,
                    int secondPbxIdentifier)
 {
-    const int pbx = ListPosition(database, secondPbxIdentifier);
+    const int pbx = PbxListPosition(database, secondPbxIdentifier);
     if (pbx < 0 || ReadComStatOf(database, secondPbxIdentifier) != kNoError)
         return;
     PbxInitialization initialization;
@@ -136,15 +127,24 @@ void LoadSecondPbx(CSqlDatabase& database, OperatorConsoleState& state, int asso
 
 }  // namespace
 
+int PbxListPosition(const CSqlDatabase& database, int pbxIdentifier)
+{
+    for (int pbx = 0; pbx < database.PbxCount(); ++pbx)
+        if (database.PbxComId(pbx) == pbxIdentifier)
+            return pbx;
+    return -1;
+}
+
 int LoadPbxState(CSqlDatabase& database, OperatorConsoleState& state, int pbxIdentifier, int associatedExtension,
                  int secondPbxIdentifier)
 {
     state.hasSecondPbx = false;
     state.firstPbxIdentifier = pbxIdentifier;
+    state.ownExtension = associatedExtension;
     state.secondPbxIdentifier = kNoSecondPbx;
     if (int result = ReadComStatOf(database, pbxIdentifier); result != kNoError)
         return result;
-    const int pbx = ListPosition(database, pbxIdentifier);
+    const int pbx = PbxListPosition(database, pbxIdentifier);
     if (pbx < 0)
         return kDbRecordSelection;
     if (int result = ReadHeader(database, pbx, state.firstInitialization, state.firstConfiguration); result != kNoError)

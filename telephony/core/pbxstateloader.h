@@ -11,3 +11,7 @@ class CSqlDatabase;
 // The unread counts are those of this workstation's messages (its associated extension).
 int LoadPbxState(CSqlDatabase& database, OperatorConsoleState& state, int pbxIdentifier, int associatedExtension,
                  int secondPbxIdentifier);
+
+// The database's list position of the PBX with that identifier (the PBX argument of its readers); -1 when
+// it is not configured.
+int PbxListPosition(const CSqlDatabase& database, int pbxIdentifier);

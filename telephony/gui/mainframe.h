@@ -1,5 +1,6 @@
 #pragma once
 
+#include "consoleredrawtarget.h"
 #include "framelayout.h"
 #include "messagetarget.h"
 #include "notificationicon.h"
@@ -17,6 +18,7 @@ class CDerivedView;
 class CEntryPhoneView;
 class CEngineClient;
 class CEventPopupDlg;
+class EngineEventDispatcher;
 class CLineView;
 class CPCPhoneView;
 class CRelayView;
@@ -38,7 +40,7 @@ class ToolButtonSequence;
 // extension's services, the notification icon it hides behind, the keys that drive the PC phone and the
 // lines window, and the commands that open the lists, dialogs and settings, run the six programmable tool
 // buttons and switch the own voice mail. Every message and command arrives as a posted window message.
-class CMainFrame : public QMainWindow {
+class CMainFrame : public QMainWindow, public ConsoleRedrawTarget {
     Q_OBJECT
 public:
     // Messages.
@@ -103,10 +105,6 @@ public:
         std::function<void(const QString& number, int extension)> placeCall;
         // The pauses of the tool buttons (a single-shot timer by default).
         std::function<void(std::chrono::milliseconds, std::function<void()>)> after;
-        // The data side of the popup's requests, run around their dialogs.
-        std::function<void()> beforeMissedCalls;
-        std::function<void()> afterMessages;
-        std::function<void(int extension, int action)> acknowledgeAlarm;
     };
 
     explicit CMainFrame(Services services, QWidget* parent = nullptr);
@@ -119,6 +117,8 @@ public:
     // Opens the windows whose start-up flag is set in the main settings.
     void OpenStartupWindows();
     void SetPopup(CEventPopupDlg* popup) { m_popup = popup; }
+    // The dispatcher does the data side of the popup's requests (WM_USER+104-106).
+    void SetDispatcher(EngineEventDispatcher* dispatcher) { m_dispatcher = dispatcher; }
     void SetIconData(const NotificationIconData& data) { m_iconData = data; }
     const NotificationIconData& IconData() const { return m_iconData; }
     bool IsIconShown() const { return m_iconShown; }
@@ -139,9 +139,9 @@ public:
 
     // What the dispatcher asks of the frame: an object's icon and its list item drawn again, the own
     // extension's texts and the PC phone's display, the popup's rows.
-    void RedrawObject(ObjectKind kind, int index);
-    void RefreshOwnExtension();
-    void RefreshPopup();
+    void RedrawObject(PbxObjectType kind, int index) override;
+    void RefreshOwnExtension() override;
+    void RefreshPopup() override;
 
     // The commands' state as the menus and the tool bar show it.
     QAction* Action(std::uint32_t command) const;
@@ -193,6 +193,7 @@ private:
     std::map<std::uint32_t, QAction*> m_actions;
     std::array<QMdiSubWindow*, kObjectWindowCount> m_windows{};
     CEventPopupDlg* m_popup = nullptr;
+    EngineEventDispatcher* m_dispatcher = nullptr;
     std::unique_ptr<ToolButtonSequence> m_toolButtons;
     NotificationIconData m_iconData;
     bool m_iconShown = false;

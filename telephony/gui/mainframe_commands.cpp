@@ -6,6 +6,7 @@
 #include "callcontactdlg.h"
 #include "contactmanagerdlg.h"
 #include "engineclient.h"
+#include "engineeventdispatcher.h"
 #include "eventlistdlg.h"
 #include "installationsettings.h"
 #include "operatorconsolestate.h"
@@ -230,9 +231,8 @@ void CMainFrame::OnMissedCalls()
 {
     CEventListDlg dialog(kCallList, OwnExtension(), kMissedOption, 0, m_services.settings->main.MissedCallReference(),
                          this);
-    if (m_services.beforeMissedCalls)
-        m_services.beforeMissedCalls();
-    RefreshPopup();
+    if (m_dispatcher)
+        m_dispatcher->AcknowledgeMissedCalls();
     RunDialog(dialog);
 }
 
@@ -240,23 +240,20 @@ void CMainFrame::OnMessages()
 {
     CEventListDlg dialog(kMessageList, kAllExtensions, kReceivedOption, kUnreadOption, OleDate(), this);
     RunDialog(dialog);
-    if (m_services.afterMessages)
-        m_services.afterMessages();
+    if (m_dispatcher)
+        m_dispatcher->AcknowledgeMessages();
 }
 
 void CMainFrame::OnAlarm(int extension, int action)
 {
-    auto& alarms = m_services.state->tables.extensionAlarm;
-    if (extension < 0 || extension >= static_cast<int>(alarms.size()))
+    if (!m_dispatcher)
         return;
-    AlarmEntry& alarm = alarms[static_cast<std::size_t>(extension)];
     if (action == kShowAlarmAction) {
-        CEventListDlg dialog(kAlarmList, extension, 0, 0, OleDate(alarm.Time()), this);
+        CEventListDlg dialog(kAlarmList, extension, 0, 0, m_dispatcher->AlarmTime(extension), this);
         RunDialog(dialog);
-        alarm.bytes[AlarmEntry::kPendingOffset] = 0;
-        RefreshPopup();
+        m_dispatcher->AlarmShown(extension);
         return;
     }
-    if (m_services.acknowledgeAlarm)
-        m_services.acknowledgeAlarm(extension, action);
+    if (const int code = m_dispatcher->StoreAlarmAction(extension, action))
+        ShowError(static_cast<std::uint8_t>(code));
 }

@@ -106,7 +106,7 @@ void CMainFrame::OpenWindow(ObjectWindow window)
         title = 10150;
         break;
     case ObjectWindow::PcPhone:
-        view = new CPCPhoneView([this] { return m_services.state->ownExtensionStatus; });
+        view = new CPCPhoneView([this] { return m_services.state->ownExtensionStateText; });
         title = 10017;
         break;
     }
@@ -196,8 +196,11 @@ void CMainFrame::LayoutWindows()
         extensions->ArrangeIcons();
 }
 
-void CMainFrame::RedrawObject(ObjectKind kind, int index)
+void CMainFrame::RedrawObject(PbxObjectType type, int index)
 {
+    if (type < kObjectExtension || type > kObjectRelay)
+        return;
+    const auto kind = static_cast<ObjectKind>(type);  // the image lists number the kinds as the PBX does
     m_services.images->DrawIcon(kind, index);
     CObjectListView* view = nullptr;
     switch (kind) {
@@ -212,6 +215,7 @@ void CMainFrame::RedrawObject(ObjectKind kind, int index)
 
 void CMainFrame::RefreshOwnExtension()
 {
+    UpdateServicesPane();
     if (CPCPhoneView* phone = PcPhoneView())
         phone->RefreshDisplay();
 }

@@ -4,6 +4,8 @@
 // screenshot.
 #include "consolestatefixture.h"
 #include "derivedview.h"
+#include "engineeventdispatcher.h"
+#include "sqldatabase.h"
 #include "eventlistdlg.h"
 #include "eventpopupdlg.h"
 #include "installationsettings.h"
@@ -65,7 +67,7 @@ protected:
         SetLanguage(kLanguageItalian);
         ASSERT_TRUE(m_folder.isValid());
         MakeConsoleState(m_state, 8, 4, 2, 2);
-        m_state.ownExtensionStatus = QStringLiteral("204 PRONTO");
+        m_state.ownExtensionStateText = QStringLiteral("204 PRONTO");
         m_installation.Load();  // a first start: the defaults
         m_installation.SetAssociatedExtension(3);
         m_images.BuildImageLists(1);
@@ -393,6 +395,9 @@ TEST_F(MainFrameTest, ExitWaitsWhileAnAlarmIsPending)
     // Showing the alarm clears it; the popup is told.
     CEventPopupDlg popup(3);
     frame.SetPopup(&popup);
+    CSqlDatabase database;
+    EngineEventDispatcher dispatcher(m_state, database, m_settings.main, frame);
+    frame.SetDispatcher(&dispatcher);
     frame.Target().Post(CMainFrame::kAlarmMessage, 2, 2);
     Pump();
     Pump();
@@ -400,6 +405,7 @@ TEST_F(MainFrameTest, ExitWaitsWhileAnAlarmIsPending)
     EXPECT_FALSE(frame.IsAlarmPending());
     EXPECT_EQ(popup.Refreshes(), 1);
     frame.SetPopup(nullptr);
+    frame.SetDispatcher(nullptr);
 
     Command(CMainFrame::kCloseCommand);
     Pump();
