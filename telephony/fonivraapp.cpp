@@ -293,15 +293,25 @@ bool CFonivraApp::CreateFrame()
     services.settingsFolder = GetProgramFolder();
     services.servicesText = [this] { return FormatOwnServicesText(m_state, m_database); };
     services.engineEvent = [this](std::uint64_t slot, std::int64_t) {
-        if (m_listener && m_dispatcher)
-            m_dispatcher->Dispatch(m_listener->CopySlot(static_cast<int>(slot)));
+        if (!m_listener || !m_dispatcher)
+            return;
+        const bool alarmBefore = m_frame->IsAlarmPending();
+        m_dispatcher->Dispatch(m_listener->CopySlot(static_cast<int>(slot)));
+        if (!alarmBefore && m_frame->IsAlarmPending())
+            Report(QStringLiteral("an alarm is pending: the program ends only once it is acknowledged"));
     };
+    services.report = Report;
     m_frame = std::make_unique<CMainFrame>(std::move(services));
     m_dispatcher = std::make_unique<EngineEventDispatcher>(m_state, m_database, m_settings.main, *m_frame);
     m_dispatcher->SetEngineClient(m_engineClient.get());
     m_dispatcher->SetSettingsFolder(GetProgramFolder());
     m_frame->SetDispatcher(m_dispatcher.get());
-    QObject::connect(m_frame.get(), &CMainFrame::Closing, [] { QCoreApplication::quit(); });
+    QObject::connect(m_frame.get(), &CMainFrame::Closing, [] {
+        Report(QStringLiteral("ended"));
+        // exit, not quit: quit would first ask every window to close, and the frame refuses while an alarm
+        // is pending.
+        QCoreApplication::exit(0);
+    });
     // The console program finds the operator console by this title.
     m_windowTitle = SuiteIpc::Register(SuiteIpc::Key::WindowTitle, kWindowName, m_frame->Target());
     return true;

@@ -103,6 +103,8 @@ public:
         std::function<void(std::uint64_t wParam, std::int64_t lParam)> engineEvent;
         // Places a call from an extension (255: the own one), going off-hook first.
         std::function<void(const QString& number, int extension)> placeCall;
+        // Tells what the program did on its standard output (nothing by default).
+        std::function<void(const QString& line)> report;
         // The pauses of the tool buttons (a single-shot timer by default).
         std::function<void(std::chrono::milliseconds, std::function<void()>)> after;
     };

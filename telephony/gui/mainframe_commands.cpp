@@ -127,8 +127,11 @@ void CMainFrame::OnCommand(std::uint64_t wParam, std::int64_t lParam)
             m_target.Post(WM_COMMAND, kExitCommand, 0);
         return;
     case kExitCommand:
-        if (IsAlarmPending())
+        if (IsAlarmPending()) {
+            if (m_services.report)
+                m_services.report(QStringLiteral("exit refused: an alarm waits for its acknowledgement"));
             return;
+        }
         m_exiting = true;
         close();
         return;

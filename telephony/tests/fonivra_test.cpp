@@ -117,6 +117,23 @@ TEST_F(FonivraProgramTest, StartsWithTheEngineCreatesItsSettingsAndHandsASecondS
     EXPECT_EQ(again.Terminate(), 0);
 }
 
+TEST_F(FonivraProgramTest, TheCloseCommandWaitsForAnAlarmRelayedThroughTheEngine)
+{
+    StartEngine();
+    SuiteProgramProcess console(kFonivra);
+    ASSERT_TRUE(console.Start(Path(), {Path()}));
+    ASSERT_TRUE(console.WaitForAnyLine({kStarted, kFailed}).startsWith(kStarted)) << Log(console).toStdString();
+    // The PBX raises an alarm on extension 2; the engine relays it to the workstations.
+    ASSERT_FALSE(m_engine.SimulvexCommand(QStringLiteral("alarm 1 2 1")).isEmpty());
+    ASSERT_FALSE(console.WaitForLine(QStringLiteral("an alarm is pending"), kWaitMs).isEmpty()) << Log(console).toStdString();
+    ASSERT_TRUE(SuiteIpc::Post(SuiteIpc::Key::WindowClass, kFonivra, WM_COMMAND, kCloseCommand, 0));
+    EXPECT_FALSE(console.WaitForLine(QStringLiteral("exit refused"), kWaitMs).isEmpty()) << Log(console).toStdString();
+    EXPECT_TRUE(console.IsRunning());
+    // A termination signal still ends it, in order.
+    EXPECT_EQ(console.Terminate(), 0);
+    EXPECT_TRUE(console.HasLine(QStringLiteral("ended")));
+}
+
 TEST_F(FonivraProgramTest, WithoutItsArgumentItEndsWithoutAWindow)
 {
     StartEngine();
