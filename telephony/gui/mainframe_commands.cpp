@@ -13,6 +13,7 @@
 #include "operatorsettingsrecords.h"
 #include "pbxdirectorydlg.h"
 #include "pbxframebuilders.h"
+#include "pbxstateloader.h"
 #include "sqldatabase.h"
 #include "stringtable.h"
 #include "systemconfiguration.h"
@@ -217,7 +218,8 @@ void CMainFrame::SwitchVoiceMail()
     std::uint8_t code = engine->WriteProgrammation(pbx, record, kRequestSeconds);
     if (code == kNoError && m_services.database) {
         const QByteArray bytes(reinterpret_cast<const char*>(record.data()), static_cast<qsizetype>(record.size()));
-        code = static_cast<std::uint8_t>(m_services.database->SaveDerivedProgrammation(state.firstPbxIdentifier, bytes));
+        const int position = PbxListPosition(*m_services.database, state.firstPbxIdentifier);
+        code = static_cast<std::uint8_t>(m_services.database->SaveDerivedProgrammation(position, bytes));
         if (code == kNoError) {
             std::vector<std::uint8_t> frame(BuildProgrammingFrame(nullptr, record));
             BuildProgrammingFrame(frame.data(), record);
