@@ -277,6 +277,7 @@ void CFonivraApp::BuildImageLists()
     };
     choosers.relay = [this](int index) { return GetRelayPicture(m_state, index); };
     m_images = std::make_unique<OperatorImageLists>(m_state, m_settings.main, std::move(labels), std::move(choosers));
+    m_images->SetRecorderGlyphSwitch(m_settings.third.InUse());
     for (int kind = 1; kind <= 4; ++kind)
         m_images->BuildImageLists(kind);
 }

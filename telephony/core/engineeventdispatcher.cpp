@@ -242,7 +242,7 @@ void EngineEventDispatcher::OnRinging(const Event& event)
         return;
     const std::uint8_t linkType = event.P(2);
     int linked = event.P(3);
-    if (linkType == kObjectLine || linkType == kObjectEntryPhone) {
+    if (linkType == kObjectExtension || linkType == kObjectLine || linkType == kObjectEntryPhone) {
         linked = event.Combined(linkType, event.P(3));
         if (linked < 0)
             return;

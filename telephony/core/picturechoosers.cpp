@@ -57,6 +57,23 @@ constexpr std::size_t kEntryPhoneFlash = 0;
 
 constexpr int kStyleShift = 1;  // bit 0 of the per-object byte is the shown flag
 
+// Service glyphs and the bytes they show.
+constexpr int kWakeUpOnceGlyph = 200;
+constexpr int kWakeUpGlyph = 201;
+constexpr int kLocalCallsDisabledGlyph = 203;
+constexpr int kFollowMeGlyph = 312;
+constexpr int kDoNotDisturbGlyph = 313;
+constexpr int kUnreadGlyph = 316;
+constexpr int kVoiceMailGlyph = 332;
+constexpr std::size_t kWakeUpEnabled = 1;  // of the wake-up record: 2 once, other non-zero daily
+constexpr std::uint8_t kWakeUpOnce = 2;
+constexpr std::size_t kLocalCallsEnabled = 5;
+constexpr std::size_t kDoNotDisturb = 8;
+constexpr std::size_t kVariousFunctions = 46;
+constexpr std::uint8_t kVoiceMailBit = 0x80;
+constexpr std::size_t kFollowMe = 49;
+constexpr std::uint8_t kNoFollowMe = 255;
+
 }  // namespace
 
 int ExtensionPictureStyle(const MainSettings& settings, int index)
@@ -167,4 +184,33 @@ int GetRelayPicture(const OperatorConsoleState& state, int index)
     if (state.tables.relayProgramming[at][kRelayKind] == 0)
         return set.door;
     return state.tables.relayStatus[at] ? set.loadOn : set.loadOff;
+}
+
+ExtensionGlyphs ExtensionServiceGlyphs(const OperatorConsoleState& state, bool voiceMailGlyph, int index)
+{
+    ExtensionGlyphs glyphs;
+    if (!state.SplitExtension(index))
+        return glyphs;
+    const auto at = static_cast<std::size_t>(index);
+    const auto& wakeUp = state.tables.extensionWakeUp[at];
+    const auto& programming = state.tables.extensionProgramming[at];
+    if (wakeUp[kWakeUpEnabled] != 0)
+        glyphs.a = wakeUp[kWakeUpEnabled] == kWakeUpOnce ? kWakeUpOnceGlyph : kWakeUpGlyph;
+    if (programming[kLocalCallsEnabled] == 0)
+        glyphs.c = kLocalCallsDisabledGlyph;
+    if (voiceMailGlyph && (programming[kVariousFunctions] & kVoiceMailBit))
+        glyphs.d = kVoiceMailGlyph;
+    else if (programming[kDoNotDisturb] != 0)
+        glyphs.d = kDoNotDisturbGlyph;
+    if (programming[kFollowMe] != kNoFollowMe)
+        glyphs.b = kFollowMeGlyph;
+    if (state.tables.extensionUnread[at] != 0) {
+        for (int* slot : {&glyphs.a, &glyphs.c, &glyphs.d, &glyphs.b}) {
+            if (*slot == 0) {
+                *slot = kUnreadGlyph;
+                break;
+            }
+        }
+    }
+    return glyphs;
 }

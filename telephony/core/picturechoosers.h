@@ -18,3 +18,14 @@ int GetExtensionPicture(OperatorConsoleState& state, CSqlDatabase& database, con
 int GetLinePicture(OperatorConsoleState& state, CSqlDatabase& database, int index, QString& text);
 int GetEntryPhonePicture(OperatorConsoleState& state, CSqlDatabase& database, int index, QString& text);
 int GetRelayPicture(const OperatorConsoleState& state, int index);
+
+// The service glyphs along the top of an extension's icon by slot (bitmap ids; 0 an empty slot): A the
+// wake-up, B the follow-me, C local calls disabled, D the voice-mail service (when the console shows it)
+// or do-not-disturb; the envelope of unread messages takes the first free slot of A, C, D, B.
+struct ExtensionGlyphs {
+    int a = 0;
+    int b = 0;
+    int c = 0;
+    int d = 0;
+};
+ExtensionGlyphs ExtensionServiceGlyphs(const OperatorConsoleState& state, bool voiceMailGlyph, int index);

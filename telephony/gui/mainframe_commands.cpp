@@ -192,6 +192,7 @@ void CMainFrame::RunSettings()
     *m_services.settings = copies;
     SaveSettingsFiles(m_services.settingsFolder, *m_services.settings);
     CloseObjectWindows();
+    m_services.images->SetRecorderGlyphSwitch(m_services.settings->third.InUse());
     for (int kind = 1; kind <= 4; ++kind)
         m_services.images->BuildImageLists(kind);
     OpenStartupWindows();

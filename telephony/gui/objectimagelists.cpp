@@ -1,11 +1,11 @@
 #include "objectimagelists.h"
 
-#include "extensionglyphs.h"
 #include "gdiobjects.h"
 #include "iconartwork.h"
 #include "labelfitting.h"
 #include "mainsettings.h"
 #include "operatorconsolestate.h"
+#include "picturechoosers.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -214,17 +214,15 @@ void OperatorImageLists::DrawExtensionIcon(int index)
 
     QImage image = WhiteCell(list.cellSize);
     QPainter painter(&image);
-    const ExtensionGlyphSlots glyphs = ChooseExtensionGlyphs(
-        tables.extensionWakeUp[object], tables.extensionProgramming[object], tables.extensionUnread[object],
-        m_recorderGlyph);
-    const std::array<int, ExtensionGlyphSlots::kSlotCount> slotX{0, glyphWidth + 1, width - 2 * glyphWidth - 1,
-                                                                width - glyphWidth};
-    for (int slot = 0; slot < ExtensionGlyphSlots::kSlotCount; ++slot) {
-        const int id = glyphs.glyph[static_cast<std::size_t>(slot)];
+    const ExtensionGlyphs glyphs = ExtensionServiceGlyphs(m_state, m_recorderGlyph, index);
+    // Slots A, B, C and D along the top edge.
+    const std::pair<int, int> glyphSlots[] = {{glyphs.a, 0},
+                                              {glyphs.b, glyphWidth + 1},
+                                              {glyphs.c, width - 2 * glyphWidth - 1},
+                                              {glyphs.d, width - glyphWidth}};
+    for (const auto& [id, x] : glyphSlots)
         if (id != 0)
-            painter.drawImage(QRect(slotX[static_cast<std::size_t>(slot)], 0, glyphWidth, glyphHeight),
-                              IconArtwork::Picture(id));
-    }
+            painter.drawImage(QRect(x, 0, glyphWidth, glyphHeight), IconArtwork::Picture(id));
 
     const TextStyle number = Style(m_settings, section, 0);
     const QFontMetrics numberMetrics(number.font);

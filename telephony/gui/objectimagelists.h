@@ -47,7 +47,7 @@ public:
     OperatorImageLists(OperatorConsoleState& state, const MainSettings& settings, PbxLabelReader labels,
                        IconPictureChoosers choosers);
 
-    // Whether the recorder function shows its glyph in an extension's slot D.
+    // Whether the voice-mail function shows its glyph in an extension's slot D (the third plug-in in use).
     void SetRecorderGlyphSwitch(bool on) { m_recorderGlyph = on; }
 
     // Deletes the kind's list and builds it again: cell size, one image per object, every icon drawn.

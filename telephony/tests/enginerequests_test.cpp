@@ -1,74 +1,17 @@
 // The operator console's requests as they travel: CEngineClient -> the engine Pultex (in simulation, in a
 // suite tree of its own) -> the simulated PBX Simulvex, and back.
-#include "engineclient.h"
-#include "engineerrorcode.h"
-#include "installationsettings.h"
+#include "pultexsimulationtest.h"
 #include "recorderftpclient.h"
 #include "registrykey.h"
-#include "suiteprogramprocess.h"
-#include "suitetree.h"
-
-#include <gtest/gtest.h>
 
 #include <QTcpServer>
 
-#include <ostream>
-
-void PrintTo(EngineErrorCode code, std::ostream* os) { *os << static_cast<int>(code); }
-
 namespace {
 
-constexpr std::uint8_t kPbx = 0;
-constexpr int kSeconds = 6;
-const QString kPultex = QStringLiteral("Pultex");
+using pultexsimulation::kPbx;
+using pultexsimulation::kSeconds;
 
-class EngineRequestsTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite()
-    {
-        s_tree = new SuiteTree(kPultex);
-        s_engine = new SuiteProgramProcess(kPultex);
-        ASSERT_TRUE(s_tree->IsValid());
-        ASSERT_TRUE(s_tree->PlaceProgram(kPultex, QStringLiteral(PULTEX_PROGRAM)));
-        ASSERT_TRUE(s_tree->InstallSimulvex(QStringLiteral(SIMULVEX_PROGRAM),
-                                            {QStringLiteral("set extensions 4"), QStringLiteral("set lines 2"),
-                                             QStringLiteral("set entryphones 1"), QStringLiteral("set relays 1")}));
-        ASSERT_TRUE(s_tree->WriteInstallation(InstallationSettings::kModeSimulation, kPbx, 0));
-        ASSERT_TRUE(s_tree->WriteNetworkPorts());
-        // The engine's start waits for the simulator as long as it needs, up to this; the country code
-        // spares the engine's question for it.
-        const QString registry = s_tree->SharedFolder() + QStringLiteral("Registry.ini");
-        ASSERT_TRUE(RegistryKey(QStringLiteral("Startup"), registry).WriteInt(QStringLiteral("SimulatorWaitMs"), 20000));
-        ASSERT_TRUE(RegistryKey(QStringLiteral("Telephony"), registry).WriteString(QStringLiteral("CountryCode"),
-                                                                                   QStringLiteral("39")));
-        ASSERT_TRUE(s_tree->CreateCatalog({QStringLiteral("CENTRALE")}));
-        ASSERT_TRUE(s_engine->Start(s_tree->ProgramPath()));
-        const QString end = s_engine->WaitForAnyLine({QStringLiteral("started: "), QStringLiteral("window shown: ")});
-        ASSERT_TRUE(end.startsWith(QStringLiteral("started: "))) << s_engine->Lines().join(u'\n').toStdString();
-    }
-
-    static void TearDownTestSuite()
-    {
-        delete s_engine;
-        s_engine = nullptr;
-        delete s_tree;
-        s_tree = nullptr;
-    }
-
-    void SetUp() override
-    {
-        if (!s_engine || !s_engine->IsRunning())
-            GTEST_SKIP() << "the engine did not start";
-        s_tree->Enter();
-        Simulvex(QStringLiteral("fault off"));
-    }
-
-    static CEngineClient Client() { return CEngineClient("127.0.0.1", s_tree->Ports().requestPort); }
-    static QString Simulvex(const QString& command) { return s_engine->SimulvexCommand(command); }
-
-    static inline SuiteTree* s_tree = nullptr;
-    static inline SuiteProgramProcess* s_engine = nullptr;
-};
+class EngineRequestsTest : public pultexsimulation::PultexSimulationTest {};
 
 TEST_F(EngineRequestsTest, ProgrammingAndWakeUpAreWrittenAndReadBack)
 {

@@ -139,6 +139,7 @@ TEST_P(EngineEventDispatch, DatagramsThatChangeNothing)
         Datagram(kFirstPbx, 39, {kFirstExtensions, 1, 6, 0, 0}),
         Datagram(kFirstPbx, 51, {0, 1, 2, kFirstLines}),   // a linked index outside its table
         Datagram(kFirstPbx, 51, {0, 1, 3, kFirstEntryPhones}),
+        Datagram(kFirstPbx, 51, {0, 1, 1, kFirstExtensions}),
         Datagram(kFirstPbx, 60, {1, 0, 2, kFirstLines}),
         Datagram(kSecondPbx, 65, {1, 3, 7}),               // outside the second PBX
         Datagram(kSecondPbx, 71, {1, 0, 4}),               // alarms of the second PBX are not kept

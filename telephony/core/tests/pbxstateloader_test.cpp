@@ -2,7 +2,11 @@
 // non-zero link state, a missing row, and a second PBX taken whole or not at all.
 #include "dbtest.h"
 #include "consoletestpbx.h"
+#include "consolestartupload.h"
+#include "mainsettings.h"
 #include "pbxstateloader.h"
+#include "service2pluginsettings.h"
+#include "testcallrecords.h"
 
 namespace {
 
@@ -75,12 +79,57 @@ TEST_P(PbxStateLoad, SecondPbxBehindTheFirstOrLeftOut)
     EXPECT_EQ(partial.tables.Counts().extensions, 2);
     EXPECT_EQ(partial.SplitExtension(2), std::nullopt);
 
-    // 2 + 255 extensions would pass the combined numbering's 256: the second PBX stays out unread.
+    // 2 + 255 extensions, or 200 + 100, would pass the combined numbering's 256: the second PBX stays out.
     ASSERT_EQ(database->SaveInitialization(1, Record(77, {{2, 255}})), kNoError);
     OperatorConsoleState tooMany;
     ASSERT_EQ(LoadPbxState(*database, tooMany, 3, 0, 5), kNoError);
     EXPECT_FALSE(tooMany.hasSecondPbx);
     EXPECT_EQ(tooMany.tables.Counts().extensions, 2);
+    WritePbx(*database, 0, 200, 1, 0, 0);
+    ASSERT_EQ(database->SaveInitialization(1, Record(77, {{2, 100}})), kNoError);
+    OperatorConsoleState large;
+    ASSERT_EQ(LoadPbxState(*database, large, 3, 0, 5), kNoError);
+    EXPECT_FALSE(large.hasSecondPbx);
+    EXPECT_EQ(large.tables.Counts().extensions, 200);
+}
+
+TEST_P(PbxStateLoad, WholeLoadWithVisibilityAndOwnCounters)
+{
+    auto database = StartConsoleDatabase();
+    WritePbx(*database, 0, 3, 2, 0, 0);
+    WritePbx(*database, 1, 2, 2, 0, 0);
+    // Every extension handled (byte 1 at the count), so that only the lists hide one.
+    ASSERT_EQ(database->SaveInitialization(0, Record(77, {{1, 3}, {2, 3}, {4, 2}})), kNoError);
+    ASSERT_EQ(database->SaveInitialization(1, Record(77, {{1, 2}, {2, 2}, {4, 2}})), kNoError);
+    const OleDate reference(2026, 12, 10, 8, 0);
+    const OleDate now(2026, 12, 10, 9, 0);
+    // A missed call of the own extension (1) after the reference, one before it, and a message for it.
+    ASSERT_EQ(database->InsertCallSwNew(0, reference.AddSeconds(70), 1,
+                                        SwitchboardCallState(reference.AddSeconds(60), 1, 0, 3, QStringLiteral("0612"))),
+              kNoError);
+    ASSERT_EQ(database->InsertCallSwNew(0, reference.AddSeconds(-50), 1,
+                                        SwitchboardCallState(reference.AddSeconds(-60), 1, 0, 3, QStringLiteral("0612"))),
+              kNoError);
+    ASSERT_EQ(database->InsertMessage(3, 3, 0, 1, QStringLiteral("x")), kNoError);
+
+    MainSettings settings(reference);
+    Service2PluginSettings secondPbx;
+    secondPbx.SetSecondPbxShown(true);
+    secondPbx.SetSecondPbx(5);
+    secondPbx.SetListCount(0, 1);
+    secondPbx.SetListEntry(0, 1, 0, 1);  // the second PBX's extension 1 hidden
+    secondPbx.SetListCount(1, 1);
+    secondPbx.SetListEntry(1, 0, 0, 0);  // the second PBX's line 0 marked 254
+    OperatorConsoleState state;
+    ASSERT_EQ(LoadConsoleState(*database, state, settings, secondPbx, 3, 1, now), kNoError);
+    ASSERT_TRUE(state.hasSecondPbx);
+    EXPECT_EQ(state.tables.Counts().extensions, 5);
+    EXPECT_EQ(settings.ObjectFlags(MainSettings::kExtensions, 3) & 1, 1);
+    EXPECT_EQ(settings.ObjectFlags(MainSettings::kExtensions, 4) & 1, 0);
+    EXPECT_EQ(settings.ObjectFlags(MainSettings::kLines, 2), 254);
+    EXPECT_EQ(state.missedCalls, 1);
+    EXPECT_TRUE(state.unreadMessages);
+    EXPECT_EQ(state.ownExtensionStateText, "CH. ENTRANTE");  // WritePbx puts extension 1 in state 3
 }
 
 INSTANTIATE_DB_TEST(PbxStateLoad);

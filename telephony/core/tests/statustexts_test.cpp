@@ -297,6 +297,26 @@ TEST_P(ConsoleTexts, PicturesByStateAndFlashPhase)
     EXPECT_EQ(GetRelayPicture(m_state, 3), 308);
 }
 
+TEST_P(ConsoleTexts, ServiceGlyphs)
+{
+    const auto glyphSlots = [](const ExtensionGlyphs& g) { return std::vector<int>{g.a, g.b, g.c, g.d}; };
+    // Four services and an unread message: no slot is left for the envelope.
+    m_state.tables.extensionWakeUp[0] = {0, 2, 6, 0, 0};
+    auto& programming = m_state.tables.extensionProgramming[0];
+    programming[5] = 0, programming[8] = 1, programming[49] = 3;
+    m_state.tables.extensionUnread[0] = 1;
+    EXPECT_EQ(glyphSlots(ExtensionServiceGlyphs(m_state, false, 0)), (std::vector<int>{200, 312, 203, 313}));
+    // The voice-mail service takes slot D only while the console shows it.
+    programming[46] = 0x80;
+    EXPECT_EQ(glyphSlots(ExtensionServiceGlyphs(m_state, true, 0)), (std::vector<int>{200, 312, 203, 332}));
+    // No wake-up: the envelope at the top-left corner; a daily wake-up has the other bell.
+    m_state.tables.extensionUnread[1] = 1;
+    EXPECT_EQ(glyphSlots(ExtensionServiceGlyphs(m_state, false, 1)), (std::vector<int>{316, 0, 0, 0}));
+    m_state.tables.extensionWakeUp[1] = {1, 1, 6, 0, 0};
+    EXPECT_EQ(glyphSlots(ExtensionServiceGlyphs(m_state, false, 1)), (std::vector<int>{201, 0, 316, 0}));
+    EXPECT_EQ(glyphSlots(ExtensionServiceGlyphs(m_state, false, 6)), (std::vector<int>{0, 0, 0, 0}));
+}
+
 INSTANTIATE_DB_TEST(ConsoleTexts);
 
 }  // namespace

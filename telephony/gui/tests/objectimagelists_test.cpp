@@ -1,7 +1,6 @@
-// The image lists and icons: cell sizes, the extension's service glyphs, the label rule, an index outside
+// The image lists and icons: cell sizes, where the extension's service glyphs go, the label rule, an index outside
 // a list, and a screenshot of an extension list with glyphs.
 #include "consolestatefixture.h"
-#include "extensionglyphs.h"
 #include "iconartwork.h"
 #include "logfont.h"
 #include "mainsettings.h"
@@ -100,45 +99,6 @@ TEST_F(ImageListsTest, CellsWithLabelsHoldTheMinimumCharactersOfTheLargerFont)
     // An extension's cell holds the number line, the picture and two label lines.
     EXPECT_GT(lists.GetExtensionCellSize().height(), 25 + 2 * 11);
     EXPECT_GE(lists.GetExtensionCellSize().width(), 57);
-}
-
-TEST(ExtensionGlyphs, SlotsAndTheEnvelope)
-{
-    using S = ExtensionGlyphSlots;
-    struct Case {
-        const char* name;
-        std::uint8_t wakeUp;      // wake-up record byte 1
-        std::uint8_t localCalls;  // programming byte 5
-        std::uint8_t dnd;         // byte 8
-        std::uint8_t functions;   // byte 46
-        std::uint8_t followMe;    // byte 49
-        std::uint8_t unread;
-        bool recorderSwitch;
-        std::array<int, S::kSlotCount> expected;  // A, B, C, D
-    };
-    const Case cases[] = {
-        {"nothing", 0, 1, 0, 0, 255, 0, false, {0, 0, 0, 0}},
-        {"all four services and a message: no envelope", 2, 0, 1, 0, 7, 1, false, {200, 312, 203, 313}},
-        {"only a message: the envelope at the top left", 0, 1, 0, 0, 255, 1, false, {316, 0, 0, 0}},
-        {"wake-up taken: the envelope goes to C", 1, 1, 0, 0, 255, 3, false, {201, 0, 316, 0}},
-        {"A and C taken: the envelope goes to D", 2, 0, 0, 0, 255, 1, false, {200, 0, 203, 316}},
-        {"A, C and D taken: the envelope goes to B", 2, 0, 1, 0, 255, 1, false, {200, 316, 203, 313}},
-        {"recorder glyph over do-not-disturb", 0, 1, 1, 0x80, 255, 0, true, {0, 0, 0, 332}},
-        {"recorder switch off: do-not-disturb", 0, 1, 1, 0x80, 255, 0, false, {0, 0, 0, 313}},
-        {"recorder switch on, bit clear: do-not-disturb", 0, 1, 1, 0x7F, 255, 0, true, {0, 0, 0, 313}},
-    };
-    for (const Case& c : cases) {
-        std::array<std::uint8_t, 5> wakeUp{0, c.wakeUp, 7, 30, 0};
-        std::array<std::uint8_t, 50> programming{};
-        programming[5] = c.localCalls;
-        programming[8] = c.dnd;
-        programming[46] = c.functions;
-        programming[49] = c.followMe;
-        const ExtensionGlyphSlots chosen = ChooseExtensionGlyphs(wakeUp, programming, c.unread, c.recorderSwitch);
-        EXPECT_EQ(chosen.glyph, c.expected) << c.name;
-    }
-    // Records too short to hold a field count as without the service.
-    EXPECT_EQ(ChooseExtensionGlyphs({}, {}, 0, true).glyph, (std::array<int, S::kSlotCount>{}));
 }
 
 TEST_F(ImageListsTest, GlyphsAreDrawnInTheirSlotsAndAnIndexOutsideDrawsNothing)
