@@ -1,9 +1,11 @@
 // Prepares a suite folder for a demonstration of the console in simulation: the installation store
-// (simulation mode, English, PBX 0 and its first extension, the SQLite catalog), the telephony location
-// and a catalog with one PBX. Arguments: the suite folder, and optionally the PBX's identifier.
+// (simulation mode, English, PBX 0 and its first extension, the SQLite catalog), the telephony location,
+// the engine setting that starts the operator console, and a catalog with one PBX. Arguments: the suite folder, and optionally the PBX's identifier.
 #include "computername.h"
 #include "contactcache.h"
 #include "engineerrorcode.h"
+#include "enginesettings.h"
+#include "enginesettingsfile.h"
 #include "installationdatabase.h"
 #include "installationsettings.h"
 #include "language.h"
@@ -50,6 +52,12 @@ int main(int argc, char** argv)
         return Fail("the installation store cannot be written");
     if (!RegistryKey(CContactCache::kLocationKey).WriteString(CContactCache::kCountryCodeName, CContactCache::kDefaultCountryCode))
         return Fail("Registry.ini cannot be written");
+
+    EngineSettings engine;
+    LoadEngineSettings(engine);
+    engine.startOperatorConsole = 1;
+    if (SaveEngineSettings(engine) != 1)
+        return Fail("the engine settings cannot be written");
 
     // A catalog that has its PBX is left alone: a console may be running on it.
     CSqlDatabase database(DbParametersFor(installation.Database()));

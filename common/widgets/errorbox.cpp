@@ -4,13 +4,14 @@
 
 #include <QMessageBox>
 
-QString ErrorBoxText(const QString& text, std::uint8_t code, const QString& detail)
+QString ErrorBoxText(const QString& text, std::uint8_t code, const QString& detail, unsigned labelStringId)
 {
-    return text + u'\n' + LoadResString(kErrorCodeLabelString) + u' ' + QString::number(code) + u'\n' + detail;
+    return text + u'\n' + LoadResString(labelStringId) + u' ' + QString::number(code) + u'\n' + detail;
 }
 
-void ShowErrorBox(const QString& caption, const QString& text, std::uint8_t code, const QString& detail)
+void ShowErrorBox(const QString& caption, const QString& text, std::uint8_t code, const QString& detail,
+                  unsigned labelStringId)
 {
-    QMessageBox box(QMessageBox::Critical, caption, ErrorBoxText(text, code, detail), QMessageBox::Ok);
+    QMessageBox box(QMessageBox::Critical, caption, ErrorBoxText(text, code, detail, labelStringId), QMessageBox::Ok);
     box.exec();
 }

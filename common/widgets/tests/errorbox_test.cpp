@@ -16,6 +16,9 @@ TEST(ErrorBox, TextCarriesTheCodeLabelCodeAndDetail)
     EXPECT_EQ(ErrorBoxText(QStringLiteral("Connessione fallita"), 43, QStringLiteral("Server: srv1")),
               QStringLiteral("Connessione fallita\nCodice errore del programma:  43\nServer: srv1"));
     EXPECT_EQ(ErrorBoxText(QString(), 255, QString()), QStringLiteral("\nCodice errore del programma:  255\n"));
+    // A program that keeps the label under another id names it.
+    EXPECT_EQ(ErrorBoxText(QStringLiteral("Errore"), 138, QStringLiteral("Chiusura"), 10013),
+              QStringLiteral("Errore\nEtichetta di un altro programma 138\nChiusura"));
 }
 
 TEST(ErrorBox, ShowsACriticalBoxWithoutOwnerUntilClosed)

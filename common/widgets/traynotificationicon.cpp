@@ -21,6 +21,8 @@ TrayNotificationIcon::TrayNotificationIcon(const QIcon& icon, MessageTarget& tar
     : QObject(parent), m_target(target), m_callbackMessage(callbackMessage), m_tray(icon, this)
 {
     connect(&m_tray, &QSystemTrayIcon::activated, this, &TrayNotificationIcon::OnActivated);
+    connect(&m_tray, &QSystemTrayIcon::messageClicked, this,
+            [this] { m_target.Post(m_callbackMessage, 0, kBalloonClick); });
 }
 
 bool TrayNotificationIcon::Add(const NotificationIconData& data)

@@ -28,7 +28,9 @@ TEST(TrayNotificationIcon, ClicksBecomeTheWindowsMouseMessages)
     emit tray->activated(QSystemTrayIcon::Trigger);  // a single click means nothing to the window
     emit tray->activated(QSystemTrayIcon::DoubleClick);
     emit tray->activated(QSystemTrayIcon::Context);
-    const std::vector<std::pair<std::uint32_t, std::int64_t>> expected{{kCallback, 515}, {kCallback, 516}};
+    emit tray->messageClicked();
+    const std::vector<std::pair<std::uint32_t, std::int64_t>> expected{
+        {kCallback, 515}, {kCallback, 516}, {kCallback, 1029}};
     EXPECT_EQ(target.received, expected);
 }
 

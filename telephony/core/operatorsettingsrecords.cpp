@@ -1,0 +1,48 @@
+#include "operatorsettingsrecords.h"
+
+#include "operatorsettingsfiles.h"
+
+#include <QFileInfo>
+
+#include <functional>
+
+namespace {
+
+template <typename Record>
+SettingsFileOutcome LoadOrCreate(const QString& folder, Record& record, bool (*load)(const QString&, Record&),
+                                 bool (*save)(const QString&, const Record&), const std::function<void()>& before)
+{
+    SettingsFileOutcome outcome{Record::kFileName};
+    outcome.loaded = load(folder, record);
+    if (!outcome.loaded) {
+        if (before)
+            before();
+        if (save(folder, record))
+            outcome.writtenLength = QFileInfo(folder + Record::kFileName).size();
+    }
+    return outcome;
+}
+
+}  // namespace
+
+std::vector<SettingsFileOutcome> LoadOrCreateSettingsFiles(const QString& folder, OperatorSettingsRecords& records)
+{
+    return {
+        LoadOrCreate(folder, records.main, &LoadMainSettingsFile, &SaveMainSettingsFile, {}),
+        LoadOrCreate(folder, records.office, &LoadOfficePluginFile, &SaveOfficePluginFile, {}),
+        LoadOrCreate(folder, records.second, &LoadService2PluginFile, &SaveService2PluginFile, {}),
+        LoadOrCreate(folder, records.toolbar, &LoadToolbarFile, &SaveToolbarFile,
+                     [&records] { records.toolbar.FillFromMainSettings(records.main); }),
+        LoadOrCreate(folder, records.third, &LoadService3PluginFile, &SaveService3PluginFile, {}),
+    };
+}
+
+bool SaveSettingsFiles(const QString& folder, const OperatorSettingsRecords& records)
+{
+    bool saved = SaveMainSettingsFile(folder, records.main);
+    saved = SaveOfficePluginFile(folder, records.office) && saved;
+    saved = SaveService2PluginFile(folder, records.second) && saved;
+    saved = SaveToolbarFile(folder, records.toolbar) && saved;
+    saved = SaveService3PluginFile(folder, records.third) && saved;
+    return saved;
+}

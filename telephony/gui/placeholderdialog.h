@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QDialog>
+
+// What the operator console's dialogs that come later show until then: their caption and a button that
+// closes them (cancel). The dialog keeps its resource id, or its class name, as object name.
+class CPlaceholderDialog : public QDialog {
+    Q_OBJECT
+public:
+    CPlaceholderDialog(const QString& objectName, unsigned captionString, QWidget* parent);
+};
