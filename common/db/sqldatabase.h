@@ -214,6 +214,10 @@ public:
     // changes; 54 and its owner when it is closed.
     int DeleteSharedContact(const QString& name, QString& owner);
 
+protected:
+    // The clock's moment ("now" of the rows written).
+    OleDate Now() const;
+
 private:
     using RowShape = std::function<void(QStringList&)>;
 
@@ -223,7 +227,6 @@ private:
         QString identifier;
     };
 
-    OleDate Now() const;
     // Runs one statement and forgets its rows: 0 or the given failure code.
     int Run(const QString& sql, const QVariantList& values, int failure);
     // The first row's column as a byte ("floored, low byte kept") or as text.

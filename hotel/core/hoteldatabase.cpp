@@ -173,14 +173,52 @@ bool CHotelDatabase::ReadFirstRow(const QString& sql, const QVariantList& values
 
 int CHotelDatabase::WithTableLock(HotelTable table, const std::function<int()>& body)
 {
+    return WithTableLock(table, 0, body);
+}
+
+int CHotelDatabase::WithTableLock(HotelTable table, int hotelId, const std::function<int()>& body)
+{
+    return InTransaction([&] {
+        const QString lock = Dialect().LockTableForWrite(HotelTableName(table, hotelId));
+        if (!lock.isEmpty() && Execute(lock) != kNoError)
+            return static_cast<int>(kDbStatementFailed);
+        return body();
+    });
+}
+
+int CHotelDatabase::InTransaction(const std::function<int()>& body)
+{
     DbTransaction transaction(*this);
     if (transaction.BeginResult() != kNoError)
         return transaction.BeginResult();
-    const QString lock = Dialect().LockTableForWrite(HotelTableName(table));
-    if (!lock.isEmpty() && Execute(lock) != kNoError)
-        return kDbStatementFailed;
     const int result = body();
     return result == kNoError ? transaction.Commit() : result;
+}
+
+int CHotelDatabase::ExecuteCounting(const QString& sql, const QVariantList& values, int& rows)
+{
+    rows = 0;
+    const int result = OpenRecordset(sql, values);
+    if (result == kNoError)
+        rows = RowsAffected();
+    CloseRecordset();
+    return result == kNoError ? kNoError : kDbStatementFailed;
+}
+
+int CHotelDatabase::ReadRows(const QString& sql, const QVariantList& values,
+                             const std::function<int(FieldReader&)>& readRow)
+{
+    if (OpenRecordset(sql, values) != kNoError)
+        return kDbStatementFailed;
+    FieldReader row(*this);
+    int result = kNoError;
+    while (!IsEof() && result == kNoError) {
+        result = readRow(row);
+        if (result == kNoError)
+            result = row.Ok() ? MoveNext() : row.Result();
+    }
+    CloseRecordset();
+    return result == kNoError ? kNoError : result;
 }
 
 }  // namespace lodgix

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "availabilityrecord.h"
+#include "bookingrecord.h"
+#include "checkinrecord.h"
 #include "commonarearecord.h"
 #include "companyrecord.h"
 #include "conventionrecord.h"
@@ -7,6 +10,7 @@
 #include "guestrecord.h"
 #include "hotelcolumns.h"
 #include "hotelrecord.h"
+#include "messagerecord.h"
 #include "roomrecord.h"
 #include "seasontable.h"
 #include "servicerecord.h"
@@ -146,6 +150,78 @@ public:
     int LoadCommonAreas(std::vector<CommonAreaRecord>& areas);
     int LoadChargeableAreas(std::vector<CommonAreaRecord>& areas);
 
+    // --- Bookings, unavailability periods and stays of a hotel ---
+    // The range loaders return the visible rows whose [start, end] shares an instant with [from, to] (both
+    // bounds included), of one room or of all (kAllRooms). A failure leaves the caller's vector as it was.
+    static constexpr int kAllRooms = 0xFFFF;
+    static constexpr int kAnyGuest = 0xFFFF;
+    int LoadBookings(int hotelId, const OleDate& from, const OleDate& to, int roomId,
+                     std::vector<BookingRecord>& bookings);
+    int LoadBookings(int hotelId, int roomId, std::vector<BookingRecord>& bookings);  // every visible one
+    int LoadBooking(int hotelId, int bookingId, BookingRecord& booking);  // hidden ones too
+    // The start and end are written cut to their day; the new key comes back in the record.
+    int InsertBooking(int hotelId, BookingRecord& booking);
+    int UpdateBooking(int hotelId, const BookingRecord& booking);  // also makes a hidden booking visible
+    int DeleteBooking(int hotelId, int bookingId);
+    // Empty when the booking cannot be read.
+    QString GetBookingClientName(int hotelId, int bookingId);
+    QString GetBookingNameAndPhone(int hotelId, int bookingId);  // "name (phone)"
+    QString GetBookingNameAndNotes(int hotelId, int bookingId);  // "name - annotation"
+
+    int LoadUnavailability(int hotelId, const OleDate& from, const OleDate& to, int roomId,
+                           std::vector<AvailabilityRecord>& periods);
+    int InsertUnavailability(int hotelId, AvailabilityRecord& period);  // the new key comes back in the record
+    int UpdateUnavailability(int hotelId, const AvailabilityRecord& period);
+    int DeleteUnavailability(int hotelId, int periodId);
+
+    // With dates the stays of the range, open and closed; without, every open stay.
+    int LoadCheckIns(int hotelId, const OleDate& from, const OleDate& to, int roomId,
+                     std::vector<CheckInRecord>& stays);
+    int LoadCheckIns(int hotelId, int roomId, std::vector<CheckInRecord>& stays);
+    // The closed stays of the range, of a guest in any of the four places (or kAnyGuest).
+    int LoadClosedStays(int hotelId, const OleDate& from, const OleDate& to, int roomId, int guestId,
+                        std::vector<CheckInRecord>& stays);
+    // A new open stay, without services; the new key comes back in the record.
+    int InsertCheckIn(int hotelId, CheckInRecord& stay);
+    // Rewrites a stay that is still open (46 otherwise); its services stay as stored.
+    int UpdateCheckIn(int hotelId, const CheckInRecord& stay);
+    // Writes the check-out (the record's check-out date and operator, documents) and makes the stay
+    // visible; the stay's messages are hidden in the same transaction.
+    int CloseCheckIn(int hotelId, const CheckInRecord& stay);
+    // Appends a service dated now in the next free slot (46 when all 40 are used).
+    int AddStayService(int hotelId, int checkInId, const QString& name, Money price, VatRate vat, int userId);
+    // Rewrites a used slot (index from 0), dated now.
+    int UpdateStayService(int hotelId, int checkInId, int index, const QString& name, Money price, VatRate vat,
+                          int userId);
+    // Hides the stay and its messages.
+    int DeleteCheckIn(int hotelId, int checkInId);
+
+    // --- Guest messages of a hotel; written dated now ---
+    int LoadMessages(int hotelId, std::vector<MessageRecord>& messages);  // every visible one
+    int InsertMessage(int hotelId, MessageRecord& message);  // the new key comes back in the record
+    int UpdateMessage(int hotelId, const MessageRecord& message);  // also makes it visible again
+    int DeleteMessage(int hotelId, int messageId);
+    int DeleteStayMessages(int hotelId, int checkInId);
+
+    // --- Group membership of bookings and stays ---
+    // Moves the room from the old group to the new one, under the groups' write lock: a group left without
+    // rooms is hidden, a group that cannot be loaded is passed over. Nothing when the two are the same.
+    int UpdateGroupMembership(int oldGroupId, int newGroupId, int roomId);
+    // The table operation with the membership change, in one transaction: either both or neither.
+    int InsertBookingWithGroup(int hotelId, BookingRecord& booking);
+    int UpdateBookingWithGroup(int hotelId, int oldGroupId, const BookingRecord& booking);
+    int DeleteBookingWithGroup(int hotelId, const BookingRecord& booking);
+    int UpdateCheckInWithGroup(int hotelId, int oldGroupId, const CheckInRecord& stay);
+    int DeleteCheckInWithGroup(int hotelId, const CheckInRecord& stay);
+    int CheckOutWithGroup(int hotelId, const CheckInRecord& stay);
+
+    // --- Payment of an issued document ---
+    // Finds the stay that holds the document file (compared exactly) and sets that document's amount and
+    // payment type; 46 when no stay holds it.
+    int FindStayByDocument(int hotelId, const QString& file, Money amount, const QString& paymentType);
+    // Document 1 to 4 of the stay (46 for another number).
+    int SetDocumentPayment(int hotelId, int document, int checkInId, Money amount, const QString& paymentType);
+
 protected:
     // Runs a statement and forgets its rows: 0 or 44.
     int Execute(const QString& sql, const QVariantList& values = {});
@@ -157,6 +233,11 @@ protected:
     bool ReadFirstRow(const QString& sql, const QVariantList& values, const std::function<void(FieldReader&)>& read);
     // Runs the body in one transaction holding the table's write lock; it commits when the body gives 0.
     int WithTableLock(HotelTable table, const std::function<int()>& body);
+    int WithTableLock(HotelTable table, int hotelId, const std::function<int()>& body);
+    // Runs the body in one transaction; it commits when the body gives 0.
+    int InTransaction(const std::function<int()>& body);
+    // Runs a statement: 0 and the rows it changed, or 44.
+    int ExecuteCounting(const QString& sql, const QVariantList& values, int& rows);
 
 private:
     int TableTest(const QString& name, int mode, ColumnRun columns);
@@ -169,6 +250,12 @@ private:
     int InsertService(HotelTable table, const QString& name, Money price, VatRate vat, int& id);
     int UpdateService(HotelTable table, int id, const QString& name, Money price, VatRate vat);
     int LoadAreas(const QString& sql, std::vector<CommonAreaRecord>& areas);
+    // Hands every row of a query to readRow: 0, 44 for a failed statement or field, or readRow's code.
+    int ReadRows(const QString& sql, const QVariantList& values, const std::function<int(FieldReader&)>& readRow);
+    // The stay's stored service count, or 44/46.
+    int StoredServiceCount(const QString& table, int checkInId, int& count);
+    int WriteStayService(int hotelId, int checkInId, int slot, const QString& name, Money price, VatRate vat,
+                         int userId);
 };
 
 }  // namespace lodgix

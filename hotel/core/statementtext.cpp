@@ -18,4 +18,14 @@ QString Assignments(const QStringList& columns)
     return assignments.join(u',');
 }
 
+QString RowValues::InsertText(const QString& table) const
+{
+    return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(table, columns.join(u','), Placeholders(columns.size()));
+}
+
+QString RowValues::UpdateText(const QString& table) const
+{
+    return QStringLiteral("UPDATE %1 SET %2").arg(table, Assignments(columns));
+}
+
 }  // namespace lodgix

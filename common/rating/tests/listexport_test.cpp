@@ -58,6 +58,25 @@ TEST(ListExport, EmptyListHasTitleAndHeadings)
     EXPECT_EQ(ListExportText(*list, QString(), false, QStringLiteral("\t")), QStringLiteral("\r\nA\tB\r\n"));
 }
 
+TEST(ListExport, ColumnKindsAndAnOptionalTitle)
+{
+    std::unique_ptr<QStandardItemModel> list(
+        MakeList({"Nome; cognome", "Prezzo", "Codice"}, {{"Rossi, Ada", "1.50", "007"}, {"\"A\"\r\nB", "", "x"}}));
+    ListExportFormat format = ListExportFormatFor(true, QLocale(QStringLiteral("en_GB")));
+    format.kinds = {ListColumnKind::kPlain, ListColumnKind::kNumeric, ListColumnKind::kText, ListColumnKind::kText};
+    EXPECT_EQ(ListExportText(*list, format),
+              QStringLiteral("Nome; cognome,Prezzo,Codice\r\n\"Rossi, Ada\",1.50,=\"007\"\r\n"
+                             "\"\"\"A\"\"\r\nB\",,=\"x\"\r\n"));
+    format.title = QStringLiteral("Ospiti");
+    format.separator = QStringLiteral(";");
+    format.decimalSign = QStringLiteral(",");
+    EXPECT_EQ(ListExportText(*list, format),
+              QStringLiteral("Ospiti\r\n\"Nome; cognome\";Prezzo;Codice\r\nRossi, Ada;1,50;=\"007\"\r\n"
+                             "\"\"\"A\"\"\r\nB\";;=\"x\"\r\n"));
+    EXPECT_EQ(ListExportText(*list, ListExportFormatFor(false)),
+              QStringLiteral("Nome; cognome\tPrezzo\tCodice\r\nRossi, Ada\t1.50\t007\r\n\"A\"  B\t\tx\r\n"));
+}
+
 TEST(ListExport, SeparatorFollowsTheDecimalSeparator)
 {
     EXPECT_EQ(ListSeparator(QLocale(QStringLiteral("it_IT"))), QStringLiteral(";"));
