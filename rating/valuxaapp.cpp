@@ -197,8 +197,11 @@ int CValuxaApp::LoadPbxs()
             facts.lineCount = m_pbxTables.LineCount(pbx);
             facts.reportsDurations = PbxLogsDurations(m_pbxTables.SystemConfigurationBytes(pbx));
             facts.deviceName = m_pbxTables.DeviceName(pbx);
-            for (int extension = 0; extension < facts.extensionCount; ++extension)
+            facts.systemConfiguration = m_pbxTables.SystemConfigurationBytes(pbx).toByteArray();
+            for (int extension = 0; extension < facts.extensionCount; ++extension) {
                 facts.extensionLabels.append(GetExtensionLabel(*m_database, m_pbxTables, pbx, extension));
+                facts.extensionNumbers.append(m_pbxTables.DefaultExtensionNumber(pbx, extension));
+            }
             for (int line = 0; line < facts.lineCount; ++line)
                 facts.lineNames.append(FormatLineName(*m_database, pbx, line));
         }
@@ -253,6 +256,8 @@ bool CValuxaApp::CreateWindows()
     });
     m_view->SetTimerHandler([this] { m_callLogger->OnTimer(); });
     m_view->SetCommandHandler([this](int command) { OnViewCommand(command); });
+    m_view->SetDatabase(m_database.get());
+    m_view->SetPrinter(&m_printer);
     m_frame->SetView(m_view);
     m_frame->SetAboutHandler([this] { OnAppAbout(); });
     m_frame->show();
@@ -266,6 +271,11 @@ void CValuxaApp::OnViewCommand(int command)
 {
     if (command == CValuxaView::kCallLoggerCommand)
         CCallLoggerDlg::Run(*m_callLogger, m_pbxTables, m_frame.get());
+}
+
+void CValuxaApp::SetPrinterOrientation(int orientation)
+{
+    ::SetPrinterOrientation(m_printer, orientation);
 }
 
 void CValuxaApp::OnAppAbout()

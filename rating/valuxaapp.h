@@ -10,6 +10,7 @@
 #include "ruletable.h"
 #include "suiteipc.h"
 
+#include <QPrinter>
 #include <QString>
 #include <QStringList>
 
@@ -48,6 +49,9 @@ public:
     // The end: stores the configuration and releases the database, the PBX data and the pictures.
     int ExitInstance();
     void OnAppAbout();
+    // The orientation of the application's printer: 1 portrait, 2 landscape.
+    void SetPrinterOrientation(int orientation);
+    QPrinter& Printer() { return m_printer; }
 
     // Carries out a command-line request; false when it names a PBX or extension that is not available.
     bool ProcessCommandLineRequest(const QString& request);
@@ -90,6 +94,7 @@ private:
     CardImageList m_tariffPictures;
     CardImageList m_rulePictures;
     std::unique_ptr<CallLoggerExport> m_callLogger;
+    QPrinter m_printer{QPrinter::HighResolution};
     std::unique_ptr<CMainFrame> m_frame;
     CValuxaView* m_view = nullptr;  // owned by the frame
     int m_failureCode = 0;

@@ -1,6 +1,7 @@
 #include "callloggerdlg.h"
 
 #include "callloggerexport.h"
+#include "filedialogfilter.h"
 #include "pbxtables.h"
 #include "stringtable.h"
 
@@ -27,17 +28,6 @@ constexpr unsigned kFilterString = 1251;
 constexpr unsigned kBadPathString = 1252;
 constexpr int kPathEditCharacters = 48;  // room to see a usual path whole
 constexpr int kBrowseMargin = 16;        // the button's frame around its three dots
-
-// A filter of the "name|pattern|name|pattern||" form as the file dialog's filter list.
-QString FileDialogFilter(const QString& pairs)
-{
-    const QStringList parts = pairs.split(u'|');
-    QStringList filters;
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
-        if (!parts[i].isEmpty())
-            filters << parts[i];
-    return filters.join(QStringLiteral(";;"));
-}
 
 }  // namespace
 

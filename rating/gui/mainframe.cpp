@@ -132,6 +132,7 @@ void CMainFrame::SetView(CValuxaView* view)
 {
     m_view = view;
     setCentralWidget(view);
+    view->SetFrameTarget(&m_target);
 }
 
 void CMainFrame::LocalizeMenu()
@@ -174,6 +175,12 @@ void CMainFrame::UpdateMenuChecks()
             action->setCheckable(true);
             action->setChecked(*checked);
         }
+        if (command == CValuxaView::kViewAccountCommand && m_view) {
+            action->setCheckable(true);
+            action->setChecked(m_view->mode() == kAccountMode);
+        }
+        if (const auto enabled = m_view ? m_view->IsCommandEnabled(command) : std::nullopt)
+            action->setEnabled(*enabled);
     }
 }
 
@@ -197,6 +204,9 @@ void CMainFrame::OnCommand(int command)
         statusBar()->setVisible(!statusBar()->isVisible());
         break;
     default:
+        // A command the view rules runs only while its menu item would be enabled (accelerators too).
+        if (const auto enabled = m_view ? m_view->IsCommandEnabled(command) : std::nullopt; enabled && !*enabled)
+            break;
         PostToView(command);
         break;
     }

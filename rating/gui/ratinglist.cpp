@@ -11,6 +11,7 @@
 
 namespace {
 constexpr int kItemDataRole = Qt::UserRole + 1;
+constexpr int kStartRole = Qt::UserRole + 2;  // a call row's start, in days
 constexpr int kPictureSpacing = 8;
 }  // namespace
 
@@ -61,6 +62,7 @@ void CRatingList::ShowPictures(const CardImageList& pictures, int count)
 {
     m_model->clear();
     m_model->setColumnCount(1);
+    m_cardImages = &pictures;
     m_pictures->setIconSize(pictures.ImageSize());
     for (int slot = 0; slot < count; ++slot) {
         auto item = new QStandardItem(QIcon(QPixmap::fromImage(pictures.Image(slot))), QString());
@@ -106,6 +108,39 @@ int CRatingList::AddRow(const QStringList& texts, int data)
     if (m_report->property("sorted").toBool())
         m_model->sort(0, Qt::AscendingOrder);
     return FindRow(data);
+}
+
+int CRatingList::AddCallRow(const QStringList& texts, const OleDate& start)
+{
+    const int row = AddRow(texts, m_model->rowCount());
+    m_model->item(row, 0)->setData(start.Value(), kStartRole);
+    return row;
+}
+
+std::optional<OleDate> CRatingList::RowStart(int row) const
+{
+    const QStandardItem* item = m_model->item(row, 0);
+    if (!item)
+        return std::nullopt;
+    const QVariant start = item->data(kStartRole);
+    if (!start.isValid())
+        return std::nullopt;
+    return OleDate(start.toDouble());
+}
+
+QString CRatingList::Text(int row, int column) const
+{
+    return m_model->data(m_model->index(row, column), Qt::DisplayRole).toString();
+}
+
+QString CRatingList::Heading(int column) const
+{
+    return m_model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+}
+
+int CRatingList::ColumnWidth(int column) const
+{
+    return m_report->columnWidth(column);
 }
 
 int CRatingList::FindRow(int data) const

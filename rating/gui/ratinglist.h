@@ -1,7 +1,10 @@
 #pragma once
 
+#include "oledate.h"
+
 #include <QWidget>
 
+#include <optional>
 #include <vector>
 
 class CardImageList;
@@ -31,6 +34,16 @@ public:
     int ColumnCount() const;
     // Appends a row; its item data is `data`. Returns the row as it ends up (after sorting).
     int AddRow(const QStringList& texts, int data);
+    // Appends a row of a call list; it keeps the call's start.
+    int AddCallRow(const QStringList& texts, const OleDate& start);
+    // The start a call row keeps; nothing for other rows (empty and total rows).
+    std::optional<OleDate> RowStart(int row) const;
+    QString Text(int row, int column) const;
+    QString Heading(int column) const;
+    int ColumnWidth(int column) const;
+    // The pictures shown in picture view (nothing in report view) and their count.
+    const CardImageList* Pictures() const { return IsReport() ? nullptr : m_cardImages; }
+    int PictureCount() const { return IsReport() ? 0 : RowCount(); }
     // The row whose item data is `data`, -1 when none.
     int FindRow(int data) const;
     int RowData(int row) const;
@@ -54,4 +67,5 @@ private:
     QListView* m_pictures;
     QStackedLayout* m_stack;
     std::vector<bool> m_centred;
+    const CardImageList* m_cardImages = nullptr;
 };

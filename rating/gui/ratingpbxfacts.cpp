@@ -22,3 +22,12 @@ QString RatingPbxFacts::LineName(int pbx, int line) const
         return {};
     return At(pbx).lineNames[line];
 }
+
+int RatingPbxFacts::ExtensionNumber(int pbx, int extension) const
+{
+    if (!IsPresent(pbx) || extension < 0 || extension >= At(pbx).extensionNumbers.size())
+        return -1;
+    bool ok = false;
+    const int number = At(pbx).extensionNumbers[extension].toInt(&ok);
+    return ok ? number : -1;
+}

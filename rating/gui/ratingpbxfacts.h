@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -17,6 +18,8 @@ struct RatingPbx {
     QString deviceName;
     QStringList extensionLabels;  // one per extension index below extensionCount
     QStringList lineNames;        // one per line index below lineCount
+    QStringList extensionNumbers; // the dialling number of each extension index
+    QByteArray systemConfiguration;
 };
 
 struct RatingPbxFacts {
@@ -31,6 +34,9 @@ struct RatingPbxFacts {
     int HighestPresent() const;
     QString ExtensionLabel(int pbx, int extension) const;
     QString LineName(int pbx, int line) const;
+    // The extension's dialling number as the call log stores it; -1 when it has none.
+    int ExtensionNumber(int pbx, int extension) const;
+    QByteArray SystemConfiguration(int pbx) const { return IsPresent(pbx) ? At(pbx).systemConfiguration : QByteArray(); }
 
 private:
     const RatingPbx& At(int pbx) const { return pbxs[static_cast<std::size_t>(pbx)]; }

@@ -11,6 +11,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
@@ -249,6 +250,47 @@ bool CValuxaView::OnCommand(int command)
         return true;
     case kStatisticsCommand:
         SetViewMode(kStatisticsMode, m_statisticsAnalysis, 0);
+        return true;
+    case kModifyItemCommand:
+        OnModifyItem();
+        return true;
+    case kAddCloneOrDeleteItemCommand:
+        OnAddCloneOrDeleteItem();
+        return true;
+    case kComputeCommand:
+        OnCompute();
+        return true;
+    case kDeleteItemCommand:
+        OnDeleteItem();
+        return true;
+    case kCloseAccountCommand:
+        OnCloseAccount();
+        return true;
+    case kFileNewCommand:
+        OnFileNew();
+        return true;
+    case kFileOpenCommand:
+        return true;  // reopening a closed account is not offered
+    case kFileSaveAsCommand:
+        OnFileSaveAs();
+        return true;
+    case kFilePrintCommand:
+        OnFilePrint();
+        return true;
+    case kFilePrintPreviewCommand:
+        OnFilePrintPreview();
+        return true;
+    case kViewAccountCommand:
+        OnViewAccount();
+        return true;
+    case kPrintSettingsCommand:
+        OnPrintSettings();
+        return true;
+    case kImportCommand:
+        OnImportConfiguration();
+        return true;
+    case kExportCommand:
+        OnExportConfiguration();
         return true;
     default:
         return false;

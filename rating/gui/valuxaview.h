@@ -6,16 +6,21 @@
 #include "ratingpbxfacts.h"
 #include "viewcolumns.h"
 
+#include <QImage>
 #include <QString>
 #include <QWidget>
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
 class CardImageList;
 class CChartControl;
+class CRatingDatabase;
+class QPainter;
+class QPrinter;
 class CRatingList;
 class QCheckBox;
 class QComboBox;
@@ -23,6 +28,12 @@ class QGroupBox;
 class QLabel;
 class QPushButton;
 class QTimer;
+
+// Sets the orientation of the printer's pages: 1 portrait, 2 landscape.
+void SetPrinterOrientation(QPrinter& printer, int orientation);
+
+// The chosen file name with its extension, if any, replaced by `extension`.
+QString ReplaceExtension(const QString& chosen, const QString& extension);
 
 // An extension group of a PBX as the statistics' subject list shows it.
 struct ViewGroup {
@@ -47,7 +58,21 @@ public:
     static constexpr int kStatisticsCommand = 32775;
     static constexpr int kLineHistoryCommand = 32782;
     static constexpr int kCallLoggerCommand = 32784;
+    static constexpr int kModifyItemCommand = 1006;
+    static constexpr int kAddCloneOrDeleteItemCommand = 1007;
     static constexpr int kComputeCommand = 1008;
+    static constexpr int kDeleteItemCommand = 1009;
+    static constexpr int kCloseAccountCommand = 1010;
+    static constexpr int kFileNewCommand = 57600;
+    static constexpr int kFileOpenCommand = 57601;
+    static constexpr int kFileSaveAsCommand = 57604;
+    static constexpr int kFilePrintCommand = 57607;
+    static constexpr int kFilePrintPreviewCommand = 57609;
+    static constexpr int kAppExitCommand = 57665;
+    static constexpr int kViewAccountCommand = 32778;
+    static constexpr int kPrintSettingsCommand = 32776;
+    static constexpr int kImportCommand = 32779;
+    static constexpr int kExportCommand = 32780;
     static constexpr int kTimerId = 1;
     static constexpr int kTimerIntervalMs = 5000;
     // The estimate the tariff prices are shown on, in minutes.
@@ -63,6 +88,11 @@ public:
     void SetGroupLister(ViewGroupLister lister) { m_listGroups = std::move(lister); }
     void SetTimerHandler(std::function<void()> handler) { m_timerHandler = std::move(handler); }
     void SetCommandHandler(std::function<void(int command)> handler) { m_commandHandler = std::move(handler); }
+    // The call log the call lists read and the account marks; the application's printer; the main
+    // window, which takes the commands the view posts to it (print preview, save as, exit).
+    void SetDatabase(CRatingDatabase* database) { m_database = database; }
+    void SetPrinter(QPrinter* printer) { m_printer = printer; }
+    void SetFrameTarget(MessageTarget* target) { m_frameTarget = target; }
 
     // Sizes the main window from the form, sets the title font, opens the account mode, starts timer 1.
     void OnInitialUpdate();
@@ -73,6 +103,33 @@ public:
     bool OnCommand(int command);
     // Whether a mode menu item is checked; nothing for a command that is not a mode item.
     std::optional<bool> IsCommandChecked(int command) const;
+    // Whether a menu item of the view is enabled; nothing for a command the view does not rule.
+    std::optional<bool> IsCommandEnabled(int command) const;
+
+    // The buttons in the call-list modes: the period bounds, the computation, the account's close.
+    void OnModifyItem();
+    void OnAddCloneOrDeleteItem();
+    void OnCompute();
+    void OnDeleteItem();
+    void OnCloseAccount();
+    // File and settings commands.
+    void OnFileNew();
+    void OnViewAccount();
+    void OnFileSaveAs();
+    void OnPrintSettings();
+    void OnExportConfiguration();
+    void OnImportConfiguration();
+    // Printing: the print dialog and a real print, or the preview; then the print protocol's steps.
+    void OnFilePrint();
+    void OnFilePrintPreview();
+    void OnPreparePrinting();
+    void OnBeginPrinting(QPainter& painter);
+    void OnPrint(QPainter& painter, int page);
+    void OnEndPrinting(bool preview);
+    // Prints every page of the report on the printer (a real job, or the preview's pages).
+    void PrintDocument(QPrinter& printer);
+    // The file an account close writes: Shared folder, PBX, extension and the time, ".sbf".
+    static QString ClosedAccountPath(int pbx, int extension, const OleDate& now);
 
     // Handlers of the form's notifications.
     void OnSelChangeItem();
@@ -120,6 +177,8 @@ public:
     std::uint8_t m_applyFlag = 0;
     std::uint8_t m_closeFlag = 0;
     std::uint16_t m_pageCount = 0;
+    QImage m_chartImage1;  // the charts as printed in statistics mode (null: not printed)
+    QImage m_chartImage2;
 
 protected:
     bool event(QEvent* event) override;
@@ -158,6 +217,16 @@ private:
     void FillPrefixGroupCombo(int group);
     void RebuildWith(std::uint8_t mode, int selection, int pbx);
 
+    void ChangePeriodBound(bool end);
+    void ComputeCallList();
+    void FinishAccount(bool listed, bool selected, bool failed);
+    int ModeSelection() const;
+    void PostToFrame(int command);
+    QPrinter& Printer();
+    void CaptureCharts();
+    bool IsCallListMode() const;
+    bool ChooseFileName(const QString& filter, bool save, QString& path, int& filterIndex);
+    bool SaveListAs(const QString& path, bool csv);
     RatingConfiguration& m_configuration;
     const RatingPbxFacts& m_pbxs;
     const CardImageList& m_tariffPictures;
@@ -166,6 +235,10 @@ private:
     ViewGroupLister m_listGroups;
     std::function<void()> m_timerHandler;
     std::function<void(int)> m_commandHandler;
+    CRatingDatabase* m_database = nullptr;
+    QPrinter* m_printer = nullptr;
+    MessageTarget* m_frameTarget = nullptr;
+    std::unique_ptr<QPrinter> m_ownPrinter;  // when the application gave none
     QtMessageTarget m_target;
     MessageMap m_messages;
 

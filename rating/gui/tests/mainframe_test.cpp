@@ -14,6 +14,25 @@
 
 namespace {
 
+// Takes the view's compute commands before the view runs them, so that the frame's routing is seen alone.
+class ComputeRecorder : public QObject {
+public:
+    explicit ComputeRecorder(std::vector<int>& commands) : m_commands(commands) {}
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() != WindowMessageEvent::EventType())
+            return false;
+        const auto* message = static_cast<const WindowMessageEvent*>(event);
+        if (message->Message() != WM_COMMAND || message->WParam() != CValuxaView::kComputeCommand)
+            return false;
+        m_commands.push_back(CValuxaView::kComputeCommand);
+        return true;
+    }
+
+private:
+    std::vector<int>& m_commands;
+};
+
 class FrameTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -21,6 +40,7 @@ protected:
         frame = std::make_unique<CMainFrame>(data.configuration);
         view = new CValuxaView(data.configuration, data.pbxs, data.tariffPictures, data.rulePictures, false);
         view->SetCommandHandler([this](int command) { commands.push_back(command); });
+        view->installEventFilter(&recorder);
         frame->SetView(view);
         frame->show();
         view->OnInitialUpdate();
@@ -57,9 +77,10 @@ protected:
     }
 
     ViewFixtureData data;
+    std::vector<int> commands;
+    ComputeRecorder recorder{commands};
     std::unique_ptr<CMainFrame> frame;
     CValuxaView* view = nullptr;
-    std::vector<int> commands;
 };
 
 TEST_F(FrameTest, MenuToolbarAndCaptionComeFromTheStringTable)

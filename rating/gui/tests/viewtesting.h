@@ -16,6 +16,8 @@
 // A configuration with the default tariffs, prefix groups and rules, their pictures, and two present
 // PBXs: 0 counts pulses (8 extensions, 4 lines), 1 reports durations (5 extensions, 2 lines).
 struct ViewFixtureData {
+    static constexpr int kFirstExtensionNumber = 201;  // extension i is dialled as 201 + i
+
     RatingConfiguration configuration;
     RatingPbxFacts pbxs;
     CardImageList tariffPictures;
@@ -43,8 +45,14 @@ struct ViewFixtureData {
         pbx.extensionCount = extensions;
         pbx.lineCount = lines;
         pbx.reportsDurations = durations;
-        for (int i = 0; i < extensions; ++i)
+        for (int i = 0; i < extensions; ++i) {
             pbx.extensionLabels.append(QStringLiteral("INT. %1").arg(10 + i));
+            pbx.extensionNumbers.append(QString::number(kFirstExtensionNumber + i));
+        }
+        // Byte 24 of the system configuration tells a PBX that times its calls (bit 3).
+        pbx.systemConfiguration = QByteArray(25, '\0');
+        if (durations)
+            pbx.systemConfiguration[24] = 0x08;
         for (int i = 0; i < lines; ++i)
             pbx.lineNames.append(QStringLiteral("EXT. %1").arg(i + 1));
         return pbx;
