@@ -1,6 +1,9 @@
 // CMainFrame: its construction, menus, tool bar, status bar, notification icon and ending.
 #include "mainframe.h"
 
+#include "callplacement.h"
+#include "framecallprogress.h"
+
 #include "derivedview.h"
 #include "entryphoneview.h"
 #include "engineclient.h"
@@ -76,6 +79,18 @@ CMainFrame::CMainFrame(Services services, QWidget* parent)
         m_services.showError = [](std::uint8_t code) {
             ShowErrorBox(LoadResString(kProgramNameString), LoadResString(kFirstErrorString + code), code, QString(),
                          kErrorCodeLabel);
+        };
+    }
+    if (!m_services.placeCall) {
+        // A tool button's number goes out through the line of the PBX's choice, off-hook first.
+        m_services.placeCall = [this](const QString& number, int extension) {
+            CEngineClient* engine = m_services.engine ? m_services.engine() : nullptr;
+            if (!engine || !m_services.state)
+                return;
+            FrameCallProgress progress(this, [this](std::uint8_t code) { ShowError(code); });
+            const CallPlacement placement{engine, static_cast<std::uint8_t>(m_services.state->firstPbxIdentifier),
+                                          &progress, {}};
+            PlaceCallOnLine(*m_services.state, placement, number, kAnyLineNone, extension, true);
         };
     }
     ToolButtonSequence::Steps steps;

@@ -1,7 +1,7 @@
 // The operator console's frame in this process, against the engine Pultex in simulation and its PBX
 // Simulvex: the voice-mail switch writes the own extension's programming to the PBX, stores it and relays
-// it to the workstations, whose event brings it back into the table; a tool button's hang-up reaches the
-// PBX. The frame's pauses run at once.
+// it to the workstations, whose event brings it back into the table; a tool button's call and hang-up
+// reach the PBX. The frame's pauses run at once.
 #include "computername.h"
 #include "consolestartupload.h"
 #include "engineclient.h"
@@ -9,6 +9,7 @@
 #include "installationsettings.h"
 #include "mainframe.h"
 #include "operatorsettingsrecords.h"
+#include "pbxframebuilders.h"
 #include "pbxstateloader.h"
 #include "registrykey.h"
 #include "sqldatabase.h"
@@ -18,6 +19,9 @@
 #include "waitfor.h"
 
 #include <gtest/gtest.h>
+
+#include <array>
+#include <span>
 
 namespace {
 
@@ -131,6 +135,39 @@ TEST_F(FrameEngineTest, AToolButtonHangsUpAtThePbxBetweenItsNumbers)
                         kWaitMs))
         << Simulvex(QStringLiteral("frames")).toStdString();
     EXPECT_TRUE(m_errors.empty());
+}
+
+TEST_F(FrameEngineTest, AToolButtonDialsItsFirstNumberFromTheOwnExtension)
+{
+    m_settings.toolbar.SetLabel(0, QStringLiteral("Ufficio"));
+    m_settings.toolbar.SetNumber(0, 0, QStringLiteral("0612"));
+    m_state.tables.extensionStatus[kOwnExtension].bytes[2] = 2;  // ready
+    ASSERT_EQ(Simulvex(QStringLiteral("frames clear")).left(2), QStringLiteral("OK"));
+    m_frame->Target().Post(WM_COMMAND, CMainFrame::kFirstToolButton, 0);
+
+    // Off-hook first, then the number one digit at a time.
+    std::array<std::uint8_t, 64> frame{};
+    const auto hex = [&](std::size_t size) {
+        return QString::fromLatin1(QByteArray(reinterpret_cast<const char*>(frame.data()), qsizetype(size)).toHex());
+    };
+    QStringList expected{hex(BuildOffHookFrame(frame.data(), kOwnExtension))};
+    for (char digit : std::string("0612"))
+        expected << hex(BuildDigitsFrame(frame.data(), kOwnExtension, std::string(1, digit)));
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            const QString frames = Simulvex(QStringLiteral("frames"));
+            qsizetype at = 0;
+            for (const QString& part : expected) {
+                at = frames.indexOf(part, at, Qt::CaseInsensitive);
+                if (at < 0)
+                    return false;
+            }
+            return true;
+        },
+        kWaitMs))
+        << Simulvex(QStringLiteral("frames")).toStdString();
+    EXPECT_TRUE(m_errors.empty());
+    Simulvex(QStringLiteral("hangup %1").arg(kOwnExtension));
 }
 
 }  // namespace
