@@ -12,7 +12,14 @@
 #include "waitfor.h"
 #include "widgettesting.h"
 
+#include "testcallrecords.h"
+
+#include <QAction>
 #include <QComboBox>
+#include <QDir>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QProcess>
 #include <QTimer>
 #include <QFile>
 #include <QMessageBox>
@@ -270,6 +277,78 @@ TEST_P(ValuxaAppTest, TheCallLoggerCommandOpensItsDialogAndTheTimerFeedsTheExpor
     app->View()->Target().Post(WM_COMMAND, CValuxaView::kCallLoggerCommand, 0);
     EXPECT_TRUE(WaitFor([&shown] { return !shown.isEmpty(); }));
     EXPECT_EQ(shown, QStringList{QStringLiteral("CCallLoggerDlg")});
+}
+
+// The unattended account run of the hotel program: computed, closed (the .sbf written, the calls
+// billed), previewed, and printed from the preview; the real print ends the program.
+TEST_P(ValuxaAppTest, AnAccountRunIsClosedPrintedAndEndsTheProgram)
+{
+    constexpr int kExtensionNumber = 204;  // extension 3
+    for (const auto& [minute, number] : {std::pair{10, "0612345678"}, std::pair{40, "0719876543"}})
+        ASSERT_EQ(catalog->InsertLoggedCall(0, PbxLogRecord(OleDate(2026, 12, 5, 9, minute, 0), 65, 1, 3, 1,
+                                                            QString::fromLatin1(number)),
+                                            kExtensionNumber),
+                  kNoError);
+    ASSERT_TRUE(Start({OwnPath() + kAccountRequest}));
+    const QString pdf = suite->SuiteFolder() + QStringLiteral("account.pdf");
+    app->Printer().setOutputFormat(QPrinter::PdfFormat);
+    app->Printer().setOutputFileName(pdf);
+
+    // The boxes are answered No (no copy of the account), the preview prints, the print dialog accepts.
+    QStringList seen;
+    QTimer answerer;
+    answerer.setInterval(10);
+    QObject::connect(&answerer, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || !modal->isVisible() || modal->property("answered").toBool())
+            return;
+        modal->setProperty("answered", true);
+        if (auto box = qobject_cast<QMessageBox*>(modal)) {
+            seen << box->text();
+            QTimer::singleShot(0, box->button(QMessageBox::No), &QAbstractButton::click);
+        } else if (auto preview = qobject_cast<QPrintPreviewDialog*>(modal)) {
+            seen << QStringLiteral("preview");
+            SaveScreenshot(*preview, QStringLiteral("rating_account_preview"));
+            for (QAction* action : preview->findChildren<QAction*>()) {
+                if (action->text() == QStringLiteral("Print"))
+                    QTimer::singleShot(0, action, &QAction::trigger);
+            }
+        } else if (auto print = qobject_cast<QPrintDialog*>(modal)) {
+            seen << QStringLiteral("print");
+            QTimer::singleShot(0, print, &QDialog::accept);
+        }
+    });
+    answerer.start();
+    EXPECT_TRUE(WaitFor([&] { return !app->MainFrame()->isVisible(); }, 60000));
+    answerer.stop();
+    EXPECT_EQ(seen, (QStringList{QStringLiteral("Chiusura conto completata con successo\nSi desidera salvarne una copia."),
+                                 QStringLiteral("preview"), QStringLiteral("print")}));
+
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    ASSERT_TRUE(text.waitForFinished());
+    const QString printed = QString::fromUtf8(text.readAllStandardOutput());
+    EXPECT_TRUE(printed.contains(QStringLiteral("0612345***"))) << printed.toStdString();
+    EXPECT_TRUE(printed.contains(QStringLiteral("0719876***")));
+    EXPECT_TRUE(printed.contains(QStringLiteral("TOTALE")));
+    EXPECT_TRUE(printed.contains(QStringLiteral("Pagina 1/1")));
+
+    const QStringList accounts = QDir(suite->SharedFolder()).entryList({QStringLiteral("0003*.sbf")});
+    ASSERT_EQ(accounts.size(), 1);
+    QFile account(suite->SharedFolder() + accounts[0]);
+    ASSERT_TRUE(account.open(QIODevice::ReadOnly));
+    const QString list = QString::fromUtf8(account.readAll());
+    EXPECT_TRUE(list.startsWith(QStringLiteral("ADDEBITI ")));
+    EXPECT_TRUE(list.contains(QStringLiteral("0719876***")));
+
+    CRatingDatabase database(Parameters());
+    ASSERT_EQ(database.Connect(kServer), kNoError);
+    std::vector<LoggedCall> calls;
+    int count = 0;
+    ASSERT_EQ(database.SelectExtensionCalls(0, kExtensionNumber, nullptr, nullptr, &calls, count), kNoError);
+    ASSERT_EQ(calls.size(), 2u);
+    for (const LoggedCall& call : calls)
+        EXPECT_EQ(call.billed, 1);
 }
 
 INSTANTIATE_DB_TEST(ValuxaAppTest);

@@ -3,7 +3,7 @@
 namespace {
 
 // The caption of each list type: wake-up events, calls, alarms, operator messages, notes.
-constexpr unsigned kCaptions[] = {1011, 1010, 1019, 1007, 1007};
+constexpr unsigned kCaptions[] = {1011, 1010, 1019, 10902, 10901};
 
 unsigned Caption(int listType)
 {
