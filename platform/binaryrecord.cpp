@@ -1,5 +1,6 @@
 #include "binaryrecord.h"
 
+#include <QStringDecoder>
 #include <QtEndian>
 
 #include <bit>
@@ -99,6 +100,13 @@ QString DecodeAnsi(QByteArrayView bytes)
         text += value >= 0x80 && value < 0xA0 ? QChar(kHighControlRange[value - 0x80]) : QChar(value);
     }
     return text;
+}
+
+QString DecodeUtf8OrAnsi(QByteArrayView bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8(bytes);
+    return utf8.hasError() ? DecodeAnsi(bytes) : text;
 }
 
 QString ReadAnsiField(QByteArrayView record, qsizetype offset, qsizetype width)

@@ -29,6 +29,8 @@ void PutF64(QByteArray& record, qsizetype offset, double value);
 // Windows-1252 text ("€" is 0x80, "à" 0xE0). Characters outside the code page become '?'.
 QByteArray EncodeAnsi(const QString& text);
 QString DecodeAnsi(QByteArrayView bytes);
+// Text of a file of our own or a user's: UTF-8, or Windows-1252 where the bytes are not UTF-8.
+QString DecodeUtf8OrAnsi(QByteArrayView bytes);
 
 // A fixed char[width] field: text up to the first NUL (or the whole width when there is none).
 QString ReadAnsiField(QByteArrayView record, qsizetype offset, qsizetype width);
