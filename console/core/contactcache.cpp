@@ -1,10 +1,13 @@
 #include "contactcache.h"
 
+#include "binaryrecord.h"
+#include "contactsource.h"
+#include "enginesettings.h"
 #include "folders.h"
 #include "registrykey.h"
 
 #include <QFile>
-#include <QStringDecoder>
+#include <QSaveFile>
 
 #include <algorithm>
 
@@ -13,22 +16,23 @@ namespace {
 constexpr unsigned kNoCountryCodeString = 10089;
 constexpr int kFieldCount = 5;
 
-// The file is UTF-8 as the console writes it; an older one may be Windows-1252.
-QString DecodeLine(const QByteArray& bytes)
+// A field of the file: a tab or a line end inside it would shift every later field.
+QString FileField(const QString& text)
 {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8(bytes);
-    if (!utf8.hasError())
-        return text;
-    QStringDecoder ansi("windows-1252");
-    return ansi(bytes);
+    QString field = text;
+    for (QChar& c : field)
+        if (c == u'\t' || c == u'\r' || c == u'\n')
+            c = u' ';
+    return field;
 }
+
+bool KeepsDialChar(QChar c) { return (c.isDigit() && c.unicode() < 128) || c == u'#' || c == u'*' || c == u'+'; }
 
 }  // namespace
 
 QString CContactCache::FilePath() { return GetSharedFolder() + kFileName; }
 
-void CContactCache::SyncAtStartup(const EngineSettings&, const Warning& warn)
+void CContactCache::SyncAtStartup(const EngineSettings& settings, const Warning& warn)
 {
     Clear();
     m_countryCode.clear();
@@ -42,6 +46,13 @@ void CContactCache::SyncAtStartup(const EngineSettings&, const Warning& warn)
         m_countryCode = kDefaultCountryCode;
     }
     LoadFromFile();
+    if (settings.skipAddressBookSync != 0)
+        return;
+    int added = 0;
+    if (settings.addressBookSource != 0)
+        ImportFromWab(added);
+    else
+        ImportFromOutlook(added, true);
 }
 
 void CContactCache::Clear()
@@ -132,12 +143,140 @@ void CContactCache::LoadFromFile()
         while (bytes.endsWith('\n') || bytes.endsWith('\r'))
             bytes.chop(1);
         // The fifth field runs to the end of the line, tabs and all.
-        const QStringList fields = DecodeLine(bytes).split(u'\t');
+        const QStringList fields = DecodeUtf8OrAnsi(bytes).split(u'\t');
         if (fields.size() < kFieldCount)
             break;
         const QString officeFax = fields.mid(kFieldCount - 1).join(u'\t');
         const int contact = AddContact(fields[0], fields[1], fields[2], fields[3], officeFax);
         if (contact >= 0)
             IndexContact(contact);
+    }
+}
+
+void CContactCache::RebuildIndex()
+{
+    m_index.clear();
+    for (int contact = 0; contact < ContactCount(); ++contact)
+        IndexContact(contact);
+}
+
+const CContactCache::Contact* CContactCache::ContactAt(int contact) const
+{
+    return contact >= 0 && contact < ContactCount() ? &m_contacts[static_cast<std::size_t>(contact)] : nullptr;
+}
+
+QString CContactCache::GetContactName(int contact) const
+{
+    const Contact* stored = ContactAt(contact);
+    return stored ? stored->name : QString();
+}
+
+QString CContactCache::GetHomeNumber(int contact) const
+{
+    const Contact* stored = ContactAt(contact);
+    return stored ? stored->home : QString();
+}
+
+QString CContactCache::GetMobileNumber(int contact) const
+{
+    const Contact* stored = ContactAt(contact);
+    return stored ? stored->mobile : QString();
+}
+
+QString CContactCache::GetOfficeNumber(int contact) const
+{
+    const Contact* stored = ContactAt(contact);
+    return stored ? stored->office : QString();
+}
+
+QString CContactCache::GetOfficeFaxNumber(int contact) const
+{
+    const Contact* stored = ContactAt(contact);
+    return stored ? stored->officeFax : QString();
+}
+
+void CContactCache::ToInternationalNumber(QString& number) const
+{
+    QString kept;
+    for (QChar c : number)
+        if (KeepsDialChar(c))
+            kept += c;
+    if (!kept.isEmpty() && !kept.startsWith(u'+'))
+        kept = QLatin1Char('+') + m_countryCode + kept;
+    number = kept;
+}
+
+bool CContactCache::SaveToFile() const
+{
+    QSaveFile file(FilePath());
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    for (const Contact& contact : m_contacts) {
+        const QString line = FileField(contact.name) + u'\t' + FileField(contact.home) + u'\t' + FileField(contact.mobile)
+                             + u'\t' + FileField(contact.office) + u'\t' + FileField(contact.officeFax)
+                             + QStringLiteral("\r\n");
+        if (file.write(line.toUtf8()) < 0) {
+            file.cancelWriting();
+            return false;
+        }
+    }
+    return file.commit();
+}
+
+void CContactCache::ClearAndDeleteFile()
+{
+    Clear();
+    QFile::remove(FilePath());
+}
+
+int CContactCache::StoreImported(const ContactReadResult& read, bool primaryFax, int& added)
+{
+    for (const ContactRecord& record : read.contacts) {
+        QString numbers[] = {record.home, record.mobile, record.business,
+                             primaryFax && record.businessFax.isEmpty() ? record.homeFax : record.businessFax};
+        bool anyNumber = false;
+        for (QString& number : numbers) {
+            ToInternationalNumber(number);
+            anyNumber = anyNumber || !number.isEmpty();
+        }
+        if (record.name.isEmpty() || !anyNumber)
+            continue;
+        if (AddContact(record.name, numbers[0], numbers[1], numbers[2], numbers[3]) >= 0)
+            ++added;
+    }
+    // Contacts replaced or added leave the index stale, even when the file broke off.
+    RebuildIndex();
+    if (read.status == ContactReadResult::Status::Broken)
+        return kImportBroken;
+    if (ContactCount() > 0)
+        SaveToFile();
+    return kImportDone;
+}
+
+int CContactCache::ImportFromWab(int& added)
+{
+    added = 0;
+    const ContactReadResult read = ContactSource::ReadAddressBook(ContactSource::AddressBookPlace());
+    switch (read.status) {
+    case ContactReadResult::Status::CannotOpen: return kImportCannotOpen;
+    case ContactReadResult::Status::NotContacts: return kImportNotContacts;
+    default: return StoreImported(read, true, added);
+    }
+}
+
+int CContactCache::ImportFromOutlook(int& added, bool defaultFolder, const PickFile& pick)
+{
+    added = 0;
+    QString file = ContactSource::MailContactsPlace();
+    if (!defaultFolder) {
+        file = pick ? pick() : QString();
+        if (file.isEmpty())
+            return kImportNothingPicked;
+    }
+    const ContactReadResult read = ContactSource::ReadContactsExport(file);
+    switch (read.status) {
+    case ContactReadResult::Status::CannotOpen: return defaultFolder ? kImportCannotOpen : kImportNotContacts;
+    case ContactReadResult::Status::NotContacts: return kImportNotContacts;
+    default: return StoreImported(read, false, added);
     }
 }
