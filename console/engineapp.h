@@ -113,7 +113,7 @@ public:
     BoundPbxRecords& BoundRecords() override { return m_boundRecords; }
     QString GetExtensionLabel(int extension) override;
     ExtensionCallStateTable& CallStates() { return m_callStates; }
-    CContactCache* Contacts() const { return m_contacts.get(); }
+    CContactCache* Contacts() const override { return m_contacts.get(); }
     PbxEventProcessor* EventProcessor() const { return m_eventProcessor.get(); }
     CMainFrame* MainFrame() const { return m_frame.get(); }
     CEngineView* View() const { return m_view; }

@@ -21,6 +21,7 @@
 #include "sqldatabase.h"
 #include "stringtable.h"
 #include "suitebitmaps.h"
+#include "tapisettingsdlg.h"
 #include "transparentlistbox.h"
 
 #include <QDesktopServices>
@@ -518,7 +519,8 @@ void CEngineView::OnNotify(int controlId, std::int64_t code)
         OnListClick(controlId);
     else if (code == kDoubleClickNotification && controlId == kApplicationsList)
         OnApplicationDoubleClick();
-    // The settings of the services open from the configuration, not from here.
+    else if (code == kDoubleClickNotification && controlId == kServicesList)
+        OnServiceDoubleClick();
     list->viewport()->update();
 }
 
@@ -544,6 +546,18 @@ void CEngineView::OnApplicationDoubleClick()
     // the one parameter. A program that does not start says nothing.
     PostToMainWindow(kHideToIconMessage, 0, 0);
     StartDetachedProcess(path, {u'"' + path + u'"'}, GetSuiteFolder() + name + u'/');
+}
+
+void CEngineView::OnServiceDoubleClick()
+{
+    QListWidgetItem* item = m_services->currentItem();
+    if (!item || !item->isSelected())
+        return;
+    CContactCache* contacts = m_app.Contacts();
+    if (item->data(kCodeRole).toInt() == kTapiDriverItem && contacts) {
+        CTapiSettingsDlg dialog(*contacts, m_app.Settings(), this);
+        dialog.exec();
+    }
 }
 
 // --- The information list ---

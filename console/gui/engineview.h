@@ -159,6 +159,7 @@ private:
     CNoEraseListCtrl* ListById(int controlId) const;
     void OnListClick(int controlId);
     void OnApplicationDoubleClick();
+    void OnServiceDoubleClick();
     void PostToMainWindow(std::uint32_t message, std::uint64_t wParam, std::int64_t lParam);
 
     // The information list's parts.

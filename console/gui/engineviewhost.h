@@ -5,6 +5,7 @@
 #include <cstdint>
 
 class BoundPbxRecords;
+class CContactCache;
 class CSqlDatabase;
 class InstallationSettings;
 class QImage;
@@ -32,6 +33,8 @@ public:
     virtual BoundPbxRecords& BoundRecords() = 0;
     // The console's settings (the ring sound's mute among them).
     virtual EngineSettings& Settings() = 0;
+    // The contacts cache that the TAPI settings show; null when there is none.
+    virtual CContactCache* Contacts() const { return nullptr; }
     // The label of an extension of the bound PBX: the stored one, else "INT. " and its number.
     virtual QString GetExtensionLabel(int extension) = 0;
 };

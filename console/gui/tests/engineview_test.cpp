@@ -1,6 +1,7 @@
 #include "engineview.h"
 
 #include "boundpbxrecords.h"
+#include "contactcache.h"
 #include "enginedoc.h"
 #include "enginesettings.h"
 #include "extbutton.h"
@@ -14,6 +15,7 @@
 #include "sqldatabase.h"
 #include "stringtable.h"
 #include "suitetree.h"
+#include "tapisettingsdlg.h"
 #include "transparentlistbox.h"
 #include "waitfor.h"
 #include "widgettesting.h"
@@ -22,6 +24,7 @@
 
 #include <QFile>
 #include <QMouseEvent>
+#include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
@@ -84,6 +87,7 @@ public:
     std::uint8_t LinkStatus(int pbx) const override { return m_links.at(std::size_t(pbx)); }
     BoundPbxRecords& BoundRecords() override { return m_records; }
     EngineSettings& Settings() override { return m_settings; }
+    CContactCache* Contacts() const override { return m_contacts.get(); }
     QString GetExtensionLabel(int extension) override { return QStringLiteral("INT. %1").arg(21 + extension); }
 
     void LoadSkin()
@@ -97,6 +101,7 @@ public:
     InstallationSettings m_installation;
     EngineSettings m_settings;
     BoundPbxRecords m_records;
+    std::unique_ptr<CContactCache> m_contacts = std::make_unique<CContactCache>();
     QImage m_skin;
     QRegion m_region;
     std::uint8_t m_engine = 0;
@@ -269,6 +274,30 @@ TEST(EngineView, DoubleClickOnAnApplicationHidesTheWindowThenStartsItInItsFolder
     const QString program = host.m_tree.ProgramPath(QStringLiteral("Tarivo"));
     EXPECT_EQ(lines[0], u'"' + program + u'"');
     EXPECT_EQ(QFileInfo(lines[1]).canonicalFilePath(), QFileInfo(host.m_tree.ProgramFolder(QStringLiteral("Tarivo"))).canonicalFilePath());
+}
+
+TEST(EngineView, DoubleClickOnTheTapiDriverOpensItsSettings)
+{
+    BoardHost host;
+    ASSERT_TRUE(host.Prepare(kServer));
+    host.m_contacts->AddContact(QStringLiteral("Rossi"), QStringLiteral("+39061"), {}, {}, {});
+    Board board(host);
+    board.frame.show();
+    board.view->RefreshStatusBoard(CEngineView::kListsOnly, 0);
+    CNoEraseListCtrl* services = board.view->ServicesList();
+    ASSERT_EQ(services->count(), 2);
+    QStringList opened;
+    ModalAnswerer watcher([&opened](QDialog* modal) {
+        if (auto dialog = qobject_cast<CTapiSettingsDlg*>(modal))
+            opened << dialog->windowTitle()
+                          + QString::number(dialog->findChild<QTreeWidget*>(QStringLiteral("1062"))->topLevelItemCount());
+    });
+    board.view->OnNotify(CEngineView::kServicesList, CEngineView::kDoubleClickNotification);  // no selection
+    EXPECT_EQ(watcher.Count(), 0);
+    services->setCurrentRow(1);
+    ASSERT_EQ(services->currentItem()->text(), QStringLiteral("Tapi Driver"));
+    board.view->OnNotify(CEngineView::kServicesList, CEngineView::kDoubleClickNotification);
+    EXPECT_EQ(opened, QStringList{QStringLiteral("Configurazione servizio TAPI1")});
 }
 
 TEST(EngineView, ClickingAnItemDescribesIt)
