@@ -160,40 +160,16 @@ void CContactCache::RebuildIndex()
         IndexContact(contact);
 }
 
-const CContactCache::Contact* CContactCache::ContactAt(int contact) const
+QString CContactCache::Field(int contact, QString Contact::* field) const
 {
-    return contact >= 0 && contact < ContactCount() ? &m_contacts[static_cast<std::size_t>(contact)] : nullptr;
+    return contact >= 0 && contact < ContactCount() ? m_contacts[static_cast<std::size_t>(contact)].*field : QString();
 }
 
-QString CContactCache::GetContactName(int contact) const
-{
-    const Contact* stored = ContactAt(contact);
-    return stored ? stored->name : QString();
-}
-
-QString CContactCache::GetHomeNumber(int contact) const
-{
-    const Contact* stored = ContactAt(contact);
-    return stored ? stored->home : QString();
-}
-
-QString CContactCache::GetMobileNumber(int contact) const
-{
-    const Contact* stored = ContactAt(contact);
-    return stored ? stored->mobile : QString();
-}
-
-QString CContactCache::GetOfficeNumber(int contact) const
-{
-    const Contact* stored = ContactAt(contact);
-    return stored ? stored->office : QString();
-}
-
-QString CContactCache::GetOfficeFaxNumber(int contact) const
-{
-    const Contact* stored = ContactAt(contact);
-    return stored ? stored->officeFax : QString();
-}
+QString CContactCache::GetContactName(int contact) const { return Field(contact, &Contact::name); }
+QString CContactCache::GetHomeNumber(int contact) const { return Field(contact, &Contact::home); }
+QString CContactCache::GetMobileNumber(int contact) const { return Field(contact, &Contact::mobile); }
+QString CContactCache::GetOfficeNumber(int contact) const { return Field(contact, &Contact::office); }
+QString CContactCache::GetOfficeFaxNumber(int contact) const { return Field(contact, &Contact::officeFax); }
 
 void CContactCache::ToInternationalNumber(QString& number) const
 {

@@ -108,7 +108,7 @@ private:
 
     void IndexContact(int contact);
     void RebuildIndex();
-    const Contact* ContactAt(int contact) const;
+    QString Field(int contact, QString Contact::* field) const;
     // Stores what a source gave and ends the import; `primaryFax` takes the home fax when there is no
     // office one, as the address book's primary fax does.
     int StoreImported(const ContactReadResult& read, bool primaryFax, int& added);

@@ -1,6 +1,7 @@
 #include "consolesuite.h"
 
 #include "contactcache.h"
+#include "contactsource.h"
 #include "findwindow.h"
 #include "mainframe.h"
 #include "registrykey.h"
@@ -35,10 +36,14 @@ bool ConsoleSuite::WriteRegistry() const
 {
     const QString file = SharedFolder() + QStringLiteral("Registry.ini");
     const RegistryKey startup(StartupWaits::kGroup, file);
+    // The start-up's contacts import reads the tree, never the user's own contacts.
+    const RegistryKey contacts(ContactSource::kRegistryKey, file);
     return WriteNetworkPorts() && startup.WriteInt(StartupWaits::kEngineWaitName, 0) &&
            startup.WriteInt(StartupWaits::kSimulatorWaitName, kSimulatorWaitMs) &&
            RegistryKey(CContactCache::kLocationKey, file)
-               .WriteString(CContactCache::kCountryCodeName, CContactCache::kDefaultCountryCode);
+               .WriteString(CContactCache::kCountryCodeName, CContactCache::kDefaultCountryCode) &&
+           contacts.WriteString(ContactSource::kAddressBookName, SharedFolder() + QStringLiteral("Contacts")) &&
+           contacts.WriteString(ContactSource::kMailContactsName, SharedFolder() + QStringLiteral("Contacts.csv"));
 }
 
 bool ConsoleSuite::StartConsole() { return m_console.Start(ProgramPath()); }

@@ -375,6 +375,18 @@ TEST_F(PultexTest, WithoutAnUpdateCheckTheOperatorConsoleStartsWithTheConsole)
     EXPECT_EQ(m_suite.StopConsole(), 0);
 }
 
+TEST_F(PultexTest, TheStartImportsTheMailContactsIntoTheContactsCache)
+{
+    PrepareSimulation(m_suite, {kFirstPbx});
+    ASSERT_TRUE(m_suite.InstallFile(m_suite.SharedFolder() + QStringLiteral("Contacts.csv"),
+                                    "First Name,Last Name,Home Phone\r\nMario,Rossi,06 1234\r\n", false));
+    StartAndWait(m_suite, kStarted);
+    QFile cache(m_suite.SharedFolder() + QStringLiteral("TapCnt.tpc"));
+    ASSERT_TRUE(cache.open(QIODevice::ReadOnly));
+    EXPECT_EQ(cache.readAll(), QByteArray("Mario Rossi\t+39061234\t\t\t\r\n"));
+    EXPECT_EQ(m_suite.StopConsole(), 0);
+}
+
 // A client workstation of the first console, both on PostgreSQL: the client reads what the server stored
 // of the bound PBX, and relays the server's events to its operator console.
 TEST_F(PultexTest, AClientStartReadsTheBoundPbxsRecordsThatTheServerStored)
