@@ -1,23 +1,16 @@
 #include "contactsource.h"
 
 #include "binaryrecord.h"
+#include "contactformats.h"
 #include "registrykey.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QHash>
-#include <QSet>
-
-#include <algorithm>
-#include <initializer_list>
-#include <optional>
 
 using Status = ContactReadResult::Status;
 
-namespace {
-
-std::optional<QString> ReadText(const QString& path)
+std::optional<QString> ContactFormats::ReadText(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -28,362 +21,12 @@ std::optional<QString> ReadText(const QString& path)
     return text;
 }
 
+namespace {
+
 QString ConfiguredPlace(const QString& name, const QString& fallback)
 {
     const QString place = RegistryKey(ContactSource::kRegistryKey).ReadString(name).trimmed();
     return place.isEmpty() ? fallback : place;
-}
-
-// --- vCard ---
-
-// A content line: [group.]NAME;PARAM=VALUE...:value. Parameters may be quoted and hold ':' or ';'.
-struct VCardLine {
-    QString name;
-    QSet<QString> types;  // lower case, from TYPE=a,b, repeated TYPE and the bare types of older cards
-    QString value;
-};
-
-QStringList SplitOutsideQuotes(const QString& text, QChar separator)
-{
-    QStringList parts;
-    QString part;
-    bool quoted = false;
-    for (QChar c : text) {
-        if (c == u'"')
-            quoted = !quoted;
-        if (c == separator && !quoted) {
-            parts << part;
-            part.clear();
-        } else {
-            part += c;
-        }
-    }
-    parts << part;
-    return parts;
-}
-
-std::optional<VCardLine> ParseVCardLine(const QString& line)
-{
-    qsizetype colon = -1;
-    bool quoted = false;
-    for (qsizetype i = 0; i < line.size() && colon < 0; ++i) {
-        if (line[i] == u'"')
-            quoted = !quoted;
-        else if (line[i] == u':' && !quoted)
-            colon = i;
-    }
-    if (colon <= 0)
-        return std::nullopt;
-    const QStringList parts = SplitOutsideQuotes(line.left(colon), u';');
-    VCardLine parsed;
-    parsed.name = parts[0].section(u'.', -1).trimmed().toUpper();
-    for (qsizetype i = 1; i < parts.size(); ++i) {
-        const qsizetype equals = parts[i].indexOf(u'=');
-        const QString key = equals < 0 ? QStringLiteral("TYPE") : parts[i].left(equals).trimmed().toUpper();
-        QString values = equals < 0 ? parts[i] : parts[i].mid(equals + 1);
-        values.remove(u'"');
-        if (key == QLatin1String("PREF"))
-            parsed.types.insert(QStringLiteral("pref"));
-        if (key != QLatin1String("TYPE"))
-            continue;
-        for (const QString& type : values.split(u',', Qt::SkipEmptyParts))
-            parsed.types.insert(type.trimmed().toLower());
-    }
-    parsed.value = line.mid(colon + 1);
-    return parsed;
-}
-
-// The components of a structured value (separated by unescaped ';'), each unescaped.
-QStringList SplitComponents(const QString& value)
-{
-    QStringList components;
-    QString component;
-    for (qsizetype i = 0; i < value.size(); ++i) {
-        const QChar c = value[i];
-        if (c == u'\\' && i + 1 < value.size()) {
-            const QChar next = value[++i];
-            component += next == u'n' || next == u'N' ? QChar(u'\n') : next;
-        } else if (c == u';') {
-            components << component;
-            component.clear();
-        } else {
-            component += c;
-        }
-    }
-    components << component;
-    return components;
-}
-
-QString TextValue(const QString& value) { return SplitComponents(value).join(u';'); }
-
-void PutFirstFree(ContactRecord& record, std::initializer_list<QString ContactRecord::*> targets, const QString& number)
-{
-    for (QString ContactRecord::* target : targets) {
-        if ((record.*target).isEmpty()) {
-            record.*target = number;
-            return;
-        }
-    }
-}
-
-// Builds one card's record from its lines.
-class VCardBuilder {
-public:
-    void Add(const VCardLine& line)
-    {
-        const auto has = [&line](const char* type) { return line.types.contains(QLatin1String(type)); };
-        if (line.name == QLatin1String("FN")) {
-            m_record.name = TextValue(line.value).trimmed();
-        } else if (line.name == QLatin1String("N")) {
-            const QStringList n = SplitComponents(line.value);
-            QStringList parts;
-            for (int component : {1, 2, 0})  // given, additional, family
-                if (component < n.size() && !n[component].trimmed().isEmpty())
-                    parts << n[component].trimmed();
-            m_structuredName = parts.join(u' ');
-        } else if (line.name == QLatin1String("TEL")) {
-            AddNumber(line, has);
-        } else if (line.name == QLatin1String("EMAIL")) {
-            if (m_record.email.isEmpty() || (has("pref") && !m_emailPreferred)) {
-                m_record.email = TextValue(line.value).trimmed();
-                m_emailPreferred = has("pref");
-            }
-        } else if (line.name == QLatin1String("URL")) {
-            if (m_record.webPage.isEmpty() || (has("home") && !m_homePage)) {
-                m_record.webPage = TextValue(line.value).trimmed();
-                m_homePage = has("home");
-            }
-        } else if (line.name == QLatin1String("ADR")) {
-            // The office address, as the address book's street and locality are; else the first one.
-            if (!m_record.street.isEmpty() || !m_record.locality.isEmpty() || !m_record.country.isEmpty()) {
-                if (m_workAddress || !has("work"))
-                    return;
-            }
-            const QStringList adr = SplitComponents(line.value);
-            const auto part = [&adr](int index) { return index < adr.size() ? adr[index].trimmed() : QString(); };
-            m_record.street = part(2);
-            m_record.locality = part(3);
-            m_record.province = part(4);
-            m_record.postalCode = part(5);
-            m_record.country = part(6);
-            m_workAddress = has("work");
-        }
-    }
-
-    ContactRecord Take()
-    {
-        if (m_record.name.isEmpty())
-            m_record.name = m_structuredName;
-        return std::move(m_record);
-    }
-
-private:
-    template <typename Has>
-    void AddNumber(const VCardLine& line, const Has& has)
-    {
-        QString number = TextValue(line.value).trimmed();
-        if (number.startsWith(QLatin1String("tel:"), Qt::CaseInsensitive))
-            number = number.mid(4).section(u';', 0, 0);
-        if (number.isEmpty() || has("pager"))
-            return;
-        using R = ContactRecord;
-        if (has("fax"))
-            PutFirstFree(m_record, {has("home") && !has("work") ? &R::homeFax : &R::businessFax}, number);
-        else if (has("car"))
-            PutFirstFree(m_record, {&R::car}, number);
-        else if (has("cell"))
-            PutFirstFree(m_record, {&R::mobile, &R::car}, number);
-        else if (has("work"))
-            PutFirstFree(m_record, {&R::business, &R::business2}, number);
-        else
-            PutFirstFree(m_record, {&R::home, &R::home2}, number);
-    }
-
-    ContactRecord m_record;
-    QString m_structuredName;
-    bool m_emailPreferred = false;
-    bool m_homePage = false;
-    bool m_workAddress = false;
-};
-
-// Lines with their folds undone: a line beginning with a blank or a tab continues the one before.
-QStringList UnfoldedLines(const QString& text)
-{
-    QStringList lines;
-    for (QString line : text.split(u'\n')) {
-        if (line.endsWith(u'\r'))
-            line.chop(1);
-        if (!lines.isEmpty() && (line.startsWith(u' ') || line.startsWith(u'\t')))
-            lines.last() += line.mid(1);
-        else
-            lines << line;
-    }
-    return lines;
-}
-
-Status ReadVCardFile(const QString& path, std::vector<ContactRecord>& contacts)
-{
-    const std::optional<QString> text = ReadText(path);
-    if (!text)
-        return Status::CannotOpen;
-    std::optional<VCardBuilder> card;
-    bool anyCard = false;
-    for (const QString& line : UnfoldedLines(*text)) {
-        if (line.trimmed().isEmpty())
-            continue;
-        const std::optional<VCardLine> parsed = ParseVCardLine(line);
-        const bool begin = parsed && parsed->name == QLatin1String("BEGIN")
-                           && parsed->value.trimmed().compare(QLatin1String("VCARD"), Qt::CaseInsensitive) == 0;
-        const bool end = parsed && parsed->name == QLatin1String("END")
-                         && parsed->value.trimmed().compare(QLatin1String("VCARD"), Qt::CaseInsensitive) == 0;
-        if (!card) {
-            if (!begin)
-                return anyCard ? Status::Broken : Status::NotContacts;
-            card.emplace();
-            anyCard = true;
-        } else if (end) {
-            contacts.push_back(card->Take());
-            card.reset();
-        } else if (!parsed || begin) {
-            return Status::Broken;
-        } else {
-            card->Add(*parsed);
-        }
-    }
-    if (card)
-        return Status::Broken;
-    return anyCard ? Status::Read : Status::NotContacts;
-}
-
-// --- CSV export ---
-
-// The next record of RFC 4180 text from `position`; nothing when the quoting is broken.
-std::optional<QStringList> NextCsvRecord(const QString& text, qsizetype& position)
-{
-    QStringList fields;
-    QString field;
-    bool quoted = false;
-    bool afterQuote = false;  // a quoted field ended: only a separator or the line end may follow
-    while (position < text.size()) {
-        const QChar c = text[position++];
-        if (quoted) {
-            if (c != u'"') {
-                field += c;
-            } else if (position < text.size() && text[position] == u'"') {
-                field += c;
-                ++position;
-            } else {
-                quoted = false;
-                afterQuote = true;
-            }
-        } else if (c == u',') {
-            fields << field;
-            field.clear();
-            afterQuote = false;
-        } else if (c == u'\n' || (c == u'\r' && position < text.size() && text[position] == u'\n')) {
-            if (c == u'\r')
-                ++position;
-            break;
-        } else if (afterQuote) {
-            return std::nullopt;
-        } else if (c == u'"') {
-            if (!field.isEmpty())
-                return std::nullopt;
-            quoted = true;
-        } else {
-            field += c;
-        }
-    }
-    if (quoted)
-        return std::nullopt;
-    fields << field;
-    return fields;
-}
-
-struct CsvColumn {
-    QString ContactRecord::* field;
-    std::initializer_list<const char*> headers;  // lower case, English and Italian exports
-};
-
-const CsvColumn kCsvColumns[] = {
-    {&ContactRecord::name, {"name", "full name", "display name", "nome completo", "nome visualizzato"}},
-    {&ContactRecord::street, {"business street", "via (uff.)", "indirizzo (uff.)"}},
-    {&ContactRecord::locality, {"business city", "città (uff.)"}},
-    {&ContactRecord::province, {"business state", "provincia (uff.)"}},
-    {&ContactRecord::postalCode, {"business postal code", "cap (uff.)"}},
-    {&ContactRecord::country,
-     {"business country/region", "business country", "paese/area geografica (uff.)", "paese (uff.)"}},
-    {&ContactRecord::email, {"e-mail address", "email address", "indirizzo posta elettronica", "indirizzo e-mail"}},
-    {&ContactRecord::webPage, {"web page", "pagina web"}},
-    {&ContactRecord::home, {"home phone", "abitazione", "telefono abitazione"}},
-    {&ContactRecord::home2, {"home phone 2", "abitazione 2", "telefono abitazione 2"}},
-    {&ContactRecord::mobile, {"mobile phone", "cellulare"}},
-    {&ContactRecord::car, {"car phone", "telefono auto"}},
-    {&ContactRecord::business, {"business phone", "ufficio", "telefono ufficio"}},
-    {&ContactRecord::business2, {"business phone 2", "ufficio 2", "telefono ufficio 2"}},
-    {&ContactRecord::homeFax, {"home fax", "fax abitazione"}},
-    {&ContactRecord::businessFax, {"business fax", "fax ufficio"}},
-};
-const char* const kFirstNameHeaders[] = {"first name", "nome"};
-const char* const kMiddleNameHeaders[] = {"middle name", "secondo nome"};
-const char* const kLastNameHeaders[] = {"last name", "cognome"};
-
-// Where each wanted column is in the header row.
-struct CsvLayout {
-    std::vector<std::pair<QString ContactRecord::*, qsizetype>> fields;
-    qsizetype first = -1;
-    qsizetype middle = -1;
-    qsizetype last = -1;
-
-    bool IsContacts() const
-    {
-        const bool named = first >= 0 || last >= 0
-                           || std::any_of(fields.begin(), fields.end(),
-                                          [](const auto& f) { return f.first == &ContactRecord::name; });
-        const bool numbered = std::any_of(fields.begin(), fields.end(), [](const auto& f) {
-            return f.first != &ContactRecord::name && f.first != &ContactRecord::street
-                   && f.first != &ContactRecord::locality && f.first != &ContactRecord::province
-                   && f.first != &ContactRecord::postalCode && f.first != &ContactRecord::country
-                   && f.first != &ContactRecord::email && f.first != &ContactRecord::webPage;
-        });
-        return named && numbered;
-    }
-};
-
-CsvLayout LayoutOf(const QStringList& header)
-{
-    QHash<QString, qsizetype> columns;
-    for (qsizetype i = 0; i < header.size(); ++i)
-        columns.insert(header[i].trimmed().toLower(), i);
-    const auto find = [&columns](const auto& headers) {
-        for (const char* name : headers)
-            if (const auto it = columns.constFind(QString::fromUtf8(name)); it != columns.constEnd())
-                return *it;
-        return qsizetype(-1);
-    };
-    CsvLayout layout;
-    for (const CsvColumn& column : kCsvColumns)
-        if (const qsizetype index = find(column.headers); index >= 0)
-            layout.fields.emplace_back(column.field, index);
-    layout.first = find(kFirstNameHeaders);
-    layout.middle = find(kMiddleNameHeaders);
-    layout.last = find(kLastNameHeaders);
-    return layout;
-}
-
-ContactRecord RecordOf(const CsvLayout& layout, const QStringList& row)
-{
-    ContactRecord record;
-    for (const auto& [field, index] : layout.fields)
-        record.*field = row[index].trimmed();
-    if (record.name.isEmpty()) {
-        QStringList parts;
-        for (qsizetype index : {layout.first, layout.middle, layout.last})
-            if (index >= 0 && !row[index].trimmed().isEmpty())
-                parts << row[index].trimmed();
-        record.name = parts.join(u' ');
-    }
-    return record;
 }
 
 }  // namespace
@@ -402,7 +45,7 @@ ContactReadResult ReadAddressBook(const QString& place)
     ContactReadResult result;
     const QFileInfo info(place);
     if (!info.isDir()) {
-        result.status = ReadVCardFile(place, result.contacts);
+        result.status = ContactFormats::ReadVCardFile(place, result.contacts);
         return result;
     }
     const QDir folder(place);
@@ -413,7 +56,7 @@ ContactReadResult ReadAddressBook(const QString& place)
     const QStringList files =
         folder.entryList({QStringLiteral("*.vcf"), QStringLiteral("*.vcard")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
     for (const QString& name : files) {
-        const Status status = ReadVCardFile(folder.filePath(name), result.contacts);
+        const Status status = ContactFormats::ReadVCardFile(folder.filePath(name), result.contacts);
         if (status != Status::Read) {
             // A bad file among good ones breaks the address book after what was read.
             result.status = result.contacts.empty() ? status : Status::Broken;
@@ -425,30 +68,13 @@ ContactReadResult ReadAddressBook(const QString& place)
 
 ContactReadResult ReadContactsExport(const QString& file)
 {
-    ContactReadResult result;
-    const std::optional<QString> text = ReadText(file);
+    const std::optional<QString> text = ContactFormats::ReadText(file);
     if (!text) {
+        ContactReadResult result;
         result.status = Status::CannotOpen;
         return result;
     }
-    qsizetype position = 0;
-    const std::optional<QStringList> header = NextCsvRecord(*text, position);
-    const CsvLayout layout = header ? LayoutOf(*header) : CsvLayout{};
-    if (!header || !layout.IsContacts()) {
-        result.status = Status::NotContacts;
-        return result;
-    }
-    while (position < text->size()) {
-        const std::optional<QStringList> row = NextCsvRecord(*text, position);
-        if (row && row->size() == 1 && row->first().isEmpty())
-            continue;  // a blank line
-        if (!row || row->size() != header->size()) {
-            result.status = Status::Broken;
-            return result;
-        }
-        result.contacts.push_back(RecordOf(layout, *row));
-    }
-    return result;
+    return ContactFormats::ReadCsvExport(*text);
 }
 
 }  // namespace ContactSource
