@@ -1,6 +1,7 @@
 #include "extensiontables.h"
 
 #include "engineerrorcode.h"
+#include "extensionlabel.h"
 #include "sqldatabase.h"
 
 #include <algorithm>
@@ -117,6 +118,15 @@ void ExtensionTables::Clear()
     const std::lock_guard lock(m_mutex);
     m_pbxs.clear();
     m_rooms.clear();
+}
+
+QString GetExtensionDisplayName(CSqlDatabase& database, const ExtensionTables& tables, int roomIndex)
+{
+    const ExtensionTables::Room room = tables.RoomAt(roomIndex);
+    const ExtensionTables::Pbx pbx = tables.PbxAt(room.pbx);
+    return GetExtensionLabel(database, room.pbx, room.extension,
+                             ExtensionDiallingNumber(room.extension, pbx.initialization, pbx.systemConfiguration,
+                                                     room.programming));
 }
 
 }  // namespace lodgix

@@ -3,6 +3,7 @@
 #include "roomrecord.h"
 
 #include <QByteArray>
+#include <QString>
 
 #include <mutex>
 #include <vector>
@@ -63,5 +64,9 @@ private:
     std::vector<Pbx> m_pbxs;
     std::vector<Room> m_rooms;
 };
+
+// The name of a room's extension: its stored label, else "INT. " and its dialling number worked out from the
+// records kept here (GetExtensionLabel, the suite's one rule).
+QString GetExtensionDisplayName(CSqlDatabase& database, const ExtensionTables& tables, int roomIndex);
 
 }  // namespace lodgix

@@ -69,6 +69,9 @@ TEST_P(ExtensionTablesTest, RoomsWithoutRecordsAreNotValidAndARefreshReportsChan
     EXPECT_EQ(tables.RoomAt(1).state, QByteArray("\x01\0\0\0\0", 5));
     EXPECT_FALSE(tables.RoomAt(2).valid);
     EXPECT_FALSE(tables.RoomAt(7).valid);
+    EXPECT_EQ(GetExtensionDisplayName(Hotel(), tables, 1), QStringLiteral("INT. 202"));
+    ASSERT_EQ(Hotel().SaveDerivedLabel(0, 1, QStringLiteral("Suite blu")), kNoError);
+    EXPECT_EQ(GetExtensionDisplayName(Hotel(), tables, 1), QStringLiteral("Suite blu"));
 
     // The reminder thread's own connection sees the wake-up the engine wrote.
     auto reminder = Connect();
