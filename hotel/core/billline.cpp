@@ -1,6 +1,9 @@
 #include "billline.h"
 
 #include "binaryrecord.h"
+#include "hundredths.h"
+
+#include <array>
 
 #include <cmath>
 
@@ -12,7 +15,13 @@ constexpr qsizetype kQuantityOffset = 64;
 constexpr qsizetype kAmountsOffset = 68;
 
 // Hundredths of a value that a float held (a price or a percentage), to the nearest one.
-qint64 Hundredths(float value) { return std::isfinite(value) ? std::llround(double(value) * 100.0) : 0; }
+std::optional<qint64> Hundredths(float value)
+{
+    const double hundredths = double(value) * 100.0;
+    if (!std::isfinite(hundredths) || std::fabs(hundredths) > double(kMaxHundredths))
+        return std::nullopt;
+    return std::llround(hundredths);
+}
 float Float(qint64 hundredths) { return static_cast<float>(double(hundredths) / 100.0); }
 
 }  // namespace
@@ -56,18 +65,24 @@ void BillLine::Encode(QByteArray& bytes, qsizetype offset) const
         PutF32(bytes, offset + kAmountsOffset + 4 * i, Float(values[i]));
 }
 
-BillLine BillLine::Decode(QByteArrayView bytes, qsizetype offset)
+std::optional<BillLine> BillLine::Decode(QByteArrayView bytes, qsizetype offset)
 {
+    std::array<qint64, 6> values{};
+    for (int i = 0; i < 6; ++i) {
+        const std::optional<qint64> value = Hundredths(GetF32(bytes, offset + kAmountsOffset + 4 * i));
+        if (!value)
+            return std::nullopt;
+        values[static_cast<std::size_t>(i)] = *value;
+    }
     BillLine line;
-    line.description = ReadAnsiField(bytes, offset, kDescriptionSize);
+    line.description = ReadAnsiField(bytes, offset, kMaxDescription);
     line.quantity = GetU16(bytes, offset + kQuantityOffset);
-    const auto value = [&](int i) { return Hundredths(GetF32(bytes, offset + kAmountsOffset + 4 * i)); };
-    line.netUnitPrice = Money::FromCents(value(0));
-    line.unitPrice = Money::FromCents(value(1));
-    line.netAmount = Money::FromCents(value(2));
-    line.vat = VatRate::FromHundredths(value(3));
-    line.taxAmount = Money::FromCents(value(4));
-    line.grossAmount = Money::FromCents(value(5));
+    line.netUnitPrice = Money::FromCents(values[0]);
+    line.unitPrice = Money::FromCents(values[1]);
+    line.netAmount = Money::FromCents(values[2]);
+    line.vat = VatRate::FromHundredths(values[3]);
+    line.taxAmount = Money::FromCents(values[4]);
+    line.grossAmount = Money::FromCents(values[5]);
     return line;
 }
 

@@ -7,6 +7,7 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 namespace lodgix {
@@ -33,9 +34,10 @@ struct BillLine {
     void Recompute();
 
     // The file's form: description, quantity (WORD at 64), then six floats from 68 (net unit price, unit
-    // price, net amount, VAT percent, tax, gross). Floats are read back to the cent.
+    // price, net amount, VAT percent, tax, gross). Floats are read back to the cent; nothing for a float
+    // that is no number or beyond what an amount column holds.
     void Encode(QByteArray& bytes, qsizetype offset) const;
-    static BillLine Decode(QByteArrayView bytes, qsizetype offset);
+    static std::optional<BillLine> Decode(QByteArrayView bytes, qsizetype offset);
 
     friend bool operator==(const BillLine&, const BillLine&) = default;
 };

@@ -58,20 +58,25 @@ std::optional<DocumentRecord> DocumentRecord::Decode(QByteArrayView bytes)
         return std::nullopt;
     DocumentRecord r;
     r.issued = OleDate(GetF64(bytes, kIssuedOffset));
-    r.number = ReadAnsiField(bytes, kNumberOffset, kNumberSize);
-    r.paymentType = ReadAnsiField(bytes, kPaymentOffset, kTextSize);
-    r.guestName = ReadAnsiField(bytes, kGuestOffset, kTextSize);
+    // Texts are read to their NUL and never past their field's last byte but one, which a save keeps NUL.
+    r.number = ReadAnsiField(bytes, kNumberOffset, kNumberSize - 1);
+    r.paymentType = ReadAnsiField(bytes, kPaymentOffset, kTextSize - 1);
+    r.guestName = ReadAnsiField(bytes, kGuestOffset, kTextSize - 1);
     qsizetype offset = kCompanyOffset;
     for (const auto field : kCompanyFields) {
-        r.*field = ReadAnsiField(bytes, offset, kTextSize);
+        r.*field = ReadAnsiField(bytes, offset, kTextSize - 1);
         offset += kTextSize;
     }
     r.type = GetU8(bytes, kTypeOffset);
-    for (int i = 0; i < count; ++i)
-        r.lines.push_back(BillLine::Decode(bytes, kLinesOffset + i * BillLine::kSize));
+    for (int i = 0; i < count; ++i) {
+        std::optional<BillLine> line = BillLine::Decode(bytes, kLinesOffset + i * BillLine::kSize);
+        if (!line)
+            return std::nullopt;
+        r.lines.push_back(std::move(*line));
+    }
     // The older record ends within the tax code's field: it has none.
     if (bytes.size() == kSize)
-        r.companyTaxCode = ReadAnsiField(bytes, kTaxCodeOffset, kTextSize);
+        r.companyTaxCode = ReadAnsiField(bytes, kTaxCodeOffset, kTextSize - 1);
     return r;
 }
 

@@ -40,8 +40,8 @@ struct DocumentRecord {
     QString companyTaxCode;       // CodiceFiscale
 
     QByteArray Encode() const;
-    // Nothing for bytes of another size than kSize or kOlderSize, or a line count beyond the slots. An older
-    // record has no tax code.
+    // Nothing for bytes of another size than kSize or kOlderSize, a line count beyond the slots or a line's
+    // amount that is no number. An older record has no tax code.
     static std::optional<DocumentRecord> Decode(QByteArrayView bytes);
 
     friend bool operator==(const DocumentRecord&, const DocumentRecord&) = default;

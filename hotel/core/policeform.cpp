@@ -38,7 +38,8 @@ PoliceFormEntry PoliceFormEntry::Decode(QByteArrayView bytes, qsizetype offset, 
     PoliceFormEntry entry;
     const qsizetype fields = older ? kOlderFields : qsizetype(std::size(kFields));
     for (qsizetype i = 0; i < fields; ++i)
-        entry.*kFields[i].member = ReadAnsiField(bytes, offset + kFields[i].offset, kFields[i].width);
+        // A text that fills its field without its NUL keeps what a save would keep.
+        entry.*kFields[i].member = ReadAnsiField(bytes, offset + kFields[i].offset, kFields[i].width - 1);
     return entry;
 }
 

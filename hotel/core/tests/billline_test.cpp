@@ -1,6 +1,10 @@
 #include "billline.h"
 
+#include "binaryrecord.h"
+
 #include <gtest/gtest.h>
+
+#include <limits>
 
 namespace lodgix {
 namespace {
@@ -59,6 +63,11 @@ TEST(BillLine, TheFileFormReadsBackToTheCent)
     EXPECT_EQ(bytes.at(4 + 64), 21);
     EXPECT_EQ(bytes.at(BillLine::kSize + 4), '\x7f');  // nothing written past the line
     EXPECT_EQ(BillLine::Decode(bytes, 4), line);
+    for (const float bad : {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(), 1e12f}) {
+        QByteArray broken = bytes;
+        PutF32(broken, 4 + 68 + 4 * 2, bad);
+        EXPECT_FALSE(BillLine::Decode(broken, 4)) << bad;
+    }
 }
 
 }  // namespace
