@@ -14,6 +14,7 @@
 #include "ratingconfigurationfile.h"
 #include "ratingconfigurationsteps.h"
 #include "ratingdatabase.h"
+#include "extensionlabel.h"
 #include "ratinglabels.h"
 #include "ratingrequest.h"
 #include "registrykey.h"
@@ -199,8 +200,9 @@ int CValuxaApp::LoadPbxs()
             facts.deviceName = m_pbxTables.DeviceName(pbx);
             facts.systemConfiguration = m_pbxTables.SystemConfigurationBytes(pbx).toByteArray();
             for (int extension = 0; extension < facts.extensionCount; ++extension) {
-                facts.extensionLabels.append(GetExtensionLabel(*m_database, m_pbxTables, pbx, extension));
-                facts.extensionNumbers.append(m_pbxTables.DefaultExtensionNumber(pbx, extension));
+                const QString number = m_pbxTables.DefaultExtensionNumber(pbx, extension);
+                facts.extensionLabels.append(GetExtensionLabel(*m_database, pbx, extension, number));
+                facts.extensionNumbers.append(number);
             }
             for (int line = 0; line < facts.lineCount; ++line)
                 facts.lineNames.append(FormatLineName(*m_database, pbx, line));

@@ -3,6 +3,7 @@
 #include "callrating.h"
 #include "dbtest.h"
 #include "engineerrorcode.h"
+#include "extensionlabel.h"
 #include "ratinglabels.h"
 #include "ratingtestdata.h"
 
@@ -66,8 +67,8 @@ TEST_P(PbxTablesTest, LoadsTheReadablePbxsAndKeepsThePendingCode)
     EXPECT_EQ(tables.DefaultExtensionNumber(5, 0), QString());  // no such PBX
 
     ASSERT_EQ(Database().SaveDerivedLabel(1, 2, QStringLiteral("Direzione")), kNoError);
-    EXPECT_EQ(GetExtensionLabel(Database(), tables, 1, 2), QStringLiteral("Direzione"));
-    EXPECT_EQ(GetExtensionLabel(Database(), tables, 1, 1), QStringLiteral("INT. 202"));
+    EXPECT_EQ(GetExtensionLabel(Database(), 1, 2, tables.DefaultExtensionNumber(1, 2)), QStringLiteral("Direzione"));
+    EXPECT_EQ(GetExtensionLabel(Database(), 1, 1, tables.DefaultExtensionNumber(1, 1)), QStringLiteral("INT. 202"));
     ASSERT_EQ(Database().SaveLineLabel(1, 0, QStringLiteral("Linea Roma")), kNoError);
     EXPECT_EQ(FormatLineName(Database(), 1, 0), QStringLiteral("Linea Roma"));
     EXPECT_EQ(FormatLineName(Database(), 1, 4), QStringLiteral("EXT. 5"));

@@ -1,0 +1,206 @@
+// A stay's bill against the pricing of its calls alone, on SQLite and on PostgreSQL: BuildStayBill of a
+// stay with 2,000 outgoing calls and 40 services (the PBX times its calls, so each call goes through the
+// rules and the tariff bands), beside RateLoggedCall over the same 2,000 calls already in memory. Each run
+// reports bills per second, the calls per second of the pricing alone, and the ratio of the bill's time to
+// the pricing's. PostgreSQL runs on the cluster named by SUITE_TEST_PGHOST (and SUITE_TEST_PGPORT,
+// SUITE_TEST_PGUSER); without it that run is skipped.
+
+#include "callrating.h"
+#include "compiledrules.h"
+#include "defaultprefixgroups.h"
+#include "defaultrules.h"
+#include "defaulttariffs.h"
+#include "engineerrorcode.h"
+#include "hoteldatabase.h"
+#include "loggedcallreader.h"
+#include "sqldate.h"
+#include "staybilling.h"
+#include "testcatalog.h"
+
+#include <QCoreApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <map>
+#include <memory>
+
+namespace {
+
+using namespace lodgix;
+
+constexpr int kCalls = 2000;
+constexpr int kServices = 40;
+constexpr int kExtension = 1;
+constexpr int kExtensionNumber = 202;  // of three extensions numbered from 201
+constexpr int kRatingPasses = 3;       // the pricing alone is the best of a few passes
+const QString kServer = QStringLiteral("server");
+
+struct BillCatalog {
+    explicit BillCatalog(DbBackend backend) : catalog(backend) {}
+
+    TestCatalog catalog;
+    std::unique_ptr<CHotelDatabase> database;
+    std::vector<RoomRecord> rooms;
+    SeasonTable seasons = SeasonTable::Defaults();
+    RatingConfiguration rating;
+    HotelSettings settings;
+    CheckInRecord stay;
+    QByteArray configuration;
+    std::vector<LoggedCall> calls;  // the stay's calls, for the pricing alone
+    QString failure;
+};
+
+QString Fill(BillCatalog& data)
+{
+    if (!data.catalog.SkipReason().isEmpty())
+        return data.catalog.SkipReason();
+    {
+        CSqlDatabase engine(data.catalog.Parameters());
+        if (engine.ConnectAndCreateSchema(kServer) != kNoError ||
+            engine.InsertEngineConfiguration(0, QStringLiteral("CENTRALE"), 0) != kNoError ||
+            engine.ConnectAndCreateSchema(kServer) != kNoError)
+            return QStringLiteral("the catalog could not be made");
+        QByteArray initialization(77, '\0');
+        initialization[1] = 3;
+        initialization[2] = 3;
+        data.configuration = QByteArray(26, '\0');
+        data.configuration[kExtensionBitmap1Byte] = static_cast<char>(kLogsDurationsBit);
+        QByteArray programming(50, '\0');
+        programming[0] = 1;
+        programming[1] = kExtension;
+        if (engine.SaveInitialization(0, initialization) != kNoError ||
+            engine.SaveSystemConfiguration(0, data.configuration) != kNoError ||
+            engine.SaveDerivedProgrammation(0, programming) != kNoError)
+            return QStringLiteral("the PBX records could not be written");
+    }
+    data.database = std::make_unique<CHotelDatabase>(data.catalog.Parameters());
+    CHotelDatabase& db = *data.database;
+    if (db.Connect(kServer) != kNoError || db.BeginTransaction() != kNoError)
+        return db.LastError();
+    const OleDate first(2026, 3, 2, 15, 0, 0);
+    const char* prefixes[] = {"071", "02", "347", "0044"};
+    for (int i = 0; i < kCalls; ++i) {
+        const OleDate start = first.AddSeconds(i * 97);
+        const QString number = QLatin1String(prefixes[i % 4]) + QString::number(1000000 + i);
+        if (db.OpenRecordset(QStringLiteral("INSERT INTO LogCalls (PbxIdentifier,IndiceDerivato,DataInizio,DataFine,"
+                                            "Durata,IndiceEsterna,Scatti,Totale,Uscente,NumeroChiamato) VALUES "
+                                            "(?,?,?,?,?,?,?,?,?,?)"),
+                             {0, kExtensionNumber, SqlDateText(start), SqlDateText(start.AddSeconds(30 + i % 600)),
+                              SqlDateText(OleDate(2000, 1, 1).AddSeconds(30 + i % 600)), 1, 30 + i % 600, 0, 1,
+                              number}) != kNoError)
+            return db.LastError();
+        db.CloseRecordset();
+    }
+    if (db.CommitTransaction() != kNoError)
+        return db.LastError();
+
+    RoomRecord room;
+    room.id = 1;
+    room.extension = kExtension;
+    data.rooms = {room};
+    BuildDefaultPrefixGroups(QStringLiteral("06"), QStringLiteral("Roma"), data.rating.prefixGroups);
+    BuildDefaultTariffs(data.rating.tariffs, data.rating.variations);
+    BuildDefaultRules(data.rating.rules, data.rating.prefixGroups);
+
+    CheckInRecord& stay = data.stay;
+    stay.roomId = room.id;
+    stay.startDate = OleDate(2026, 3, 2);
+    stay.endDate = OleDate(2026, 3, 4);
+    stay.checkInDate = first.AddSeconds(-60);
+    stay.checkOutDate = first.AddSeconds(kCalls * 97);
+    stay.treatment = QStringLiteral("Mezza pensione");
+    stay.dailyPrice = Money::FromCents(8000);
+    stay.vat = VatRate::FromHundredths(1000);
+    stay.serviceCount = kServices;
+    for (int i = 0; i < kServices; ++i)
+        stay.services[static_cast<std::size_t>(i)] = {QStringLiteral("Servizio %1").arg(i % 25),
+                                                      Money::FromCents(100 + i % 25), VatRate::FromHundredths(2200)};
+
+    LoggedCallFilter filter;
+    filter.extensionNumber = kExtensionNumber;
+    int count = 0;
+    if (SelectLoggedCalls(db, filter, &data.calls, count) != kNoError || count != kCalls)
+        return QStringLiteral("the calls could not be read back");
+    return {};
+}
+
+std::map<DbBackend, std::unique_ptr<BillCatalog>>& Catalogs()
+{
+    static std::map<DbBackend, std::unique_ptr<BillCatalog>> catalogs;
+    return catalogs;
+}
+
+BillCatalog& Catalog(DbBackend backend)
+{
+    auto& data = Catalogs()[backend];
+    if (!data) {
+        data = std::make_unique<BillCatalog>(backend);
+        data->failure = Fill(*data);
+    }
+    return *data;
+}
+
+double Seconds(const std::function<void()>& work)
+{
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+void StayBill(benchmark::State& state, DbBackend backend)
+{
+    BillCatalog& data = Catalog(backend);
+    if (!data.failure.isEmpty()) {
+        state.SkipWithError(data.failure.toStdString().c_str());
+        return;
+    }
+    // The pricing alone, with the rules compiled once as the bill compiles them.
+    double ratingSeconds = 0;
+    const CompiledRules rules(data.rating.rules, data.rating.prefixGroups);
+    for (int pass = 0; pass < kRatingPasses; ++pass) {
+        double total = 0;
+        const double seconds = Seconds([&] {
+            for (const LoggedCall& call : data.calls)
+                total += RateLoggedCall(call, data.configuration, rules, data.rating.tariffs, data.rating.variations).cost;
+        });
+        benchmark::DoNotOptimize(total);
+        ratingSeconds = pass == 0 ? seconds : std::min(ratingSeconds, seconds);
+    }
+
+    StayBilling billing(*data.database, data.rooms, data.seasons, data.rating, data.settings);
+    std::vector<BillLine> lines;
+    double billSeconds = 0;
+    for (auto _ : state) {
+        bool built = false;
+        billSeconds += Seconds([&] { built = billing.BuildStayBill(data.stay, lines, true, true, {}); });
+        if (!built || lines.size() != 2 + 25) {  // nights, phone, 25 distinct services
+            state.SkipWithError("the bill was not built whole");
+            return;
+        }
+    }
+    const double iterations = static_cast<double>(state.iterations());
+    state.counters["bills_per_second"] = iterations / billSeconds;
+    state.counters["rated_calls_per_second"] = kCalls / ratingSeconds;
+    state.counters["ratio_to_rating"] = billSeconds / iterations / ratingSeconds;
+}
+
+void StayBillSqlite(benchmark::State& state) { StayBill(state, DbBackend::kSqlite); }
+void StayBillPostgres(benchmark::State& state) { StayBill(state, DbBackend::kPostgres); }
+
+BENCHMARK(StayBillSqlite)->Unit(benchmark::kMillisecond);
+BENCHMARK(StayBillPostgres)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication application(argc, argv);  // QtSql loads its drivers as plugins
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    Catalogs().clear();  // connections and catalogs go while QtSql is still there
+    return 0;
+}

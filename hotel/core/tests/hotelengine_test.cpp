@@ -1,0 +1,114 @@
+// The phone line of a stay over what the real engine stores: Simulvex places a call from the room's
+// extension, Pultex in simulation downloads the PBX's call log into LogCalls at its start, and the bill
+// prices that call as the suite's rating rule does, for a PBX that counts pulses and for one that times
+// its calls.
+#include "consolesuite.h"
+#include "defaultprefixgroups.h"
+#include "defaultrules.h"
+#include "defaulttariffs.h"
+#include "engineerrorcode.h"
+#include "hoteldatabase.h"
+#include "installationsettings.h"
+#include "loggedcallreader.h"
+#include "callcost.h"
+#include "callrating.h"
+#include "staybilling.h"
+#include "stringtable.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace lodgix {
+namespace {
+
+constexpr int kPbx = 0;
+constexpr int kExtension = 1;        // dialled as 202: three extensions numbered from 201
+constexpr int kExtensionNumber = 202;
+
+struct EngineCase {
+    const char* name;
+    bool timesCalls;
+};
+
+class HotelEngineTest : public ::testing::TestWithParam<EngineCase> {};
+
+TEST_P(HotelEngineTest, TheStaysPhoneLineIsTheRatedPriceOfTheRoomsCall)
+{
+    ConsoleSuite suite;
+    ASSERT_TRUE(suite.IsValid());
+    // The call is placed before the engine starts: it waits in the PBX's log for the start-up download.
+    QStringList simulator{QStringLiteral("set extensions 3"), QStringLiteral("set lines 2")};
+    if (GetParam().timesCalls)
+        simulator << QStringLiteral("set config 24 8");
+    simulator << QStringLiteral("set clock 2026-03-03 10:00:00") << QStringLiteral("call %1 0 0612345678").arg(kExtension)
+              << QStringLiteral("set clock 2026-03-03 10:02:05") << QStringLiteral("hangup %1").arg(kExtension);
+    ASSERT_TRUE(suite.InstallSimulvex(simulator));
+    ASSERT_TRUE(suite.WriteInstallation(InstallationSettings::kModeSimulation, kPbx, 0));
+    ASSERT_TRUE(suite.WriteRegistry());
+    ASSERT_TRUE(suite.CreateCatalog({QStringLiteral("CENTRALE")}));
+    suite.Enter();
+    ASSERT_TRUE(suite.StartConsole());
+    const QString end = suite.WaitForStartEnd();
+    ASSERT_TRUE(end.startsWith(QStringLiteral("started: "))) << end.toStdString() << "\n"
+                                                              << suite.Lines().join(u'\n').toStdString();
+
+    CHotelDatabase database(suite.CatalogParameters());
+    ASSERT_EQ(database.Connect(QString()), kNoError);
+
+    // The call as the engine stored it, priced alone by the rating rule.
+    std::vector<LoggedCall> calls;
+    int count = 0;
+    LoggedCallFilter filter;
+    filter.pbx = kPbx;
+    filter.extensionNumber = kExtensionNumber;
+    ASSERT_EQ(SelectLoggedCalls(database, filter, &calls, count), kNoError);
+    ASSERT_EQ(count, 1);
+    EXPECT_EQ(calls[0].dialledNumber, QStringLiteral("0612345678"));
+    QByteArray configuration;
+    ASSERT_EQ(database.ReadSystemConfiguration(kPbx, configuration), kNoError);
+    RatingConfiguration rating;
+    BuildDefaultPrefixGroups(QStringLiteral("06"), QStringLiteral("Roma"), rating.prefixGroups);
+    BuildDefaultTariffs(rating.tariffs, rating.variations);
+    BuildDefaultRules(rating.rules, rating.prefixGroups);
+    rating.tariffs.tariffs[TariffTable::kPulseTariff].pulseCost = 0.12;
+    rating.tariffs.tariffs[TariffTable::kPulseTariff].answerCharge = 0.05;
+    const CallRating rated = RateLoggedCall(calls[0], configuration, rating.rules, rating.prefixGroups,
+                                            rating.tariffs, rating.variations);
+    ASSERT_EQ(rated.result, kCostDone);
+    ASSERT_GT(rated.cost, 0.0);
+    EXPECT_EQ(calls[0].pulses, GetParam().timesCalls ? rated.durationSeconds : 3.0);
+
+    // The room's stay over the call.
+    RoomRecord room;
+    room.id = 1;
+    room.pbx = kPbx;
+    room.extension = kExtension;
+    const std::vector<RoomRecord> rooms{room};
+    const SeasonTable seasons = SeasonTable::Defaults();
+    const HotelSettings settings;
+    StayBilling billing(database, rooms, seasons, rating, settings);
+    CheckInRecord stay;
+    stay.roomId = room.id;
+    stay.startDate = OleDate(2026, 3, 2);
+    stay.endDate = OleDate(2026, 3, 2);
+    stay.checkInDate = OleDate(2026, 3, 2, 15, 0, 0);
+    stay.checkOutDate = OleDate(2026, 3, 3, 11, 0, 0);
+    stay.treatment = QStringLiteral("Solo pernottamento");
+    stay.dailyPrice = Money::FromCents(6000);
+    std::vector<BillLine> lines;
+    ASSERT_TRUE(billing.BuildStayBill(stay, lines, true, true, [](unsigned) { return false; }));
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[1].description, LoadResString(StayBilling::kPhoneLineString));
+    EXPECT_EQ(lines[1].unitPrice.Cents(), std::llround(rated.cost * 100));
+
+    database.Close();
+    EXPECT_EQ(suite.StopConsole(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Pbxs, HotelEngineTest,
+                         ::testing::Values(EngineCase{"PulseCounter", false}, EngineCase{"TimesCalls", true}),
+                         [](const ::testing::TestParamInfo<EngineCase>& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace lodgix
