@@ -19,6 +19,7 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStyle>
 
 namespace {
 
@@ -171,7 +172,9 @@ void CValuxaView::ComputeStatistics()
                                                                     : kExtensionColumnString;
         headings.prepend(LoadResString(subject));
     }
-    const int width = (m_list->InnerWidth() - kListMargin) / static_cast<int>(headings.size());
+    // The columns share the width beside the vertical scroll bar, which the rows of a statistic need.
+    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const int width = (m_list->InnerWidth() - kListMargin - scrollBar) / static_cast<int>(headings.size());
     for (const QString& heading : headings)
         m_list->AddColumn(heading, width, false);
 

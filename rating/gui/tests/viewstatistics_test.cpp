@@ -399,6 +399,7 @@ TEST_P(ViewStatisticsTest, EveryViewInBothLanguages)
                           {4, group, false, "efficiency_group"}, {4, 0, true, "efficiency_all_groups"}};
     for (const int language : {kLanguageItalian, kLanguageEnglish}) {
         SetLanguage(language);
+        callTypes = TestCallTypes();  // named in the language, as the program builds them at start
         MakeView();
         const QString suffix = language == kLanguageEnglish ? QStringLiteral("_en") : QStringLiteral("_it");
         for (const View& shown : views) {
