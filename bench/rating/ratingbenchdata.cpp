@@ -5,6 +5,8 @@
 #include "defaultrules.h"
 #include "defaulttariffs.h"
 #include "engineerrorcode.h"
+#include "pbxinitialization.h"
+#include "pbxtables.h"
 #include "pbxsystemconfiguration.h"
 
 RatingConfiguration BenchRatingConfiguration()
@@ -57,4 +59,12 @@ std::unique_ptr<CRatingDatabase> PrepareBenchCalls(benchmark::State& state, Test
         return nullptr;
     }
     return database;
+}
+
+void SetBenchPbx(PbxTables& tables, int extensions)
+{
+    QByteArray initialization(PbxInitialization::kSize, '\0');
+    initialization[1] = static_cast<char>(extensions);
+    initialization[PbxInitialization::kExtensionCountOffset] = static_cast<char>(extensions);
+    tables.SetPbx(0, QStringLiteral("PBX1"), initialization, BenchTimingConfiguration(), {});
 }

@@ -10,6 +10,8 @@
 
 #include <memory>
 
+class PbxTables;
+
 // The call log the rating benchmarks read: one PBX that times its calls, and kBenchCalls outgoing calls
 // of 13 May 2024 spread over the dialling numbers of the first extensions.
 constexpr int kBenchCalls = 100000;
@@ -24,3 +26,6 @@ QByteArray BenchTimingConfiguration();
 // The catalog with one PBX and kBenchCalls outgoing calls spread over `extensions` dialling numbers,
 // written by one statement; null (with the reason given to the state) when it cannot be made.
 std::unique_ptr<CRatingDatabase> PrepareBenchCalls(benchmark::State& state, TestCatalog& catalog, int extensions);
+
+// PBX 0 of the tables: the benchmarks' PBX with `extensions` extensions handled and found.
+void SetBenchPbx(PbxTables& tables, int extensions);

@@ -70,10 +70,7 @@ void ExtensionCostStats(benchmark::State& state, DbBackend backend)
     CallTypeTable callTypes;
     BuildCallTypeTable(callTypes);
     PbxTables tables;
-    QByteArray initialization(PbxInitialization::kSize, '\0');
-    initialization[1] = kExtensions;
-    initialization[PbxInitialization::kExtensionCountOffset] = kExtensions;
-    tables.SetPbx(0, QStringLiteral("PBX1"), initialization, BenchTimingConfiguration(), {});
+    SetBenchPbx(tables, kExtensions);
     CallStatistics statistics(*database, tables, configuration, callTypes);
     StatsRequest request;
     request.start = OleDate(2024, 5, 1);

@@ -6,7 +6,6 @@
 #include "cardimagelist.h"
 #include "chartcontrol.h"
 #include "defaultrules.h"
-#include "pbxinitialization.h"
 #include "pbxtables.h"
 #include "ratingbenchdata.h"
 #include "ratinglist.h"
@@ -60,10 +59,7 @@ void BM_ShowAllExtensionsCostAnalysisSqlite(benchmark::State& state)
     CallTypeTable callTypes;
     BuildCallTypeTable(callTypes);
     PbxTables tables;
-    QByteArray initialization(PbxInitialization::kSize, '\0');
-    initialization[1] = kExtensions;
-    initialization[PbxInitialization::kExtensionCountOffset] = kExtensions;
-    tables.SetPbx(0, QStringLiteral("PBX1"), initialization, BenchTimingConfiguration(), {});
+    SetBenchPbx(tables, kExtensions);
     CallStatistics statistics(*database, tables, configuration, callTypes);
     const RatingPbxFacts facts = Facts();
     CardImageList pictures;

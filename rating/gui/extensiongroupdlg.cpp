@@ -1,6 +1,7 @@
 #include "extensiongroupdlg.h"
 
 #include "ratingpbxfacts.h"
+#include "controlid.h"
 #include "stringtable.h"
 
 #include <QHBoxLayout>
@@ -24,13 +25,6 @@ constexpr unsigned kNoMemberString = 1245;
 constexpr unsigned kOkText = 19001;
 constexpr unsigned kCancelText = 1202;
 constexpr int kListHeight = 260;
-
-template <typename Widget>
-Widget* Named(Widget* widget, int id)
-{
-    widget->setObjectName(QString::number(id));
-    return widget;
-}
 
 }  // namespace
 

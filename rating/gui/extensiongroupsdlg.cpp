@@ -3,6 +3,7 @@
 #include "extensiongroupdlg.h"
 #include "ratingdatabase.h"
 #include "ratingpbxfacts.h"
+#include "controlid.h"
 #include "stringtable.h"
 
 #include <QComboBox>
@@ -34,13 +35,6 @@ constexpr unsigned kUpdateFailedString = 1247;
 constexpr int kListWidth = 420;
 constexpr int kListHeight = 260;
 constexpr int kColumnMargin = 4;
-
-template <typename Widget>
-Widget* Named(Widget* widget, int id)
-{
-    widget->setObjectName(QString::number(id));
-    return widget;
-}
 
 }  // namespace
 
@@ -153,27 +147,29 @@ void CExtensionGroupsDlg::OnNew()
         return;
     ExtensionGroup group;
     group.pbx = static_cast<std::uint8_t>(pbx);
-    CExtensionGroupDlg dialog(group, m_pbxs, this);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    if (m_database.InsertGroup(group) != 0)
-        QMessageBox::critical(this, LoadResString(kProgramNameString), LoadResString(kInsertFailedString));
-    FillList();
+    EditAndStore(group, [this](const ExtensionGroup& edited) { return m_database.InsertGroup(edited); },
+                 kInsertFailedString);
 }
 
 void CExtensionGroupsDlg::OnModify()
 {
     const std::vector<std::int32_t> ids = SelectedIds();
-    if (ids.size() != 1)
-        return;
     ExtensionGroup group;
-    if (m_database.SelectGroup(ids.front(), group) != 0)
+    if (ids.size() != 1 || m_database.SelectGroup(ids.front(), group) != 0)
         return;
+    EditAndStore(group, [this](const ExtensionGroup& edited) { return m_database.UpdateGroup(edited); },
+                 kUpdateFailedString);
+}
+
+void CExtensionGroupsDlg::EditAndStore(ExtensionGroup& group, const std::function<int(const ExtensionGroup&)>& store,
+                                       unsigned failureString)
+{
     CExtensionGroupDlg dialog(group, m_pbxs, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    if (m_database.UpdateGroup(group) != 0)
-        QMessageBox::critical(this, LoadResString(kProgramNameString), LoadResString(kUpdateFailedString));
+    // The table refuses a name another group has.
+    if (store(group) != 0)
+        QMessageBox::critical(this, LoadResString(kProgramNameString), LoadResString(failureString));
     FillList();
 }
 

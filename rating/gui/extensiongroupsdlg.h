@@ -3,9 +3,11 @@
 #include <QDialog>
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 class CRatingDatabase;
+struct ExtensionGroup;
 struct RatingPbxFacts;
 class QComboBox;
 class QPushButton;
@@ -32,6 +34,9 @@ private:
     std::vector<std::int32_t> SelectedIds() const;
     void FillList();
     void UpdateButtons();
+    // The group dialog on `group`; on OK `store` writes it, and a refusal is shown with `failureString`.
+    void EditAndStore(ExtensionGroup& group, const std::function<int(const ExtensionGroup&)>& store,
+                      unsigned failureString);
 
     CRatingDatabase& m_database;
     const RatingPbxFacts& m_pbxs;

@@ -2,6 +2,7 @@
 #include "dbtest.h"
 #include "extensiongroupdlg.h"
 #include "extensiongroupsdlg.h"
+#include "grouptesting.h"
 #include "language.h"
 #include "ratingdatabase.h"
 #include "viewtesting.h"
@@ -35,13 +36,7 @@ protected:
 
     void AddGroup(const QString& name, int pbx, std::vector<int> members)
     {
-        ExtensionGroup group;
-        group.name = name;
-        group.pbx = static_cast<std::uint8_t>(pbx);
-        group.memberCount = static_cast<int>(members.size());
-        for (std::size_t i = 0; i < members.size(); ++i)
-            group.members[i] = static_cast<std::uint8_t>(members[i]);
-        ASSERT_EQ(database->InsertGroup(group), kNoError);
+        ASSERT_NE(InsertTestGroup(*database, name, pbx, members), 0);
     }
 
     // The rows of the list: name and member count.

@@ -3,6 +3,7 @@
 #include "callstatistics.h"
 #include "chartcontrol.h"
 #include "dbtest.h"
+#include "grouptesting.h"
 #include "language.h"
 #include "pbxinitialization.h"
 #include "pbxtables.h"
@@ -94,19 +95,7 @@ protected:
 
     std::int32_t AddGroup(const QString& name, int pbx, std::vector<int> members)
     {
-        ExtensionGroup group;
-        group.name = name;
-        group.pbx = static_cast<std::uint8_t>(pbx);
-        group.memberCount = static_cast<int>(members.size());
-        for (std::size_t i = 0; i < members.size(); ++i)
-            group.members[i] = static_cast<std::uint8_t>(members[i]);
-        EXPECT_EQ(database->InsertGroup(group), kNoError);
-        std::vector<GroupListEntry> groups;
-        EXPECT_EQ(database->SelectGroups(pbx, groups), kNoError);
-        for (const GroupListEntry& entry : groups)
-            if (entry.name == name)
-                return entry.id;
-        return 0;
+        return InsertTestGroup(*database, name, pbx, members);
     }
 
     // Shows an analysis with its subject (an index, or a group id for analyses 3 and 4) and runs it; the
@@ -136,12 +125,7 @@ protected:
                 dialogs.append(shown->objectName());
             shown->reject();
         });
-        view->Target().Post(WM_COMMAND, static_cast<std::uint64_t>(command), 0);
-        for (int round = 0; round < 20; ++round)
-            QCoreApplication::processEvents();
-        WaitFor([] { return QApplication::activeModalWidget() == nullptr; });
-        for (int round = 0; round < 20; ++round)
-            QCoreApplication::processEvents();
+        PostAndSettle(*view, command);
     }
 
     QStringList Row(int row) const
