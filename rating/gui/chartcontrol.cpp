@@ -198,7 +198,7 @@ void CChartControl::Draw(QPainter& painter, const QRect& area) const
         const double groupWidth = static_cast<double>(plot.width()) / m_rows;
         const double barWidth = groupWidth * 0.8 / m_columns;
         const int zero = yOf(0.0);
-        std::vector<QRect> drawnLabels;
+        std::vector<std::pair<QRect, QString>> drawnLabels;  // drawn over every bar
         for (int row = 0; row < m_rows; ++row) {
             const double groupLeft = plot.left() + groupWidth * row + groupWidth * 0.1;
             for (int column = 0; column < m_columns; ++column) {
@@ -215,16 +215,16 @@ void CChartControl::Draw(QPainter& painter, const QRect& area) const
                     const QRect labelRect((left + right - textWidth) / 2, std::min(y, zero) - lineHeight, textWidth,
                                           lineHeight);
                     if (std::none_of(drawnLabels.begin(), drawnLabels.end(),
-                                     [&](const QRect& drawn) { return drawn.intersects(labelRect); })) {
-                        painter.drawText(labelRect, Qt::AlignHCenter | Qt::AlignBottom, label);
-                        drawnLabels.push_back(labelRect);
-                    }
+                                     [&](const auto& drawn) { return drawn.first.intersects(labelRect); }))
+                        drawnLabels.emplace_back(labelRect, label);
                 }
             }
             painter.drawText(QRect(static_cast<int>(plot.left() + groupWidth * row), plot.bottom() + 2,
                                    static_cast<int>(groupWidth), lineHeight * 2),
                              Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, RowLabel(row));
         }
+        for (const auto& [rect, label] : drawnLabels)
+            painter.drawText(rect, Qt::AlignHCenter | Qt::AlignBottom, label);
     }
 
     if (m_legendShown) {

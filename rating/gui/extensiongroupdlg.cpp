@@ -25,6 +25,7 @@ constexpr unsigned kNoMemberString = 1245;
 constexpr unsigned kOkText = 19001;
 constexpr unsigned kCancelText = 1202;
 constexpr int kListHeight = 260;
+constexpr int kDialogWidth = 340;
 
 }  // namespace
 
@@ -66,6 +67,7 @@ CExtensionGroupDlg::CExtensionGroupDlg(ExtensionGroup& group, const RatingPbxFac
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
     auto layout = new QVBoxLayout(this);
+    setMinimumWidth(kDialogWidth);
     layout->addLayout(name);
     layout->addWidget(m_members, 1);
     layout->addLayout(buttons);
