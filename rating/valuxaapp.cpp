@@ -3,6 +3,7 @@
 #include "callloggerdlg.h"
 #include "callloggerexport.h"
 #include "callrating.h"
+#include "callstatistics.h"
 #include "defaultrules.h"
 #include "computername.h"
 #include "errorbox.h"
@@ -259,6 +260,8 @@ bool CValuxaApp::CreateWindows()
     m_view->SetTimerHandler([this] { m_callLogger->OnTimer(); });
     m_view->SetCommandHandler([this](int command) { OnViewCommand(command); });
     m_view->SetDatabase(m_database.get());
+    m_statistics = std::make_unique<CallStatistics>(*m_database, m_pbxTables, m_configuration, m_callTypes);
+    m_view->SetStatistics(m_statistics.get());
     m_view->SetPrinter(&m_printer);
     m_frame->SetView(m_view);
     m_frame->SetAboutHandler([this] { OnAppAbout(); });

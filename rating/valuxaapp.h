@@ -19,6 +19,7 @@
 #include <optional>
 
 class CallLoggerExport;
+class CallStatistics;
 class CMainFrame;
 class CRatingDatabase;
 class CSplashDlg;
@@ -94,6 +95,7 @@ private:
     CardImageList m_tariffPictures;
     CardImageList m_rulePictures;
     std::unique_ptr<CallLoggerExport> m_callLogger;
+    std::unique_ptr<CallStatistics> m_statistics;
     QPrinter m_printer{QPrinter::HighResolution};
     std::unique_ptr<CMainFrame> m_frame;
     CValuxaView* m_view = nullptr;  // owned by the frame

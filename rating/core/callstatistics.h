@@ -25,6 +25,9 @@ public:
     CallStatistics(CRatingDatabase& database, const PbxTables& tables, const RatingConfiguration& configuration,
                    const CallTypeTable& callTypes);
 
+    // The call types that name the rows of the cost statistics (all but the last).
+    const CallTypeTable& CallTypes() const { return m_callTypes; }
+
     // `capacity` is how many rows the caller offers (at most rows.size()); set to the rows filled.
     int ComputeExtensionCostStats(const StatsRequest& request, int& capacity, std::span<CostStatsRow> rows, int& code);
     int ComputeLineCostStats(const StatsRequest& request, int& capacity, std::span<CostStatsRow> rows, int& code);

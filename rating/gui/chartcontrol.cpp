@@ -1,5 +1,6 @@
 #include "chartcontrol.h"
 
+#include <QLocale>
 #include <QPainter>
 
 #include <algorithm>
@@ -186,7 +187,7 @@ void CChartControl::Draw(QPainter& painter, const QRect& area) const
         painter.drawLine(plot.left(), y, plot.right(), y);
         painter.setPen(Qt::black);
         painter.drawText(QRect(area.left(), y - lineHeight / 2, kAxisLabelWidth, lineHeight),
-                         Qt::AlignRight | Qt::AlignVCenter, QString::number(value, 'g', 4));
+                         Qt::AlignRight | Qt::AlignVCenter, QLocale().toString(value, 'g', 4));
         painter.setPen(QColor(0xC0, 0xC0, 0xC0));
     }
     painter.setPen(Qt::black);
@@ -197,6 +198,7 @@ void CChartControl::Draw(QPainter& painter, const QRect& area) const
         const double groupWidth = static_cast<double>(plot.width()) / m_rows;
         const double barWidth = groupWidth * 0.8 / m_columns;
         const int zero = yOf(0.0);
+        std::vector<std::pair<QRect, QString>> drawnLabels;  // drawn over every bar
         for (int row = 0; row < m_rows; ++row) {
             const double groupLeft = plot.left() + groupWidth * row + groupWidth * 0.1;
             for (int column = 0; column < m_columns; ++column) {
@@ -206,14 +208,23 @@ void CChartControl::Draw(QPainter& painter, const QRect& area) const
                 const QRect bar(QPoint(left, std::min(y, zero)), QPoint(std::max(left, right - 1), std::max(y, zero)));
                 painter.fillRect(bar, kSeriesColours[column % kMaxSeriesColours]);
                 painter.drawRect(bar);
-                if (PointLabelsShown(column))
-                    painter.drawText(QRect(left - 40, std::min(y, zero) - lineHeight, right - left + 80, lineHeight),
-                                     Qt::AlignHCenter | Qt::AlignBottom, PointLabel(row, column));
+                if (PointLabelsShown(column)) {
+                    // A label that would cover one already drawn (narrow bars side by side) is left out.
+                    const QString label = PointLabel(row, column);
+                    const int textWidth = metrics.horizontalAdvance(label);
+                    const QRect labelRect((left + right - textWidth) / 2, std::min(y, zero) - lineHeight, textWidth,
+                                          lineHeight);
+                    if (std::none_of(drawnLabels.begin(), drawnLabels.end(),
+                                     [&](const auto& drawn) { return drawn.first.intersects(labelRect); }))
+                        drawnLabels.emplace_back(labelRect, label);
+                }
             }
             painter.drawText(QRect(static_cast<int>(plot.left() + groupWidth * row), plot.bottom() + 2,
                                    static_cast<int>(groupWidth), lineHeight * 2),
                              Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, RowLabel(row));
         }
+        for (const auto& [rect, label] : drawnLabels)
+            painter.drawText(rect, Qt::AlignHCenter | Qt::AlignBottom, label);
     }
 
     if (m_legendShown) {

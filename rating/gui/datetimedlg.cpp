@@ -1,5 +1,6 @@
 #include "datetimedlg.h"
 
+#include "controlid.h"
 #include "stringtable.h"
 
 #include <QDateEdit>
@@ -17,13 +18,6 @@ constexpr unsigned kDateText = 1048;
 constexpr unsigned kTimeText = 1049;
 constexpr unsigned kOkText = 19001;
 constexpr unsigned kCancelText = 1202;
-
-template <typename Widget>
-Widget* Named(Widget* widget, int id)
-{
-    widget->setObjectName(QString::number(id));
-    return widget;
-}
 
 }  // namespace
 

@@ -292,6 +292,9 @@ bool CValuxaView::OnCommand(int command)
     case kExportCommand:
         OnExportConfiguration();
         return true;
+    case kExtensionGroupsCommand:
+        OnExtensionGroups();
+        return true;
     default:
         return false;
     }

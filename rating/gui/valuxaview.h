@@ -6,6 +6,8 @@
 #include "ratingpbxfacts.h"
 #include "viewcolumns.h"
 
+#include "coststatsrow.h"
+
 #include <QImage>
 #include <QString>
 #include <QWidget>
@@ -16,6 +18,7 @@
 #include <optional>
 #include <vector>
 
+class CallStatistics;
 class CardImageList;
 class CChartControl;
 class CRatingDatabase;
@@ -57,6 +60,7 @@ public:
     static constexpr int kTariffsCommand = 32774;
     static constexpr int kStatisticsCommand = 32775;
     static constexpr int kLineHistoryCommand = 32782;
+    static constexpr int kExtensionGroupsCommand = 32783;
     static constexpr int kCallLoggerCommand = 32784;
     static constexpr int kModifyItemCommand = 1006;
     static constexpr int kAddCloneOrDeleteItemCommand = 1007;
@@ -93,6 +97,8 @@ public:
     void SetDatabase(CRatingDatabase* database) { m_database = database; }
     void SetPrinter(QPrinter* printer) { m_printer = printer; }
     void SetFrameTarget(MessageTarget* target) { m_frameTarget = target; }
+    // The statistics of the call log the statistics mode shows.
+    void SetStatistics(CallStatistics* statistics) { m_statistics = statistics; }
 
     // Sizes the main window from the form, sets the title font, opens the account mode, starts timer 1.
     void OnInitialUpdate();
@@ -130,6 +136,35 @@ public:
     void PrintDocument(QPrinter& printer);
     // The file an account close writes: Shared folder, PBX, extension and the time, ".sbf".
     static QString ClosedAccountPath(int pbx, int extension, const OleDate& now);
+
+    // Statistics mode: the compute command lays out the list and charts for the chosen analysis and runs
+    // one of the ten fill operations below.
+    void ComputeStatistics();
+    void ShowExtensionCostAnalysis();
+    void ShowLineCostAnalysis();
+    void ShowGroupCostAnalysis();
+    void ShowExtensionEfficiencyAnalysis();
+    void ShowGroupEfficiencyAnalysis();
+    void ShowAllExtensionsCostAnalysis();
+    void ShowAllLinesCostAnalysis();
+    void ShowAllGroupsCostAnalysis();
+    void ShowAllExtensionsEfficiencyAnalysis();
+    void ShowAllGroupsEfficiencyAnalysis();
+    // The statistics of every subject of an all-subjects view, computed before anything is shown; split
+    // from the filling of list and chart so that each can be measured.
+    struct StatisticsSubject {
+        QString name;
+        std::vector<CostStatsRow> rows;
+    };
+    struct StatisticsRun {
+        std::vector<StatisticsSubject> subjects;  // those computed, in order
+        bool complete = true;                      // false: the computation stopped at the next subject
+        bool noGroups = false;                     // group analyses: the PBX has no group (or none could be read)
+    };
+    StatisticsRun CollectAllSubjects(int analysis);
+    void FillAllSubjects(const StatisticsRun& run, bool efficiency);
+    // Command 32783: the extension-groups dialog; the statistics mode shows the groups as they are after it.
+    void OnExtensionGroups();
 
     // Handlers of the form's notifications.
     void OnSelChangeItem();
@@ -227,6 +262,13 @@ private:
     bool IsCallListMode() const;
     bool ChooseFileName(const QString& filter, bool save, QString& path, int& filterIndex);
     bool SaveListAs(const QString& path, bool csv);
+    bool IsAllSubjects() const;
+    void PlaceCharts(bool allSubjects);
+    QStringList StatisticsRowNames(bool efficiency) const;
+    std::optional<std::vector<CostStatsRow>> ComputeSubject(int analysis, int subject);
+    void ShowOneSubject(int analysis, int subject);
+    void FillOneSubject(const std::vector<CostStatsRow>& rows, bool efficiency);
+    void ShowAllSubjects(int analysis);
     RatingConfiguration& m_configuration;
     const RatingPbxFacts& m_pbxs;
     const CardImageList& m_tariffPictures;
@@ -238,6 +280,7 @@ private:
     CRatingDatabase* m_database = nullptr;
     QPrinter* m_printer = nullptr;
     MessageTarget* m_frameTarget = nullptr;
+    CallStatistics* m_statistics = nullptr;
     std::unique_ptr<QPrinter> m_ownPrinter;  // when the application gave none
     QtMessageTarget m_target;
     MessageMap m_messages;

@@ -138,8 +138,10 @@ void CValuxaView::OnCompute()
 {
     if (IsCallListMode())
         ComputeCallList();
+    else if (m_mode == kStatisticsMode)
+        ComputeStatistics();
     else if (m_commandHandler)
-        m_commandHandler(kComputeCommand);  // statistics and the editors' commands
+        m_commandHandler(kComputeCommand);  // the editors' commands
 }
 
 void CValuxaView::ComputeCallList()

@@ -104,7 +104,7 @@ TEST_F(ViewTest, FirstRunOpensTheAccountOfExtensionZeroAndStartsLineHistoryOnFir
         EXPECT_EQ(view->IsCommandChecked(CValuxaView::kHistoryCommand), m.mode == kHistoryMode);
         SaveScreenshot(frame, QLatin1StringView(m.name));
     }
-    EXPECT_FALSE(view->OnCommand(32783));  // the groups dialog is not the view's
+    EXPECT_FALSE(view->OnCommand(CValuxaView::kCallLoggerCommand));  // the call-logger dialog is not the view's
     EXPECT_FALSE(view->IsCommandChecked(57600));
 }
 

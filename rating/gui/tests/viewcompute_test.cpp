@@ -85,12 +85,7 @@ protected:
                 shown->reject();
             }
         });
-        view->Target().Post(WM_COMMAND, static_cast<std::uint64_t>(command), 0);
-        for (int round = 0; round < 20; ++round)
-            QCoreApplication::processEvents();
-        WaitFor([] { return QApplication::activeModalWidget() == nullptr; });
-        for (int round = 0; round < 20; ++round)
-            QCoreApplication::processEvents();
+        PostAndSettle(*view, command);
     }
 
     void Show(std::uint8_t mode, int pbx, int item)

@@ -8,7 +8,10 @@
 #include "ratingpbxfacts.h"
 #include "rulecard.h"
 #include "tariffcard.h"
+#include "valuxaview.h"
+#include "waitfor.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QPushButton>
 #include <QWidget>
@@ -67,4 +70,15 @@ inline QPushButton* Button(QWidget& parent, int id)
 inline QComboBox* Combo(QWidget& parent, int id)
 {
     return parent.findChild<QComboBox*>(QString::number(id));
+}
+
+// Posts a command to the view and lets it and what it posts run, until no modal window is left.
+inline void PostAndSettle(CValuxaView& view, int command)
+{
+    view.Target().Post(WM_COMMAND, static_cast<std::uint64_t>(command), 0);
+    for (int round = 0; round < 20; ++round)
+        QCoreApplication::processEvents();
+    WaitFor([] { return QApplication::activeModalWidget() == nullptr; });
+    for (int round = 0; round < 20; ++round)
+        QCoreApplication::processEvents();
 }
