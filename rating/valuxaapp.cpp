@@ -258,6 +258,7 @@ bool CValuxaApp::CreateWindows()
     m_view->SetCommandHandler([this](int command) { OnViewCommand(command); });
     m_view->SetDatabase(m_database.get());
     m_view->SetPrinter(&m_printer);
+    m_view->SetCallTypes(&m_callTypes);
     m_frame->SetView(m_view);
     m_frame->SetAboutHandler([this] { OnAppAbout(); });
     m_frame->show();
