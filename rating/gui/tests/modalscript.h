@@ -8,9 +8,9 @@
 #include <functional>
 #include <vector>
 
-// Answers the modal windows an action opens, in the order they open, one step each; a window beyond
-// the steps is rejected. A step runs from a timer of its own, so that a window it opens in turn (a
-// message box behind an OK) is answered by the next step while it runs.
+// Answers the modal windows an action opens, in the order they open, one step each, and stops after the
+// last step (a later script takes the windows that follow). A step runs from a timer of its own, so that
+// a window it opens in turn (a message box behind an OK) is answered by the next step while it runs.
 class ModalScript {
 public:
     using Step = std::function<void(QDialog*)>;
@@ -23,14 +23,13 @@ public:
             if (!dialog || !dialog->isVisible() || dialog->property(kAnswered).toBool())
                 return;
             dialog->setProperty(kAnswered, true);
-            if (m_next >= m_steps.size()) {
-                dialog->reject();
-                return;
-            }
             Step step = m_steps[m_next++];
+            if (m_next == m_steps.size())
+                m_timer.stop();
             QTimer::singleShot(0, dialog, [step, dialog] { step(dialog); });
         });
-        m_timer.start();
+        if (!m_steps.empty())
+            m_timer.start();
     }
     std::size_t Done() const { return m_next; }
 
