@@ -263,6 +263,7 @@ bool CValuxaApp::CreateWindows()
     m_statistics = std::make_unique<CallStatistics>(*m_database, m_pbxTables, m_configuration, m_callTypes);
     m_view->SetStatistics(m_statistics.get());
     m_view->SetPrinter(&m_printer);
+    m_view->SetCallTypes(&m_callTypes);
     m_frame->SetView(m_view);
     m_frame->SetAboutHandler([this] { OnAppAbout(); });
     m_frame->show();

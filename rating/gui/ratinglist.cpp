@@ -1,5 +1,7 @@
 #include "ratinglist.h"
 
+#include <QItemSelectionModel>
+
 #include "cardimagelist.h"
 
 #include <QHeaderView>
@@ -168,6 +170,20 @@ void CRatingList::EnsureVisible(int row)
     const QModelIndex index = m_model->index(row, 0);
     if (index.isValid())
         Current()->scrollTo(index);
+}
+
+int CRatingList::SelectedRow() const
+{
+    const QModelIndexList rows = Current()->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.front().row();
+}
+
+void CRatingList::SelectRow(int row)
+{
+    Current()->clearSelection();
+    const QModelIndex index = m_model->index(row, 0);
+    if (index.isValid())
+        Current()->selectionModel()->select(index, QItemSelectionModel::Select | QItemSelectionModel::Rows);
 }
 
 int CRatingList::InnerWidth() const

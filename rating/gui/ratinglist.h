@@ -49,6 +49,9 @@ public:
     int RowData(int row) const;
     int RowCount() const;
     void EnsureVisible(int row);
+    // The first selected row, -1 when none; SelectRow(-1) clears the selection.
+    int SelectedRow() const;
+    void SelectRow(int row);
     // The width the columns share.
     int InnerWidth() const;
 

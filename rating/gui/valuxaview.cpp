@@ -37,7 +37,7 @@ Widget* Named(Widget* widget, const char* id)
 }  // namespace
 
 CValuxaView::CValuxaView(RatingConfiguration& configuration, const RatingPbxFacts& pbxs,
-                         const CardImageList& tariffPictures, const CardImageList& rulePictures,
+                         CardImageList& tariffPictures, CardImageList& rulePictures,
                          bool protectedConfiguration, QWidget* parent)
     : QWidget(parent), m_configuration(configuration), m_pbxs(pbxs), m_tariffPictures(tariffPictures),
       m_rulePictures(rulePictures), m_protected(protectedConfiguration), m_target(this)
@@ -490,6 +490,6 @@ void CValuxaView::OnListDblClick(int item)
     if (m_mode == kRulesMode || m_mode == kTariffsMode)
         OnListClick(item);
     if ((m_mode == kRulesMode || m_mode == kPrefixesMode || m_mode == kTariffsMode) && item >= 0 &&
-        m_buttons[0]->isEnabled() && m_commandHandler)
-        m_commandHandler(1006);  // modify the item
+        m_buttons[0]->isEnabled())
+        OnModifyItem();
 }

@@ -82,8 +82,8 @@ public:
     // The estimate the tariff prices are shown on, in minutes.
     static constexpr int kEstimateMinutes = 5;
 
-    CValuxaView(RatingConfiguration& configuration, const RatingPbxFacts& pbxs, const CardImageList& tariffPictures,
-                const CardImageList& rulePictures, bool protectedConfiguration, QWidget* parent = nullptr);
+    CValuxaView(RatingConfiguration& configuration, const RatingPbxFacts& pbxs, CardImageList& tariffPictures,
+                CardImageList& rulePictures, bool protectedConfiguration, QWidget* parent = nullptr);
     ~CValuxaView() override;
 
     // What the view leaves to others: the statistics' groups, the timer's work (the call-logger export),
@@ -99,6 +99,9 @@ public:
     void SetFrameTarget(MessageTarget* target) { m_frameTarget = target; }
     // The statistics of the call log the statistics mode shows.
     void SetStatistics(CallStatistics* statistics) { m_statistics = statistics; }
+    // The statistics' call types: a prefix group they use cannot be deleted, and a deletion renumbers
+    // the groups they name.
+    void SetCallTypes(CallTypeTable* callTypes) { m_callTypes = callTypes; }
 
     // Sizes the main window from the form, sets the title font, opens the account mode, starts timer 1.
     void OnInitialUpdate();
@@ -118,6 +121,8 @@ public:
     void OnCompute();
     void OnDeleteItem();
     void OnCloseAccount();
+    // The buttons' commands in the editing modes (rules, prefixes, tariffs); false in the other modes.
+    bool RunEditorCommand(int command);
     // File and settings commands.
     void OnFileNew();
     void OnViewAccount();
@@ -252,6 +257,26 @@ private:
     void FillPrefixGroupCombo(int group);
     void RebuildWith(std::uint8_t mode, int selection, int pbx);
 
+    // The editing modes' commands (valuxaview_items.cpp).
+    void ModifyRule();
+    void NewRule();
+    void DeleteRule();
+    void StoreEditedRule(const RatingRule& rule);
+    void ModifyOrAddPrefix();
+    void DeletePrefix();
+    void NewPrefixGroup();
+    void RenamePrefixGroup();
+    void DeletePrefixGroup();
+    void ModifyTariff();
+    void CloneTariff();
+    void NewTariff();
+    void AppendTariff(const TariffRecord* tariff, const double* variation);
+    void DeleteTariff();
+    void RedrawRulePictures(int from = 0);
+    void RedrawTariffPictures(int from, int to);
+    bool AskDeletion(unsigned text, const QString& name);
+    void Refuse(unsigned text, const QString& name);
+
     void ChangePeriodBound(bool end);
     void ComputeCallList();
     void FinishAccount(bool listed, bool selected, bool failed);
@@ -271,8 +296,8 @@ private:
     void ShowAllSubjects(int analysis);
     RatingConfiguration& m_configuration;
     const RatingPbxFacts& m_pbxs;
-    const CardImageList& m_tariffPictures;
-    const CardImageList& m_rulePictures;
+    CardImageList& m_tariffPictures;
+    CardImageList& m_rulePictures;
     const bool m_protected;
     ViewGroupLister m_listGroups;
     std::function<void()> m_timerHandler;
@@ -281,6 +306,7 @@ private:
     QPrinter* m_printer = nullptr;
     MessageTarget* m_frameTarget = nullptr;
     CallStatistics* m_statistics = nullptr;
+    CallTypeTable* m_callTypes = nullptr;
     std::unique_ptr<QPrinter> m_ownPrinter;  // when the application gave none
     QtMessageTarget m_target;
     MessageMap m_messages;

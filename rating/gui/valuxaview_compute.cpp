@@ -89,6 +89,8 @@ void CValuxaView::PostToFrame(int command)
 
 void CValuxaView::OnModifyItem()
 {
+    if (RunEditorCommand(kModifyItemCommand))
+        return;
     if (IsCallListMode() || m_mode == kStatisticsMode)
         ChangePeriodBound(false);
     else if (m_commandHandler)
@@ -97,6 +99,8 @@ void CValuxaView::OnModifyItem()
 
 void CValuxaView::OnAddCloneOrDeleteItem()
 {
+    if (RunEditorCommand(kAddCloneOrDeleteItemCommand))
+        return;
     if (IsCallListMode() || m_mode == kStatisticsMode)
         ChangePeriodBound(true);
     else if (m_commandHandler)
@@ -136,6 +140,8 @@ void CValuxaView::ChangePeriodBound(bool end)
 
 void CValuxaView::OnCompute()
 {
+    if (RunEditorCommand(kComputeCommand))
+        return;
     if (IsCallListMode())
         ComputeCallList();
     else if (m_mode == kStatisticsMode)
@@ -255,6 +261,8 @@ void CValuxaView::FinishAccount(bool listed, bool selected, bool failed)
 
 void CValuxaView::OnDeleteItem()
 {
+    if (RunEditorCommand(kDeleteItemCommand))
+        return;
     if (IsCallListMode() || m_mode == kStatisticsMode)
         PostToFrame(kFilePrintPreviewCommand);
     else if (m_commandHandler)
@@ -270,6 +278,8 @@ QString CValuxaView::ClosedAccountPath(int pbx, int extension, const OleDate& no
 
 void CValuxaView::OnCloseAccount()
 {
+    if (RunEditorCommand(kCloseAccountCommand))
+        return;
     if (m_mode == kHistoryMode || m_mode == kStatisticsMode || m_mode == kLineHistoryMode) {
         PostToFrame(kFileSaveAsCommand);
         return;
