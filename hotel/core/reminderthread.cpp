@@ -1,7 +1,6 @@
 #include "reminderthread.h"
 
 #include "engineerrorcode.h"
-#include "extensionstaterefresh.h"
 #include "guestrecord.h"
 #include "hoteldatabase.h"
 #include "messagetarget.h"
@@ -121,7 +120,7 @@ std::uint64_t CReminderThread::Rebuild(CHotelDatabase& database, std::chrono::mi
         flags |= kRefreshPlanner;
     } else if (m_setup.clock->Ticks() - lastExtensionRefresh > kExtensionRefreshInterval) {
         lastExtensionRefresh = m_setup.clock->Ticks();
-        if (m_setup.extensions && database.IsOpen() && m_setup.extensions->RefreshExtensionStates(database))
+        if (m_setup.refreshExtensionStates && database.IsOpen() && m_setup.refreshExtensionStates(database))
             flags |= kRefreshPlanner;
     }
 

@@ -10,6 +10,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -20,7 +21,6 @@ class MessageTarget;
 namespace lodgix {
 
 class CHotelDatabase;
-class ExtensionStateRefresh;
 
 // The front desk's reminder: a thread that rebuilds the five alert lists from the database at least once
 // a minute, or at once when asked, on a connection of its own opened in the thread. After each rebuild it
@@ -41,7 +41,9 @@ public:
         std::vector<RoomRecord> rooms;
         int dayChangeHour = kDefaultDayChangeHour;
         MessageTarget* target = nullptr;
-        ExtensionStateRefresh* extensions = nullptr;  // none: no extension states to refresh
+        // Re-reads the rooms' extension states on the thread's connection (ExtensionTables, whose lock
+        // keeps the window's reads whole); true when one changed. None: nothing to refresh.
+        std::function<bool(CHotelDatabase&)> refreshExtensionStates;
         std::shared_ptr<const ReminderClock> clock;   // none: the system's
         std::chrono::milliseconds wait = kWait;
     };

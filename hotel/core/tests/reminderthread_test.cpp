@@ -1,6 +1,5 @@
 // The reminder thread on a hotel database of each backend: rebuilds on request from its own connection,
 // hands over copies, tells the window when the day or an extension state changed, and stops at once.
-#include "extensionstaterefresh.h"
 #include "hoteldbtest.h"
 #include "language.h"
 #include "messagetarget.h"
@@ -68,9 +67,10 @@ private:
     std::vector<std::uint64_t> m_flags;
 };
 
-class CountingRefresh : public ExtensionStateRefresh {
+// Stands in for the extension tables' refresh.
+class CountingRefresh {
 public:
-    bool RefreshExtensionStates(CHotelDatabase& database) override
+    bool operator()(CHotelDatabase& database)
     {
         EXPECT_TRUE(database.IsOpen());
         ++calls;
@@ -106,7 +106,7 @@ protected:
         setup.hotelId = m_hotel;
         setup.rooms = m_rooms;
         setup.target = &m_target;
-        setup.extensions = &m_extensions;
+        setup.refreshExtensionStates = [this](CHotelDatabase& database) { return m_extensions(database); };
         setup.clock = m_clock;
         return setup;
     }
