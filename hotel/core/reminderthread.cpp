@@ -80,18 +80,13 @@ void CReminderThread::Run()
     database.Close();
 }
 
-int CReminderThread::LoadSources(CHotelDatabase& database, AlertSources& sources)
+int LoadAlertSources(CHotelDatabase& database, int hotelId, AlertSources& sources)
 {
-    if (!database.IsOpen()) {
-        const int connected = database.Connect(m_setup.serverName);
-        if (connected != kNoError)
-            return connected;
-    }
-    int result = database.LoadCheckIns(m_setup.hotelId, CHotelDatabase::kAllRooms, sources.openStays);
+    int result = database.LoadCheckIns(hotelId, CHotelDatabase::kAllRooms, sources.openStays);
     if (result == kNoError)
-        result = database.LoadMessages(m_setup.hotelId, sources.messages);
+        result = database.LoadMessages(hotelId, sources.messages);
     if (result == kNoError)
-        result = database.LoadBookings(m_setup.hotelId, CHotelDatabase::kAllRooms, sources.bookings);
+        result = database.LoadBookings(hotelId, CHotelDatabase::kAllRooms, sources.bookings);
     for (const CheckInRecord& stay : sources.openStays) {
         const int guestId = stay.guestIds[0];
         GuestRecord guest;
@@ -110,7 +105,10 @@ std::uint64_t CReminderThread::Rebuild(CHotelDatabase& database, std::chrono::mi
         sources.rooms = m_setup.rooms;
         dayChangeHour = m_setup.dayChangeHour;
     }
-    const int loaded = LoadSources(database, sources);
+    // A connection lost or never made is tried again at each rebuild.
+    int loaded = database.IsOpen() ? kNoError : database.Connect(m_setup.serverName);
+    if (loaded == kNoError)
+        loaded = LoadAlertSources(database, m_setup.hotelId, sources);
     const QDateTime now = m_setup.clock->Now();
     AlertLists lists = BuildAlertLists(sources, now, dayChangeHour);
 

@@ -22,6 +22,11 @@ namespace lodgix {
 
 class CHotelDatabase;
 
+// What a rebuild reads, on the caller's connection, into `sources` (whose rooms the caller has set): the
+// hotel's open stays, its visible messages and bookings, and the names of the stays' first guests.
+// 0, or the code of the first load that failed (what was read is kept).
+int LoadAlertSources(CHotelDatabase& database, int hotelId, AlertSources& sources);
+
 // The front desk's reminder: a thread that rebuilds the five alert lists from the database at least once
 // a minute, or at once when asked, on a connection of its own opened in the thread. After each rebuild it
 // keeps a copy of the lists for the window and posts kListsReady; wParam has kRefreshPlanner set when the
@@ -73,7 +78,6 @@ private:
     void Run();
     // One rebuild: the lists and, by the Part's rules, the day or extension check; the flags to post.
     std::uint64_t Rebuild(CHotelDatabase& database, std::chrono::milliseconds& lastExtensionRefresh);
-    int LoadSources(CHotelDatabase& database, AlertSources& sources);
 
     Setup m_setup;
     Event m_stop{Event::Reset::Manual};
