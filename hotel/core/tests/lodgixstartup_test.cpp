@@ -14,7 +14,7 @@
 #include "ratingconfigurationfile.h"
 #include "scriptedengineserver.h"
 #include "socketaddress.h"
-#include "startupwindows.h"
+#include "scriptedstartupwindows.h"
 #include "tempsuite.h"
 
 #include <QDir>
@@ -30,63 +30,6 @@ namespace lodgix {
 namespace {
 
 using Entry = StartupWindows::OperatorEntry;
-
-// The windows' side: answers given in advance, what was shown kept.
-class ScriptedWindows : public StartupWindows {
-public:
-    void ShowProgress(const QString& text) override { progress << text; }
-    bool AskYesNo(const QString& text, Icon) override
-    {
-        questions << text;
-        if (answers.empty())
-            return false;
-        const bool answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-    void ShowMessage(const QString& text, Icon icon) override
-    {
-        messages << text;
-        icons.push_back(icon);
-    }
-    QString AskAdministratorPassword() override { return administratorPassword; }
-    std::optional<Entry> AskFirstOperator() override { return firstOperator; }
-    std::optional<Entry> AskLogin() override
-    {
-        ++loginDialogs;
-        if (logins.empty())
-            return std::nullopt;
-        std::optional<Entry> entry = logins.front();
-        logins.pop_front();
-        return entry;
-    }
-    std::optional<CurrentHotel> RunHotelWizard(CHotelDatabase& database) override
-    {
-        ++wizardRuns;
-        if (!wizardCreates)
-            return std::nullopt;
-        CurrentHotel created;
-        created.hotel.name = QStringLiteral("Hotel Nuovo");
-        EXPECT_EQ(database.InsertHotel(created.hotel, 0, created.id), kNoError);
-        return created;
-    }
-    void ShowFailure(const QString& caption, const QString& text) override
-    {
-        failureCaption = caption;
-        failureText = text;
-    }
-
-    std::deque<bool> answers;
-    QString administratorPassword;
-    std::optional<Entry> firstOperator;
-    std::deque<std::optional<Entry>> logins;
-    bool wizardCreates = false;
-    QStringList progress, questions, messages;
-    std::vector<Icon> icons;
-    int loginDialogs = 0;
-    int wizardRuns = 0;
-    QString failureCaption, failureText;
-};
 
 const Entry kAdmin{QStringLiteral("admin"), QStringLiteral("Segreta1"), true};
 const Entry kClerk{QStringLiteral("mario"), QStringLiteral("Banco22"), false};
