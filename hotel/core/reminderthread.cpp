@@ -1,7 +1,6 @@
 #include "reminderthread.h"
 
 #include "engineerrorcode.h"
-#include "guestrecord.h"
 #include "hoteldatabase.h"
 #include "messagetarget.h"
 
@@ -87,13 +86,13 @@ int LoadAlertSources(CHotelDatabase& database, int hotelId, AlertSources& source
         result = database.LoadMessages(hotelId, sources.messages);
     if (result == kNoError)
         result = database.LoadBookings(hotelId, CHotelDatabase::kAllRooms, sources.bookings);
+    std::vector<int> guestIds;
     for (const CheckInRecord& stay : sources.openStays) {
-        const int guestId = stay.guestIds[0];
-        GuestRecord guest;
-        if (guestId != 0 && !sources.guestNames.contains(guestId) && database.LoadGuest(guestId, guest))
-            sources.guestNames.emplace(guestId, guest.name);
+        if (stay.guestIds[0] != 0)
+            guestIds.push_back(stay.guestIds[0]);
     }
-    return result;
+    const int named = database.LoadGuestNames(guestIds, sources.guestNames);
+    return result == kNoError ? named : result;
 }
 
 std::uint64_t CReminderThread::Rebuild(CHotelDatabase& database, std::chrono::milliseconds& lastExtensionRefresh)

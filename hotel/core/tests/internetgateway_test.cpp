@@ -4,6 +4,8 @@
 #include "gatewaypacket.h"
 #include "gatewaypeer.h"
 #include "internetgateway.h"
+#include "registrykey.h"
+#include "tempsuite.h"
 
 #include <QStringList>
 
@@ -184,6 +186,23 @@ TEST(InternetGateway, AccessCodesAreRandomHexadecimalScrambled)
     }
     codes.removeDuplicates();
     EXPECT_EQ(codes.size(), 50);
+}
+
+TEST(GatewayLink, RegistryGivesPortsAndAddress)
+{
+    TempSuite suite;
+    const GatewayLink defaults = GatewayLink::FromRegistry();
+    EXPECT_EQ(defaults.port, 2212);
+    EXPECT_EQ(defaults.replyPort, 2213);
+    EXPECT_EQ(defaults.address, "255.255.255.255");
+    const RegistryKey network(QStringLiteral("Network"));
+    ASSERT_TRUE(network.WriteInt(GatewayLink::kPortName, 32212));
+    ASSERT_TRUE(network.WriteInt(GatewayLink::kReplyPortName, 32213));
+    ASSERT_TRUE(network.WriteString(GatewayLink::kAddressName, QStringLiteral(" 127.0.0.1 ")));
+    const GatewayLink link = GatewayLink::FromRegistry();
+    EXPECT_EQ(link.port, 32212);
+    EXPECT_EQ(link.replyPort, 32213);
+    EXPECT_EQ(link.address, "127.0.0.1");
 }
 
 TEST(GatewayPacket, ScrambleShiftsByPosition)

@@ -219,6 +219,27 @@ TEST_P(ReminderThreadTest, TheWaitEndsInARebuild)
     EXPECT_GE(reminder.Rebuilds(), 2);
 }
 
+TEST_P(ReminderThreadTest, GuestNamesOfManyIdsInOneCall)
+{
+    std::vector<int> ids;
+    for (const char* name : {"Anna", "Bruno", "Carla"}) {
+        GuestRecord guest;
+        guest.name = QString::fromLatin1(name);
+        guest.dateOfBirth = QDate(1980, 1, 1);
+        int id = 0;
+        ASSERT_EQ(Db().InsertGuest(guest, id), kNoError);
+        ids.push_back(id);
+    }
+    ASSERT_EQ(Db().DeleteGuest(ids[2]), kNoError);  // a stay keeps its guest's name
+    std::vector<int> asked;
+    for (int i = 0; i < 1200; ++i)  // more than one slice, with repeats and ids of nobody
+        asked.push_back(i % 2 == 0 ? ids[static_cast<std::size_t>(i % 3)] : 100000 + i);
+    std::unordered_map<int, QString> names;
+    ASSERT_EQ(Db().LoadGuestNames(asked, names), kNoError);
+    EXPECT_EQ(names, (std::unordered_map<int, QString>{
+                         {ids[0], QStringLiteral("Anna")}, {ids[1], QStringLiteral("Bruno")}, {ids[2], QStringLiteral("Carla")}}));
+}
+
 INSTANTIATE_DB_TEST(ReminderThreadTest);
 
 }  // namespace
