@@ -6,6 +6,7 @@
 
 #include "alertlists.h"
 #include "engineerrorcode.h"
+#include "hotelbenchsupport.h"
 #include "hoteldatabase.h"
 #include "hoteltablesetup.h"
 #include "reminderthread.h"
@@ -18,13 +19,14 @@
 
 namespace {
 
+using hotelbench::kServer;
+using hotelbench::Seconds;
 using lodgix::CHotelDatabase;
 
 constexpr int kRooms = 1024;
 constexpr int kBookings = 2000;
 constexpr int kMessages = 500;
 constexpr int kPasses = 5;  // the catalog is filled once: a fixed number of passes over it
-const QString kServer = QStringLiteral("server");
 const QDateTime kNow(QDate(2026, 3, 10), QTime(12, 0));
 const OleDate kToday(2026, 3, 10);
 
@@ -85,27 +87,11 @@ QString Fill(CHotelDatabase& db, int& hotelId, std::vector<lodgix::RoomRecord>& 
     return db.CommitTransaction() == kNoError ? QString() : db.LastError();
 }
 
-double Seconds(const std::function<void()>& work)
-{
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
 void ReminderRebuild(benchmark::State& state, DbBackend backend)
 {
     TestCatalog catalog(backend);
-    if (!catalog.SkipReason().isEmpty()) {
-        state.SkipWithError(catalog.SkipReason().toStdString().c_str());
+    if (!hotelbench::StartCatalog(catalog, state))
         return;
-    }
-    {
-        CSqlDatabase engine(catalog.Parameters());
-        if (engine.ConnectAndCreateSchema(kServer) != kNoError) {
-            state.SkipWithError("the catalog could not be made");
-            return;
-        }
-    }
     CHotelDatabase db(catalog.Parameters());
     int hotel = 0;
     std::vector<lodgix::RoomRecord> rooms;
