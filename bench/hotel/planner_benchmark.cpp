@@ -5,6 +5,7 @@
 // SUITE_TEST_PGHOST (and SUITE_TEST_PGPORT, SUITE_TEST_PGUSER); without it that run is skipped.
 
 #include "engineerrorcode.h"
+#include "hotelbenchsupport.h"
 #include "hoteldatabase.h"
 #include "hoteltablesetup.h"
 #include "sqldate.h"
@@ -23,6 +24,8 @@
 
 namespace {
 
+using hotelbench::kServer;
+using hotelbench::Seconds;
 using lodgix::CHotelDatabase;
 
 constexpr int kRooms = 200;
@@ -32,7 +35,6 @@ constexpr int kPeriods = 2000;
 constexpr int kPasses = 5;  // the catalog is filled once: a fixed number of passes over it
 constexpr int kBookingNights = 3;  // each room's bookings follow one another, so many years are covered
 constexpr int kStayNights = 5;
-const QString kServer = QStringLiteral("server");
 const OleDate kFirstDay(2020, 1, 1);
 const OleDate kMonthFrom(2021, 3, 1);
 const OleDate kMonthTo(2021, 3, 31);
@@ -110,27 +112,11 @@ int BareRange(const QString& connection, const QString& table, const char* start
     return rows;
 }
 
-double Seconds(const std::function<void()>& work)
-{
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
 void PlannerMonth(benchmark::State& state, DbBackend backend)
 {
     TestCatalog catalog(backend);
-    if (!catalog.SkipReason().isEmpty()) {
-        state.SkipWithError(catalog.SkipReason().toStdString().c_str());
+    if (!hotelbench::StartCatalog(catalog, state))
         return;
-    }
-    {
-        CSqlDatabase engine(catalog.Parameters());
-        if (engine.ConnectAndCreateSchema(kServer) != kNoError) {
-            state.SkipWithError("the catalog could not be made");
-            return;
-        }
-    }
     CHotelDatabase db(catalog.Parameters());
     int hotel = 0;
     const QString failure = Fill(db, hotel);

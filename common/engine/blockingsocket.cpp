@@ -229,7 +229,14 @@ std::size_t CBlockingSocket::ReceiveFull(void* buffer, std::size_t size, int sec
 
 std::size_t CBlockingSocket::ReceiveDatagram(void* buffer, std::size_t size, sockaddr_in* from, bool* truncated)
 {
-    WaitFor(POLLIN, -1, "ReceiveDatagram");
+    return ReceiveDatagram(buffer, size, kNoTimeout, from, truncated);
+}
+
+std::size_t CBlockingSocket::ReceiveDatagram(void* buffer, std::size_t size, int seconds, sockaddr_in* from,
+                                             bool* truncated)
+{
+    if (!WaitFor(POLLIN, TimeoutMs(seconds), "ReceiveDatagram"))
+        throw CBlockingSocketException("Receive timeout", 0);
     sockaddr_in address{};
     socklen_t addressSize = sizeof address;
     for (;;) {

@@ -55,6 +55,10 @@ public:
     // One datagram, waiting as long as it takes ("ReceiveDatagram"). A datagram longer than the buffer
     // fills it and sets *truncated (when given); the rest of it is lost.
     std::size_t ReceiveDatagram(void* buffer, std::size_t size, sockaddr_in* from = nullptr, bool* truncated = nullptr);
+    // The same within `seconds` (kNoTimeout: as long as it takes); silence throws "Receive timeout" as
+    // Receive does, so a peer that never answers costs the budget and no more.
+    std::size_t ReceiveDatagram(void* buffer, std::size_t size, int seconds, sockaddr_in* from = nullptr,
+                                bool* truncated = nullptr);
     // Waits until writable, then one sendto ("Send timeout" / "SendDatagram").
     std::size_t SendDatagram(const void* data, std::size_t length, const sockaddr_in& to, int seconds);
 

@@ -20,6 +20,7 @@
 #include <QVariantList>
 
 #include <functional>
+#include <unordered_map>
 #include <vector>
 
 class RowSink;
@@ -86,6 +87,9 @@ public:
     int DeleteGuest(int id);
     bool LoadGuest(int id, GuestRecord& guest);
     bool GetGuestConvention(int id, QString& conventionName);
+    // The names of the guests with these ids (deleted ones too), added to `names` by id; ids not found are
+    // left out. 0 or 44.
+    int LoadGuestNames(const std::vector<int>& ids, std::unordered_map<int, QString>& names);
     // On a duplicate tax code (46) the record's name becomes the company that has it.
     int InsertCompany(CompanyRecord& company, int& id);
     int UpdateCompany(int id, CompanyRecord& company);

@@ -6,6 +6,10 @@
 #include "sqldate.h"
 #include "statementtext.h"
 
+#include <QStringList>
+
+#include <algorithm>
+
 namespace lodgix {
 
 namespace {
@@ -104,6 +108,29 @@ bool CHotelDatabase::LoadGuest(int id, GuestRecord& guest)
         return false;
     guest = loaded;
     return true;
+}
+
+int CHotelDatabase::LoadGuestNames(const std::vector<int>& ids, std::unordered_map<int, QString>& names)
+{
+    // In slices, so that no statement carries more values than a backend takes.
+    constexpr std::size_t kSlice = 500;
+    for (std::size_t first = 0; first < ids.size(); first += kSlice) {
+        const std::size_t count = std::min(kSlice, ids.size() - first);
+        QVariantList values;
+        for (std::size_t i = first; i < first + count; ++i)
+            values << ids[i];
+        QStringList marks(static_cast<qsizetype>(count), QStringLiteral("?"));
+        const int result = ReadRows(
+            QStringLiteral("SELECT IDGuest, Nome FROM GuestConfiguration WHERE IDGuest IN (%1)").arg(marks.join(u',')),
+            values, [&names](FieldReader& row) {
+                const int id = row.Int(QStringLiteral("IDGuest"));
+                names[id] = row.Text(QStringLiteral("Nome"));
+                return kNoError;
+            });
+        if (result != kNoError)
+            return result;
+    }
+    return kNoError;
 }
 
 bool CHotelDatabase::GetGuestConvention(int id, QString& conventionName)

@@ -156,6 +156,29 @@ TEST(BlockingSocket, DatagramsCarryTheirSender)
     EXPECT_EQ(PortOf(from), PortOf(sender.GetSockAddr()));
 }
 
+TEST(BlockingSocket, TimedDatagramReceiveEndsInSilenceOrTakesWhatCame)
+{
+    CBlockingSocket receiver;
+    receiver.Create(CBlockingSocket::kDatagram);
+    receiver.Bind(MakeSocketAddress("127.0.0.1", 0));
+    std::uint8_t buffer[4] = {};
+    try {
+        receiver.ReceiveDatagram(buffer, sizeof buffer, 0);
+        FAIL() << "no time-out";
+    } catch (const CBlockingSocketException& failure) {
+        EXPECT_EQ(failure.Operation(), "Receive timeout");
+        EXPECT_FALSE(failure.IsInterrupted());
+    }
+
+    CBlockingSocket sender;
+    sender.Create(CBlockingSocket::kDatagram);
+    const std::uint8_t datagram[] = {1, 2, 3, 4, 5, 6};
+    sender.SendDatagram(datagram, sizeof datagram, receiver.GetSockAddr(), 1);
+    bool truncated = false;
+    EXPECT_EQ(receiver.ReceiveDatagram(buffer, sizeof buffer, 5, nullptr, &truncated), sizeof buffer);
+    EXPECT_TRUE(truncated);
+}
+
 TEST(BlockingSocket, InterruptEndsAcceptFromAnotherThread)
 {
     Listener listener;

@@ -41,6 +41,8 @@ TEST(EngineClientOperatorRequests, FramesAndAnswerTests)
     PbxDirectory::InfoBlock info{};
     std::array<std::uint8_t, PbxDirectory::kEntrySize> entry{};
     const auto program = [&](const CEngineClient& c) { return c.WriteProgrammation(1, relay, 6); };
+    const Bytes lineBlock = {2, 1, 5, 0, 0, 1, 1, 0, 0, 0, 0, 9};  // kind 2: 12 bytes
+    const auto line = [&](const CEngineClient& c) { return c.WriteProgrammation(1, lineBlock, 6); };
     const auto wake = [&](const CEngineClient& c) { return c.SetWakeUp(1, {2, 1, 7, 15, 0}, 6); };
     const auto readPosition = [&](const CEngineClient& c) { return c.ReadDirectoryPosition(1, 4, number, 6); };
     const auto writePosition = [&](const CEngineClient& c) { return c.WriteDirectoryPosition(1, 4, "1203", 6); };
@@ -54,6 +56,8 @@ TEST(EngineClientOperatorRequests, FramesAndAnswerTests)
         {"programming refused with status 2", program, Ack(0x23, 2), kAcknowledgeStatus2, Frame(0x23, {4, 2, 1})},
         {"programming acknowledged for another command", program, Ack(0x27, 0), kAnswerNotAcceptable,
          Frame(0x23, {4, 2, 1})},
+        {"line programming: a 16-byte frame", line, Ack(0x23, 0), kNoError, Frame(0x23, lineBlock)},
+        {"programming with status 9", line, Ack(0x23, 9), kAcknowledgeStatusOther, Frame(0x23, lineBlock)},
         {"wake-up", wake, Ack(0x27, 0), kNoError, Frame(0x27, {2, 1, 7, 15, 0})},
         {"wake-up status 1", wake, Ack(0x27, 1), kAcknowledgeStatus1, Frame(0x27, {2, 1, 7, 15, 0})},
         {"position", readPosition, Frame(0x2D, {3, 4, 1, 2, 10, 3, 0}), kNoError, Frame(0x2D, {3, 4})},
@@ -78,6 +82,14 @@ TEST(EngineClientOperatorRequests, FramesAndAnswerTests)
         EXPECT_EQ(requests[0].target, 1) << c.what;
         EXPECT_EQ(requests[0].body, c.expectedFrame) << c.what;
     }
+}
+
+TEST(EngineClientOperatorRequests, ProgrammingOfAnUnknownKindIsNotSent)
+{
+    ScriptedEngineServer server([](const ReceivedRequest& r) { return ScriptedReply::Answer(r, Ack(0x23, 0)); });
+    const Bytes block(50, 5);  // kind 5, long enough for any kind
+    EXPECT_EQ(ClientOf(server).WriteProgrammation(1, block, 6), kClientSocketFailure);
+    EXPECT_TRUE(server.Requests().empty());
 }
 
 TEST(EngineClientOperatorRequests, ReadsFillWhatTheyRead)

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "engineerrorcode.h"
+#include "hoteldatabase.h"
+#include "startupwindows.h"
+
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <optional>
+#include <vector>
+
+namespace lodgix {
+
+// The windows of the hotel program's start-up for tests: answers given in advance, what was shown kept.
+class ScriptedWindows : public StartupWindows {
+public:
+    void ShowProgress(const QString& text) override { progress << text; }
+    bool AskYesNo(const QString& text, Icon) override
+    {
+        questions << text;
+        if (answers.empty())
+            return false;
+        const bool answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    void ShowMessage(const QString& text, Icon icon) override
+    {
+        messages << text;
+        icons.push_back(icon);
+    }
+    QString AskAdministratorPassword() override { return administratorPassword; }
+    std::optional<OperatorEntry> AskFirstOperator() override { return firstOperator; }
+    std::optional<OperatorEntry> AskLogin() override
+    {
+        ++loginDialogs;
+        if (logins.empty())
+            return std::nullopt;
+        std::optional<OperatorEntry> entry = logins.front();
+        logins.pop_front();
+        return entry;
+    }
+    std::optional<CurrentHotel> RunHotelWizard(CHotelDatabase& database) override
+    {
+        ++wizardRuns;
+        if (!wizardCreates)
+            return std::nullopt;
+        CurrentHotel created;
+        created.hotel.name = QStringLiteral("Hotel Nuovo");
+        EXPECT_EQ(database.InsertHotel(created.hotel, 0, created.id), kNoError);
+        return created;
+    }
+    void ShowFailure(const QString& caption, const QString& text) override
+    {
+        failureCaption = caption;
+        failureText = text;
+    }
+
+    std::deque<bool> answers;
+    QString administratorPassword;
+    std::optional<OperatorEntry> firstOperator;
+    std::deque<std::optional<OperatorEntry>> logins;
+    bool wizardCreates = false;
+    QStringList progress, questions, messages;
+    std::vector<Icon> icons;
+    int loginDialogs = 0;
+    int wizardRuns = 0;
+    QString failureCaption, failureText;
+};
+
+}  // namespace lodgix
