@@ -4,6 +4,7 @@
 // by SUITE_TEST_PGHOST (and SUITE_TEST_PGPORT, SUITE_TEST_PGUSER); without it that run is skipped.
 
 #include "engineerrorcode.h"
+#include "hotelbenchsupport.h"
 #include "hoteldatabase.h"
 #include "hoteltablesetup.h"
 #include "rowlist.h"
@@ -96,20 +97,15 @@ QString Fill(HotelCatalog& data)
     return bare.open() ? QString() : QStringLiteral("the bare connection could not be opened");
 }
 
-std::map<DbBackend, std::unique_ptr<HotelCatalog>>& Catalogs()
+hotelbench::CatalogCache<HotelCatalog>& Catalogs()
 {
-    static std::map<DbBackend, std::unique_ptr<HotelCatalog>> catalogs;
+    static hotelbench::CatalogCache<HotelCatalog> catalogs(Fill);
     return catalogs;
 }
 
 HotelCatalog& Catalog(DbBackend backend)
 {
-    auto& data = Catalogs()[backend];
-    if (!data) {
-        data = std::make_unique<HotelCatalog>(backend);
-        data->failure = Fill(*data);
-    }
-    return *data;
+    return Catalogs().For(backend);
 }
 
 // The rooms as a bare query reads them: every column by position.
@@ -226,11 +222,11 @@ int main(int argc, char** argv)
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     // Connections and catalogs go while QtSql is still there.
-    for (auto& [backend, data] : Catalogs()) {
+    for (auto& [backend, data] : Catalogs().All()) {
         data->database.reset();
         if (!data->bareConnection.isEmpty())
             QSqlDatabase::removeDatabase(data->bareConnection);
     }
-    Catalogs().clear();
+    Catalogs().Clear();
     return 0;
 }

@@ -10,6 +10,8 @@
 
 #include <chrono>
 #include <functional>
+#include <map>
+#include <memory>
 
 namespace hotelbench {
 
@@ -30,6 +32,32 @@ inline bool StartCatalog(const TestCatalog& catalog, benchmark::State& state)
     }
     return true;
 }
+
+// One filled catalog per backend, made on the first run that asks and kept for the rest (filling takes
+// longer than the runs). `Data` is made from its backend and keeps the filler's failure, empty on success.
+template <class Data>
+class CatalogCache {
+public:
+    using Filler = QString (*)(Data&);
+    explicit CatalogCache(Filler fill) : m_fill(fill) {}
+
+    Data& For(DbBackend backend)
+    {
+        auto& data = m_catalogs[backend];
+        if (!data) {
+            data = std::make_unique<Data>(backend);
+            data->failure = m_fill(*data);
+        }
+        return *data;
+    }
+    std::map<DbBackend, std::unique_ptr<Data>>& All() { return m_catalogs; }
+    // Connections and catalogs must go while QtSql is still there.
+    void Clear() { m_catalogs.clear(); }
+
+private:
+    Filler m_fill;
+    std::map<DbBackend, std::unique_ptr<Data>> m_catalogs;
+};
 
 inline double Seconds(const std::function<void()>& work)
 {

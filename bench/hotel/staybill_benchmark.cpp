@@ -11,6 +11,7 @@
 #include "defaultrules.h"
 #include "defaulttariffs.h"
 #include "engineerrorcode.h"
+#include "hotelbenchsupport.h"
 #include "hoteldatabase.h"
 #include "loggedcallreader.h"
 #include "sqldate.h"
@@ -125,20 +126,15 @@ QString Fill(BillCatalog& data)
     return {};
 }
 
-std::map<DbBackend, std::unique_ptr<BillCatalog>>& Catalogs()
+hotelbench::CatalogCache<BillCatalog>& Catalogs()
 {
-    static std::map<DbBackend, std::unique_ptr<BillCatalog>> catalogs;
+    static hotelbench::CatalogCache<BillCatalog> catalogs(Fill);
     return catalogs;
 }
 
 BillCatalog& Catalog(DbBackend backend)
 {
-    auto& data = Catalogs()[backend];
-    if (!data) {
-        data = std::make_unique<BillCatalog>(backend);
-        data->failure = Fill(*data);
-    }
-    return *data;
+    return Catalogs().For(backend);
 }
 
 double Seconds(const std::function<void()>& work)
@@ -201,6 +197,6 @@ int main(int argc, char** argv)
         return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    Catalogs().clear();  // connections and catalogs go while QtSql is still there
+    Catalogs().Clear();  // connections and catalogs go while QtSql is still there
     return 0;
 }

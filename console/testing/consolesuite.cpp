@@ -3,6 +3,7 @@
 #include "contactcache.h"
 #include "contactsource.h"
 #include "findwindow.h"
+#include "installationsettings.h"
 #include "mainframe.h"
 #include "registrykey.h"
 #include "startupwaits.h"
@@ -30,6 +31,20 @@ ConsoleSuite::~ConsoleSuite()
 bool ConsoleSuite::InstallSimulvex(const QStringList& configuration) const
 {
     return SuiteTree::InstallSimulvex(QStringLiteral(SIMULVEX_PROGRAM), configuration);
+}
+
+QString ConsoleSuite::StartInSimulation(const QStringList& simulator)
+{
+    if (!InstallSimulvex(simulator) || !WriteInstallation(InstallationSettings::kModeSimulation, 0, 0) ||
+        !WriteRegistry() || !CreateCatalog({QStringLiteral("CENTRALE")}))
+        return QStringLiteral("the suite tree could not be prepared");
+    Enter();
+    if (!StartConsole())
+        return QStringLiteral("the console did not start");
+    const QString end = WaitForStartEnd();
+    if (end.startsWith(QLatin1String("started: ")))
+        return {};
+    return end + u'\n' + Lines().join(u'\n');
 }
 
 bool ConsoleSuite::WriteRegistry() const

@@ -26,6 +26,10 @@ public:
     bool WriteRegistry() const;
 
     bool StartConsole();
+    // The usual start in simulation: the simulator with these commands, an installation bound to PBX 0
+    // named "CENTRALE" in the default catalog, the console started and its start waited for. Empty when
+    // the console reports "started", else what went wrong with the console's lines.
+    QString StartInSimulation(const QStringList& simulator);
     bool IsConsoleRunning() const { return m_console.IsRunning(); }
     QString WaitForLine(const QString& start, int timeoutMs = kStartTimeoutMs)
     {
