@@ -18,6 +18,7 @@
 #include "pbxeventprocessor.h"
 #include "pbxinitialization.h"
 #include "process.h"
+#include "servicesettings.h"
 #include "sqldatabase.h"
 #include "stringtable.h"
 #include "suitebitmaps.h"
@@ -518,7 +519,8 @@ void CEngineView::OnNotify(int controlId, std::int64_t code)
         OnListClick(controlId);
     else if (code == kDoubleClickNotification && controlId == kApplicationsList)
         OnApplicationDoubleClick();
-    // The settings of the services open from the configuration, not from here.
+    else if (code == kDoubleClickNotification && controlId == kServicesList)
+        OnServiceDoubleClick();
     list->viewport()->update();
 }
 
@@ -531,6 +533,14 @@ void CEngineView::OnListClick(int controlId)
     const int part = controlId == kServicesList ? kServiceInformation
                    : controlId == kApplicationsList ? kApplicationInformation : kPbxInformation;
     RefreshStatusBoard(part, item->data(kCodeRole).toInt());
+}
+
+void CEngineView::OnServiceDoubleClick()
+{
+    QListWidgetItem* item = m_services->currentItem();
+    if (!item || !item->isSelected())
+        return;
+    OpenServiceSettings(item->data(kCodeRole).toInt(), m_app, this);
 }
 
 void CEngineView::OnApplicationDoubleClick()

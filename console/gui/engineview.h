@@ -158,6 +158,7 @@ private:
     void SetItemImage(CNoEraseListCtrl* list, int code, int image);
     CNoEraseListCtrl* ListById(int controlId) const;
     void OnListClick(int controlId);
+    void OnServiceDoubleClick();
     void OnApplicationDoubleClick();
     void PostToMainWindow(std::uint32_t message, std::uint64_t wParam, std::int64_t lParam);
 
