@@ -56,6 +56,9 @@ CGlobalConfiguration::CGlobalConfiguration(const QString& caption, const Install
         }
     }
 
+    // Every tab stays in sight.
+    m_tabs->setUsesScrollButtons(false);
+
     auto buttons = new QDialogButtonBox;
     QPushButton* ok = buttons->addButton(LoadResString(kOkButtonString), QDialogButtonBox::AcceptRole);
     ok->setObjectName(QStringLiteral("IDOK"));
