@@ -1,10 +1,12 @@
 #include "engineview.h"
 
+#include "accesspassworddlg.h"
 #include "boundpbxrecords.h"
 #include "enginedoc.h"
 #include "enginesettings.h"
 #include "extbutton.h"
 #include "fakenotificationicon.h"
+#include "globalconfiguration.h"
 #include "hoverbutton.h"
 #include "installationsettings.h"
 #include "mainframe.h"
@@ -20,7 +22,10 @@
 
 #include "qstringprinter.h"
 
+#include <QComboBox>
 #include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QMouseEvent>
 
 #include <gtest/gtest.h>
@@ -269,6 +274,60 @@ TEST(EngineView, DoubleClickOnAnApplicationHidesTheWindowThenStartsItInItsFolder
     const QString program = host.m_tree.ProgramPath(QStringLiteral("Tarivo"));
     EXPECT_EQ(lines[0], u'"' + program + u'"');
     EXPECT_EQ(QFileInfo(lines[1]).canonicalFilePath(), QFileInfo(host.m_tree.ProgramFolder(QStringLiteral("Tarivo"))).canonicalFilePath());
+}
+
+TEST(EngineView, DoubleClickOnTheEngineAsksForTheAccessPasswordThenOpensTheConfiguration)
+{
+    BoardHost host;
+    ASSERT_TRUE(host.Prepare(kServer));
+    host.m_installation.SetProtection(InstallationSettings::kProtectionUser);
+    host.m_installation.SetAccessPassword(QStringLiteral("segreta"));
+    Board board(host);
+    board.view->RefreshStatusBoard(CEngineView::kGeneralInformation, 0);
+
+    struct Case {
+        const char* typed;  // null: the password dialog is cancelled
+        bool opens;
+    };
+    for (const Case& row : {Case{"sbagliata", false}, Case{nullptr, false}, Case{"Tamp5830", false},
+                            Case{"segreta", true}}) {
+        QStringList seen;
+        {
+            ModalAnswerer answer([&](QDialog* dialog) {
+                if (auto box = qobject_cast<QMessageBox*>(dialog)) {
+                    seen << box->windowTitle() + u'|' + box->text();
+                } else if (auto password = qobject_cast<CAccessPasswordDlg*>(dialog)) {
+                    seen << QStringLiteral("password");
+                    if (row.typed) {
+                        password->findChild<QLineEdit*>(QStringLiteral("1120"))->setText(QString::fromUtf8(row.typed));
+                        password->findChild<QPushButton*>(QStringLiteral("1121"))->click();
+                    }
+                } else if (auto sheet = qobject_cast<CGlobalConfiguration*>(dialog)) {
+                    seen << sheet->windowTitle();
+                    sheet->findChild<QComboBox*>(QStringLiteral("1016"))->setCurrentIndex(3);
+                    sheet->findChild<QPushButton*>(QStringLiteral("IDOK"))->click();
+                }
+            });
+            board.view->ServicesList()->setCurrentRow(0);
+            board.view->OnNotify(CEngineView::kServicesList, CEngineView::kDoubleClickNotification);
+        }
+        const QStringList expected = row.opens ? QStringList{QStringLiteral("password"), QStringLiteral("Configurazione di Pultex")}
+                                               : QStringList{QStringLiteral("password"), QStringLiteral("Pultex - Messaggio di errore|Password di accesso non valida")};
+        EXPECT_EQ(seen, expected) << (row.typed ? row.typed : "cancelled");
+    }
+    // OK took the sheet's values over.
+    EXPECT_EQ(host.m_settings.updateIntervalDays, EngineSettings::kCheckEveryMonth);
+    InstallationSettings stored;
+    ASSERT_EQ(stored.Load(), InstallationSettings::LoadResult::Loaded);
+    EXPECT_TRUE(stored.CheckAccessPassword(QStringLiteral("segreta")));
+
+    // The TAPI driver's item opens nothing of the engine's.
+    {
+        ModalAnswerer answer([](QDialog*) {});
+        board.view->ServicesList()->setCurrentRow(1);
+        board.view->OnNotify(CEngineView::kServicesList, CEngineView::kDoubleClickNotification);
+        EXPECT_EQ(answer.Count(), 0);
+    }
 }
 
 TEST(EngineView, ClickingAnItemDescribesIt)
