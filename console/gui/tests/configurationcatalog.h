@@ -59,6 +59,14 @@ protected:
         return record;
     }
 
+    // Writes the PBXs' snapshots again, as the engine does at each start (a start of the schema, the
+    // first-run wizard's among them, drops them).
+    void SaveSnapshots()
+    {
+        for (int pbx = 0; pbx < m_engine->PbxCount(); ++pbx)
+            SaveRecords(pbx);
+    }
+
 private:
     void SaveRecords(int pbx)
     {

@@ -1,6 +1,7 @@
 #include "globalconfiguration.h"
 
 #include "configurationcatalog.h"
+#include "configurationwidgets.h"
 #include "enginesettingsfile.h"
 #include "globalsystem.h"
 #include "installationsettings.h"
@@ -36,75 +37,6 @@ QStringList TabTitles(const CGlobalConfiguration& sheet)
         titles << sheet.Tabs()->tabText(tab);
     return titles;
 }
-
-QStringList ComboItems(const QComboBox* combo)
-{
-    QStringList items;
-    for (int i = 0; i < combo->count(); ++i)
-        items << combo->itemText(i);
-    return items;
-}
-
-QStringList Column(const QTreeWidget* list, int column)
-{
-    QStringList texts;
-    for (int row = 0; row < list->topLevelItemCount(); ++row)
-        texts << list->topLevelItem(row)->text(column);
-    return texts;
-}
-
-template <typename T>
-T* Find(const QWidget& parent, const char* id)
-{
-    T* child = parent.findChild<T*>(QString::fromLatin1(id));
-    EXPECT_NE(child, nullptr) << id;
-    return child;
-}
-
-void Click(const QWidget& parent, const char* id) { Find<QPushButton>(parent, id)->click(); }
-
-struct SeenMessageBox {
-    QString title;
-    QString text;
-    QMessageBox::Icon icon;
-};
-
-// The message boxes that an action shows, each closed.
-class MessageBoxRecorder {
-public:
-    MessageBoxRecorder()
-        : m_answerer([this](QDialog* dialog) {
-              if (auto box = qobject_cast<QMessageBox*>(dialog))
-                  m_seen.push_back({box->windowTitle(), box->text(), box->icon()});
-          })
-    {
-    }
-    const std::vector<SeenMessageBox>& Seen() const { return m_seen; }
-
-private:
-    std::vector<SeenMessageBox> m_seen;
-    ModalAnswerer m_answerer;
-};
-
-// Closes the message boxes shown while it lives, keeping their texts.
-class BoxCloser {
-public:
-    explicit BoxCloser(QStringList& texts) : m_texts(texts)
-    {
-        m_timer.setInterval(10);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            if (auto box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()); box && box->isVisible()) {
-                m_texts << box->text();
-                box->reject();
-            }
-        });
-        m_timer.start();
-    }
-
-private:
-    QStringList& m_texts;
-    QTimer m_timer;
-};
 
 // A workstation in the sheet's hands: its installation store and engine settings in a suite tree.
 class SheetTest : public ConfigurationCatalog {
@@ -149,7 +81,7 @@ TEST(GlobalConfiguration, WithoutADatabaseOnlySistemaWithBothCombosDisabled)
     installation.SetInstallationMode(InstallationSettings::kModeServer);
     EngineSettings settings;
     DbParameters unreachable;
-    unreachable.file = QStringLiteral("/nonexistent/folder/Corvanti.sqlite");
+    unreachable.file = QStringLiteral("/dev/null/Corvanti.sqlite");
 
     MessageBoxRecorder boxes;
     CGlobalConfiguration sheet(QStringLiteral("Configurazione di Pultex"), installation, settings, unreachable);
@@ -323,7 +255,7 @@ TEST(GlobalConfiguration, PasswordChangeChecksItsEntriesInOrder)
     installation.Load();
     EngineSettings settings;
     DbParameters unreachable;
-    unreachable.file = QStringLiteral("/nonexistent/folder/Corvanti.sqlite");
+    unreachable.file = QStringLiteral("/dev/null/Corvanti.sqlite");
     const SaltedPassword storedHash = SaltedPassword::FromText(QStringLiteral("segreta"));
     struct Case {
         bool hasStored;
