@@ -22,6 +22,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <tuple>
 
 namespace {
 
