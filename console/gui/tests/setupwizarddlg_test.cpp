@@ -286,6 +286,13 @@ TEST(SetupWizard, AServerThatDoesNotAnswerKeepsTheClientInStepOneAndSelezionaOff
     EXPECT_EQ(boxes.Seen()[0].text, QStringLiteral("Server selezionato non valido"));
     EXPECT_EQ(wizard->Step(), CSetupWizardDlg::kStepPbxsOrServer);
     EXPECT_TRUE(wizard->ServerName().isEmpty());
+
+    SetLanguage(kLanguageEnglish);
+    CComputerBrowseDlg english(offered);
+    english.show();
+    EXPECT_EQ(english.windowTitle(), QStringLiteral("Select"));
+    SaveScreenshot(english, QStringLiteral("CComputerBrowseDlg-en"));
+    SetLanguage(kLanguageItalian);
 }
 
 }  // namespace
