@@ -185,7 +185,7 @@ bool CEngineApp::RunSetupWizard()
 {
     const std::uint8_t mode = m_installation.IsLoaded() ? m_installation.InstallationMode()
                                                         : InstallationSettings::kModeNotLoaded;
-    CSetupWizardDlg wizard(mode, m_installation.Database());
+    CSetupWizardDlg wizard(mode, DbParametersFor(m_installation.Database()));
     if (wizard.exec() != QDialog::Accepted)
         return false;
     m_installation.SetInstallationMode(wizard.Mode());

@@ -377,6 +377,20 @@ QByteArray EndedAnimation()
     });
 }
 
+// The wait notice: a ring of dots, one bright dot running round it.
+QByteArray WaitAnimation()
+{
+    return Animation([](QPainter& painter, int frame) {
+        constexpr int kDots = 8;
+        painter.setPen(Qt::NoPen);
+        for (int dot = 0; dot < kDots; ++dot) {
+            const qreal angle = 2 * M_PI * dot / kDots;
+            painter.setBrush(dot == frame % kDots ? kNavyLight : kCard);
+            painter.drawEllipse(QPointF(48 + 30 * std::cos(angle), 48 + 30 * std::sin(angle)), 7, 7);
+        }
+    });
+}
+
 // A two-tone ring of a second, 8-bit mono at 11,025 samples a second, fading in and out.
 QByteArray RingSound()
 {
@@ -462,6 +476,7 @@ int main(int argc, char** argv)
     ok &= SaveBytes(IncomingAnimation(), QStringLiteral("shared/TapIncImg.psx"));
     ok &= SaveBytes(ConnectedAnimation(), QStringLiteral("shared/TapConImg.psx"));
     ok &= SaveBytes(EndedAnimation(), QStringLiteral("shared/TapEndImg.psx"));
+    ok &= SaveBytes(WaitAnimation(), QStringLiteral("shared/WConImg.psx"));
     ok &= SaveBytes(RingSound(), QStringLiteral("shared/TapRngSnd.psx"));
     return ok ? 0 : 1;
 }

@@ -208,11 +208,11 @@ bool InstallationSettings::IsServerStation() const
     return mode == kModeServer || mode == kModeSimulation;
 }
 
-bool InstallationSettings::CheckAccessPassword(const QString& typed) const
+bool InstallationSettings::CheckAccessPassword(const SaltedPassword& stored, const QString& typed)
 {
-    if (m_accessPassword.IsEmpty())
+    if (stored.IsEmpty())
         return typed == kDefaultAccessPassword;
-    return m_accessPassword.Matches(typed);
+    return stored.Matches(typed);
 }
 
 void InstallationSettings::SetServerName(const QString& name) { m_serverName = name.left(kServerNameMaxLength); }

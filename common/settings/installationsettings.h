@@ -63,7 +63,9 @@ public:
     std::uint8_t Protection() const { return m_protection; }
     const SaltedPassword& AccessPassword() const { return m_accessPassword; }
     // The typed text against the stored password, or against the built-in default while none is stored.
-    bool CheckAccessPassword(const QString& typed) const;
+    bool CheckAccessPassword(const QString& typed) const { return CheckAccessPassword(m_accessPassword, typed); }
+    // The same check against a password kept elsewhere (the configuration sheet's copy).
+    static bool CheckAccessPassword(const SaltedPassword& stored, const QString& typed);
 
     void SetServerName(const QString& name);  // cut to 199 characters
     void SetInstallationMode(std::uint8_t mode) { m_mode = mode; }

@@ -30,6 +30,12 @@ QString FormatExtensionLabel(int extension, int pbx, CSqlDatabase& database, con
     const QString label = database.GetDerivedLabel(pbx, extension);
     if (!label.isEmpty())
         return label;
+    return ExtensionNumberName(extension, initialization, configuration, programming);
+}
+
+QString ExtensionNumberName(int extension, const QByteArray& initialization, const QByteArray& configuration,
+                            const QByteArray& programming)
+{
     if (extension < 0 || extension > 0xFF)
         return LoadResString(kExtensionPrefixString);
     const std::span<const std::uint8_t> programmed(reinterpret_cast<const std::uint8_t*>(programming.constData()),

@@ -13,6 +13,9 @@ class CSqlDatabase;
 // worked out from the PBX's initialization, system configuration and the extension's programming record.
 QString FormatExtensionLabel(int extension, int pbx, CSqlDatabase& database, const QByteArray& initialization,
                              const QByteArray& configuration, const QByteArray& programming);
+// "INT. " and the extension's dialling number, whatever label is stored.
+QString ExtensionNumberName(int extension, const QByteArray& initialization, const QByteArray& configuration,
+                            const QByteArray& programming);
 // The same for this workstation's PBX with its record copies; a plain "INT. " when they are not loaded.
 QString GetExtensionLabel(int extension, int pbx, CSqlDatabase& database, BoundPbxRecords& records);
 // The stored line label, else string 1026 and the line's index + 1.

@@ -18,10 +18,10 @@
 #include "pbxeventprocessor.h"
 #include "pbxinitialization.h"
 #include "process.h"
+#include "servicesettings.h"
 #include "sqldatabase.h"
 #include "stringtable.h"
 #include "suitebitmaps.h"
-#include "tapisettingsdlg.h"
 #include "transparentlistbox.h"
 
 #include <QDesktopServices>
@@ -535,6 +535,14 @@ void CEngineView::OnListClick(int controlId)
     RefreshStatusBoard(part, item->data(kCodeRole).toInt());
 }
 
+void CEngineView::OnServiceDoubleClick()
+{
+    QListWidgetItem* item = m_services->currentItem();
+    if (!item || !item->isSelected())
+        return;
+    OpenServiceSettings(item->data(kCodeRole).toInt(), m_app, this);
+}
+
 void CEngineView::OnApplicationDoubleClick()
 {
     QListWidgetItem* item = m_applications->currentItem();
@@ -546,18 +554,6 @@ void CEngineView::OnApplicationDoubleClick()
     // the one parameter. A program that does not start says nothing.
     PostToMainWindow(kHideToIconMessage, 0, 0);
     StartDetachedProcess(path, {u'"' + path + u'"'}, GetSuiteFolder() + name + u'/');
-}
-
-void CEngineView::OnServiceDoubleClick()
-{
-    QListWidgetItem* item = m_services->currentItem();
-    if (!item || !item->isSelected())
-        return;
-    CContactCache* contacts = m_app.Contacts();
-    if (item->data(kCodeRole).toInt() == kTapiDriverItem && contacts) {
-        CTapiSettingsDlg dialog(*contacts, m_app.Settings(), this);
-        dialog.exec();
-    }
 }
 
 // --- The information list ---

@@ -158,8 +158,8 @@ private:
     void SetItemImage(CNoEraseListCtrl* list, int code, int image);
     CNoEraseListCtrl* ListById(int controlId) const;
     void OnListClick(int controlId);
-    void OnApplicationDoubleClick();
     void OnServiceDoubleClick();
+    void OnApplicationDoubleClick();
     void PostToMainWindow(std::uint32_t message, std::uint64_t wParam, std::int64_t lParam);
 
     // The information list's parts.

@@ -1,20 +1,23 @@
 #include "setupwizarddlg.h"
 
+#include "computerbrowsedlg.h"
 #include "computername.h"
 #include "configurationbox.h"
 #include "consoleicon.h"
+#include "consolelabels.h"
 #include "engineerrorcode.h"
 #include "findwindow.h"
 #include "folders.h"
-#include "installationdatabase.h"
 #include "installationsettings.h"
-#include "pbxentrydlg.h"
+#include "networkbrowser.h"
+#include "pbxlistediting.h"
 #include "sqldatabase.h"
 #include "stringtable.h"
+#include "waitdlg.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
+#include <QEventLoop>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -36,8 +39,6 @@ constexpr unsigned kNewString = 10040;
 constexpr unsigned kModifyString = 10041;
 constexpr unsigned kDeleteString = 10042;
 constexpr unsigned kSelectString = 10024;
-constexpr unsigned kIdentifierString = 10026;
-constexpr unsigned kResourceString = 10027;
 constexpr unsigned kPbxHeadingString = 10047;
 constexpr unsigned kExtensionHeadingString = 10048;
 constexpr unsigned kRestartString = 10049;
@@ -49,11 +50,12 @@ constexpr unsigned kSimulationRoleString = 1108;
 constexpr unsigned kNoPbxString = 10043;
 constexpr unsigned kBadServerString = 10025;
 constexpr unsigned kReadFailedString = 10052;
-constexpr unsigned kDuplicateIdentifierString = 10032;
-constexpr unsigned kDuplicateResourceString = 10033;
+constexpr unsigned kServerWaitString = 10091;
 constexpr int kRoleStartDelayMs = 500;
 constexpr int kListHeight = 120;
 constexpr int kMinimumWidth = 460;
+constexpr int kListMargin = 30;
+constexpr int kComputerNameMaxLength = 99;
 const QString kExtensionPrefix = QStringLiteral("I.");
 
 QPushButton* Button(const char* id, unsigned textId)
@@ -71,15 +73,12 @@ QLabel* Label(const char* id, unsigned textId)
     return label;
 }
 
-QString ResourceText(int comNumber)
-{
-    return comNumber > 0 ? kSerialResourcePrefix + QString::number(comNumber) : kLanResource;
-}
-
 }  // namespace
 
-CSetupWizardDlg::CSetupWizardDlg(std::uint8_t initialMode, const DatabaseSettings& database, QWidget* parent)
-    : QDialog(parent), m_initialMode(initialMode), m_databaseSettings(database)
+CSetupWizardDlg::CSetupWizardDlg(std::uint8_t initialMode, const DbParameters& database, QWidget* parent,
+                                 const QString& hostsFile)
+    : QDialog(parent), m_initialMode(initialMode), m_databaseParameters(database),
+      m_hostsFile(hostsFile.isEmpty() ? NetworkBrowser::kDefaultHostsFile : hostsFile)
 {
     setWindowTitle(LoadResString(kTitleString));
     setWindowIcon(ConsoleIcon());
@@ -108,21 +107,20 @@ CSetupWizardDlg::CSetupWizardDlg(std::uint8_t initialMode, const DatabaseSetting
     auto listLayout = new QVBoxLayout(m_pbxListPart);
     m_pbxList = new QTreeWidget;
     m_pbxList->setObjectName(QStringLiteral("1019"));
-    m_pbxList->setRootIsDecorated(false);
-    m_pbxList->setHeaderLabels({LoadResString(kIdentifierString), LoadResString(kResourceString)});
+    SetUpPbxList(m_pbxList, kMinimumWidth - 2 * kListMargin);
     m_pbxList->setMinimumHeight(kListHeight);
     listLayout->addWidget(m_pbxList);
     auto listButtons = new QHBoxLayout;
     m_newPbx = Button("1022", kNewString);
-    QPushButton* modifyPbx = Button("1024", kModifyString);
-    QPushButton* deletePbx = Button("1023", kDeleteString);
-    // Changing or removing a PBX is done in the configuration once the console runs.
-    modifyPbx->setEnabled(false);
-    deletePbx->setEnabled(false);
-    for (QPushButton* button : {m_newPbx, modifyPbx, deletePbx})
+    m_modifyPbx = Button("1024", kModifyString);
+    m_deletePbx = Button("1023", kDeleteString);
+    for (QPushButton* button : {m_newPbx, m_modifyPbx, m_deletePbx})
         listButtons->addWidget(button);
     listLayout->addLayout(listButtons);
     connect(m_newPbx, &QPushButton::clicked, this, &CSetupWizardDlg::AddPbx);
+    connect(m_modifyPbx, &QPushButton::clicked, this, &CSetupWizardDlg::ModifyPbx);
+    connect(m_deletePbx, &QPushButton::clicked, this, &CSetupWizardDlg::DeletePbx);
+    connect(m_pbxList, &QTreeWidget::itemSelectionChanged, this, &CSetupWizardDlg::OnPbxSelectionChanged);
     stepOneLayout->addWidget(m_pbxListPart);
     m_serverNamePart = new QWidget;
     auto serverLayout = new QHBoxLayout(m_serverNamePart);
@@ -131,7 +129,7 @@ CSetupWizardDlg::CSetupWizardDlg(std::uint8_t initialMode, const DatabaseSetting
     m_serverNameEdit->setMaxLength(InstallationSettings::kServerNameMaxLength);
     serverLayout->addWidget(m_serverNameEdit);
     QPushButton* browse = Button("1032", kSelectString);
-    browse->setEnabled(false);  // the name is typed: there is no browsing of the network's computers
+    connect(browse, &QPushButton::clicked, this, &CSetupWizardDlg::BrowseComputers);
     serverLayout->addWidget(browse);
     stepOneLayout->addWidget(m_serverNamePart);
     QPushButton* stepOneDone = Button("1020", kDoneString);
@@ -202,17 +200,24 @@ void CSetupWizardDlg::ShowError(unsigned textId) { ShowConfigurationError(this, 
 
 void CSetupWizardDlg::ReplaceDatabase()
 {
-    m_database = std::make_unique<CSqlDatabase>(DbParametersFor(m_databaseSettings));
+    m_database = std::make_unique<CSqlDatabase>(m_databaseParameters);
 }
 
 void CSetupWizardDlg::EnterRoleStep()
 {
     setCursor(Qt::WaitCursor);
+    const QString computer = ComputerName().left(kComputerNameMaxLength);
     ReplaceDatabase();
     m_roleCombo->clear();
+    CWaitDlg wait(LoadResString(kServerWaitString), this);
+    wait.ShowNow();
+    // The notice stays up a moment, its picture running, before the attempt blocks this thread.
+    QEventLoop pause;
+    QTimer::singleShot(kRoleWaitMs, &pause, &QEventLoop::quit);
+    pause.exec(QEventLoop::ExcludeUserInputEvents);
     // The server roles need the database engine on this computer.
     const bool server = m_initialMode != InstallationSettings::kModeReconfigure &&
-                        m_database->ConnectAndCreateSchema(ComputerName()) == kNoError;
+                        m_database->ConnectAndCreateSchema(computer) == kNoError;
     if (server)
         m_roleCombo->addItem(LoadResString(kServerRoleString), InstallationSettings::kModeServer);
     m_roleCombo->addItem(LoadResString(kClientRoleString), InstallationSettings::kModeClient);
@@ -233,26 +238,51 @@ void CSetupWizardDlg::TakeRole()
 
 void CSetupWizardDlg::FillPbxList()
 {
-    m_pbxList->clear();
     m_database->LoadEngineConfiguration();
-    for (int pbx = 0; pbx < m_database->PbxCount(); ++pbx)
-        new QTreeWidgetItem(m_pbxList, {m_database->PbxIdentifier(pbx), ResourceText(m_database->PbxComNumber(pbx))});
+    ::FillPbxList(m_pbxList, *m_database);
+    OnPbxSelectionChanged();
+}
+
+int CSetupWizardDlg::SelectedPbx() const
+{
+    const QList<QTreeWidgetItem*> selected = m_pbxList->selectedItems();
+    return selected.isEmpty() ? -1 : m_pbxList->indexOfTopLevelItem(selected.first());
+}
+
+void CSetupWizardDlg::OnPbxSelectionChanged()
+{
+    const bool selected = SelectedPbx() >= 0;
+    m_modifyPbx->setEnabled(selected);
+    m_deletePbx->setEnabled(selected);
 }
 
 void CSetupWizardDlg::AddPbx()
 {
-    CPbxEntryDlg entry(QString(), QString(), this);
-    if (entry.exec() != QDialog::Accepted)
-        return;
-    const int port = ResourcePortNumber(entry.Resource());
-    for (int pbx = 0; pbx < m_database->PbxCount(); ++pbx) {
-        if (m_database->PbxIdentifier(pbx).compare(entry.Identifier(), Qt::CaseInsensitive) == 0)
-            return ShowError(kDuplicateIdentifierString);
-        if (m_database->PbxComNumber(pbx) == port)
-            return ShowError(kDuplicateResourceString);
-    }
-    m_database->InsertEngineConfiguration(m_database->PbxCount(), entry.Identifier(), port);
+    EditPbxEntry(this, *m_database, -1);
     FillPbxList();
+}
+
+void CSetupWizardDlg::ModifyPbx()
+{
+    if (const int row = SelectedPbx(); row >= 0) {
+        EditPbxEntry(this, *m_database, row);
+        FillPbxList();
+    }
+}
+
+void CSetupWizardDlg::DeletePbx()
+{
+    if (const int row = SelectedPbx(); row >= 0) {
+        DeletePbxEntry(this, *m_database, row);
+        FillPbxList();
+    }
+}
+
+void CSetupWizardDlg::BrowseComputers()
+{
+    CComputerBrowseDlg browser(NetworkBrowser(m_hostsFile).Computers(), this);
+    if (browser.exec() == QDialog::Accepted && !browser.Computer().isEmpty())
+        m_serverNameEdit->setText(browser.Computer());
 }
 
 void CSetupWizardDlg::TakeStepOne()
@@ -297,6 +327,8 @@ void CSetupWizardDlg::TakePbx()
             m_database->ReadSystemConfiguration(m_pbxIndex, configuration) != kNoError ||
             m_database->ReadDerivedProgrammation(m_pbxIndex, 0, programming) != kNoError)
             return ShowError(kReadFailedString);
+        m_initialization = initialization;
+        m_configuration = configuration;
         const auto handled = static_cast<quint8>(initialization[1]);
         const auto detected = static_cast<quint8>(initialization[2]);
         m_clientExtensionCount = std::min(handled, detected);
@@ -307,9 +339,19 @@ void CSetupWizardDlg::TakePbx()
 void CSetupWizardDlg::EnterExtensionStep()
 {
     m_extensionCombo->clear();
-    const int count = IsServerRole() ? kExtensionChoices : m_clientExtensionCount;
-    for (int extension = 0; extension < count; ++extension)
-        m_extensionCombo->addItem(kExtensionPrefix + QString::number(extension + 1));
+    if (IsServerRole()) {
+        // The PBX has not been read yet: the extensions are only numbered.
+        for (int extension = 0; extension < kExtensionChoices; ++extension)
+            m_extensionCombo->addItem(kExtensionPrefix + QString::number(extension + 1));
+    } else {
+        for (int extension = 0; extension < m_clientExtensionCount; ++extension) {
+            QByteArray programming;
+            const bool read = m_database->ReadDerivedProgrammation(m_pbxIndex, extension, programming) == kNoError;
+            m_extensionCombo->addItem(read ? FormatExtensionLabel(extension, m_pbxIndex, *m_database, m_initialization,
+                                                                  m_configuration, programming)
+                                           : kFailedExtension);
+        }
+    }
     m_extensionCombo->setCurrentIndex(0);
     ShowStep(kStepExtension);
 }

@@ -1,6 +1,8 @@
 #pragma once
 
-#include "databasesettings.h"
+#include "dbparameters.h"
+
+#include <QByteArray>
 
 #include <QDialog>
 #include <QString>
@@ -27,10 +29,15 @@ public:
     static constexpr int kStepPbx = 2;
     static constexpr int kStepExtension = 3;
     static constexpr int kExtensionChoices = 255;
+    // How long the role step waits, its notice shown, before it tries this computer's database.
+    static constexpr int kRoleWaitMs = 1000;
+    static inline const QString kFailedExtension = QStringLiteral("FAIL");
 
     // `initialMode` is the installation mode it is opened with (255 when the settings are not loaded);
     // mode 3 offers the client role only.
-    CSetupWizardDlg(std::uint8_t initialMode, const DatabaseSettings& database, QWidget* parent = nullptr);
+    // `hostsFile` is the hosts database that "Seleziona" offers the computers of.
+    CSetupWizardDlg(std::uint8_t initialMode, const DbParameters& database, QWidget* parent = nullptr,
+                    const QString& hostsFile = {});
     ~CSetupWizardDlg() override;
 
     std::uint8_t Mode() const { return m_mode; }
@@ -45,6 +52,11 @@ private:
     void TakeRole();
     void FillPbxList();
     void AddPbx();
+    void ModifyPbx();
+    void DeletePbx();
+    void OnPbxSelectionChanged();
+    int SelectedPbx() const;
+    void BrowseComputers();
     void TakeStepOne();
     void TakeServerName();
     void EnterPbxStep();
@@ -56,7 +68,8 @@ private:
     void ReplaceDatabase();
 
     const std::uint8_t m_initialMode;
-    const DatabaseSettings m_databaseSettings;
+    const DbParameters m_databaseParameters;
+    const QString m_hostsFile;
     std::unique_ptr<CSqlDatabase> m_database;
     int m_step = kStepRole;
     std::uint8_t m_mode = 0;
@@ -64,6 +77,8 @@ private:
     std::uint8_t m_pbxIndex = 0;
     std::uint8_t m_extensionIndex = 0;
     int m_clientExtensionCount = 0;
+    QByteArray m_initialization;
+    QByteArray m_configuration;
 
     QWidget* m_roleStep;
     QComboBox* m_roleCombo;
@@ -71,6 +86,8 @@ private:
     QLabel* m_pbxListHeading;
     QTreeWidget* m_pbxList;
     QPushButton* m_newPbx;
+    QPushButton* m_modifyPbx;
+    QPushButton* m_deletePbx;
     QWidget* m_pbxListPart;
     QWidget* m_serverNamePart;
     QLineEdit* m_serverNameEdit;

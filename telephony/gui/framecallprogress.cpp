@@ -2,8 +2,6 @@
 
 #include "waitdlg.h"
 
-#include <QCoreApplication>
-
 FrameCallProgress::FrameCallProgress(QWidget* parent, std::function<void(std::uint8_t)> showError)
     : m_parent(parent), m_showError(std::move(showError))
 {
@@ -18,9 +16,8 @@ void FrameCallProgress::ShowWait(const QString& text)
 {
     CloseWait();
     m_wait = new CWaitDlg(text, m_parent);
-    m_wait->show();
-    // The requests that follow block this thread: paint the dialog before them.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    // The requests that follow block this thread: the notice is painted before them.
+    m_wait->ShowNow();
 }
 
 void FrameCallProgress::CloseWait()

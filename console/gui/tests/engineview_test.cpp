@@ -1,11 +1,13 @@
 #include "engineview.h"
 
+#include "accesspassworddlg.h"
 #include "boundpbxrecords.h"
 #include "contactcache.h"
 #include "enginedoc.h"
 #include "enginesettings.h"
 #include "extbutton.h"
 #include "fakenotificationicon.h"
+#include "globalconfiguration.h"
 #include "hoverbutton.h"
 #include "installationsettings.h"
 #include "mainframe.h"
@@ -22,7 +24,10 @@
 
 #include "qstringprinter.h"
 
+#include <QComboBox>
 #include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QMouseEvent>
 #include <QTreeWidget>
 
@@ -298,6 +303,61 @@ TEST(EngineView, DoubleClickOnTheTapiDriverOpensItsSettings)
     ASSERT_EQ(services->currentItem()->text(), QStringLiteral("Tapi Driver"));
     board.view->OnNotify(CEngineView::kServicesList, CEngineView::kDoubleClickNotification);
     EXPECT_EQ(opened, QStringList{QStringLiteral("Configurazione servizio TAPI1")});
+}
+
+TEST(EngineView, DoubleClickOnTheEngineAsksForTheAccessPasswordThenOpensTheConfiguration)
+{
+    BoardHost host;
+    ASSERT_TRUE(host.Prepare(kServer));
+    host.m_installation.SetProtection(InstallationSettings::kProtectionUser);
+    host.m_installation.SetAccessPassword(QStringLiteral("segreta"));
+    Board board(host);
+    board.view->RefreshStatusBoard(CEngineView::kGeneralInformation, 0);
+
+    struct Case {
+        const char* typed;  // null: the password dialog is cancelled
+        bool opens;
+    };
+    for (const Case& row : {Case{"sbagliata", false}, Case{nullptr, false}, Case{"Tamp5830", false},
+                            Case{"segreta", true}}) {
+        QStringList seen;
+        {
+            ModalAnswerer answer([&](QDialog* dialog) {
+                if (auto box = qobject_cast<QMessageBox*>(dialog)) {
+                    seen << box->windowTitle() + u'|' + box->text();
+                } else if (auto password = qobject_cast<CAccessPasswordDlg*>(dialog)) {
+                    seen << QStringLiteral("password");
+                    if (row.typed) {
+                        password->findChild<QLineEdit*>(QStringLiteral("1120"))->setText(QString::fromUtf8(row.typed));
+                        password->findChild<QPushButton*>(QStringLiteral("1121"))->click();
+                    }
+                } else if (auto sheet = qobject_cast<CGlobalConfiguration*>(dialog)) {
+                    seen << sheet->windowTitle();
+                    sheet->findChild<QComboBox*>(QStringLiteral("1016"))->setCurrentIndex(3);
+                    sheet->findChild<QPushButton*>(QStringLiteral("IDOK"))->click();
+                }
+            });
+            board.view->ServicesList()->setCurrentRow(0);
+            board.view->OnNotify(CEngineView::kServicesList, CEngineView::kDoubleClickNotification);
+        }
+        const QStringList expected = row.opens ? QStringList{QStringLiteral("password"), QStringLiteral("Configurazione di Pultex")}
+                                               : QStringList{QStringLiteral("password"), QStringLiteral("Pultex - Messaggio di errore|Password di accesso non valida")};
+        EXPECT_EQ(seen, expected) << (row.typed ? row.typed : "cancelled");
+    }
+    // OK took the sheet's values over.
+    EXPECT_EQ(host.m_settings.updateIntervalDays, EngineSettings::kCheckEveryMonth);
+    InstallationSettings stored;
+    ASSERT_EQ(stored.Load(), InstallationSettings::LoadResult::Loaded);
+    EXPECT_TRUE(stored.CheckAccessPassword(QStringLiteral("segreta")));
+
+    // The TAPI driver's item opens its own settings, without the engine's password.
+    {
+        QStringList opened;
+        ModalAnswerer answer([&opened](QDialog* dialog) { opened << dialog->metaObject()->className(); });
+        board.view->ServicesList()->setCurrentRow(1);
+        board.view->OnNotify(CEngineView::kServicesList, CEngineView::kDoubleClickNotification);
+        EXPECT_EQ(opened, QStringList{QStringLiteral("CTapiSettingsDlg")});
+    }
 }
 
 TEST(EngineView, ClickingAnItemDescribesIt)
