@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr int kOtherCallTypeRow = CallStatistics::kCostRows - 1;
-
 // The switchboard's classes of the efficiency analysis, in the order they are read: the kinds mask of
 // CountCallLog (direction bits 0-2, line kind bits 3-4) and the row it fills.
 struct SwitchboardClass {

@@ -34,7 +34,7 @@ protected:
         return settings;
     }
 
-    QStringList Setup(const InstallationSettings& settings)
+    QStringList SetUpFolders(const InstallationSettings& settings)
     {
         QStringList warnings;
         SetupSharedDataFolder(settings, [&](const QString& text) { warnings << text; });
@@ -56,7 +56,7 @@ TEST_F(DataFoldersTest, TheServerKeepsItsDocumentsInItsLocalFolder)
         const InstallationSettings settings = Installation(mode);
         EXPECT_EQ(GetLocalDataFolder(), Suite() + QStringLiteral("Data/Lodgix/"));
         EXPECT_EQ(GetDataFolder(settings), GetLocalDataFolder());
-        EXPECT_TRUE(Setup(settings).isEmpty());
+        EXPECT_TRUE(SetUpFolders(settings).isEmpty());
         EXPECT_TRUE(QFileInfo(GetLocalDataFolder()).isDir());
     }
     SetRegistry("LocalDataFolder", Suite() + QStringLiteral("Documenti"));
@@ -71,13 +71,13 @@ TEST_F(DataFoldersTest, AClientUsesTheMountedServerFolderAndWarnsOnceWhenItIsMis
     const QString mounted = Suite() + QStringLiteral("mnt/frontdesk/LodgixAdmin");
     SetRegistry("ServerDataFolder", mounted);
     EXPECT_EQ(GetDataFolder(client), mounted + u'/');
-    const QStringList missing = Setup(client);
+    const QStringList missing = SetUpFolders(client);
     ASSERT_EQ(missing.size(), 1);
     EXPECT_TRUE(missing.first().startsWith(QStringLiteral("Impossibile connettersi con le risorse condivise")));
     EXPECT_TRUE(QFileInfo(GetLocalDataFolder()).isDir());  // made in any case
 
     ASSERT_TRUE(QDir().mkpath(mounted));
-    EXPECT_TRUE(Setup(client).isEmpty());
+    EXPECT_TRUE(SetUpFolders(client).isEmpty());
     EXPECT_EQ(GetDataFolder(client), mounted + u'/');
 }
 
@@ -85,7 +85,7 @@ TEST_F(DataFoldersTest, AnUnconfiguredWorkstationKnowsNoServer)
 {
     const InstallationSettings settings = Installation(InstallationSettings::kModeNotConfigured);
     EXPECT_EQ(GetDataFolder(settings), QStringLiteral("/mnt//LodgixAdmin/"));
-    EXPECT_EQ(Setup(settings).size(), 1);
+    EXPECT_EQ(SetUpFolders(settings).size(), 1);
 }
 
 }  // namespace
