@@ -115,11 +115,14 @@ void CPbxSendQueue::DeliverAnswer(std::span<const std::uint8_t> answer)
         if (!record)
             m_earlyAnswer.emplace(answer.begin(), answer.end());
     }
-    if (record) {
-        Release(record);
-        Finish(*record, kNoError, std::vector<std::uint8_t>(answer.begin(), answer.end()));
-    }
-    m_answered.Set();
+    if (!record)
+        return;  // kept for the writer, which looks for it once its write is done
+    const bool queuedBehind = Release(record);
+    Finish(*record, kNoError, std::vector<std::uint8_t>(answer.begin(), answer.end()));
+    // The send thread, still waiting for this answer, is woken only when a request waits for it; else it
+    // sleeps on until a request comes (m_queued) or the answer's time would have been up.
+    if (queuedBehind)
+        m_answered.Set();
 }
 
 bool CPbxSendQueue::TakeAwaiting(const std::shared_ptr<PbxRequestRecord>& record)
@@ -131,7 +134,7 @@ bool CPbxSendQueue::TakeAwaiting(const std::shared_ptr<PbxRequestRecord>& record
     return true;
 }
 
-void CPbxSendQueue::Release(const std::shared_ptr<PbxRequestRecord>& record)
+bool CPbxSendQueue::Release(const std::shared_ptr<PbxRequestRecord>& record)
 {
     std::lock_guard lock(m_mutex);
     // Stop may have finished and passed every record already.
@@ -139,6 +142,7 @@ void CPbxSendQueue::Release(const std::shared_ptr<PbxRequestRecord>& record)
         m_read = (m_read + 1) % kPositions;
         m_inHand = false;
     }
+    return m_read != m_write;
 }
 
 void CPbxSendQueue::Finish(PbxRequestRecord& record, EngineErrorCode status, std::vector<std::uint8_t> answer)
@@ -213,10 +217,12 @@ void CPbxSendQueue::Run()
             }
             deadline = Clock::now() + std::chrono::milliseconds(record->timeoutMs);
         }
-        // Waits until the answer has finished the record, or its time is up.
+        // Waits until the answer has finished the record, or its time is up. A request queued meanwhile
+        // wakes the thread too: it goes on to that request once this one is finished, as the receive side
+        // may have finished it without waking the thread.
         bool timedOut = false;
         while (!record->finished && !timedOut) {
-            Event* const events[] = {&m_stop, &m_answered};
+            Event* const events[] = {&m_stop, &m_answered, &m_queued};
             const auto left = std::max(Clock::duration::zero(), deadline - Clock::now());
             const int woken = Event::WaitAny(events, std::chrono::ceil<std::chrono::milliseconds>(left));
             if (woken == 0 && TakeAwaiting(record))

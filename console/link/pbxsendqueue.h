@@ -79,8 +79,8 @@ private:
                   std::optional<std::vector<std::uint8_t>> answer);
     // Takes the record from the waiting place when it is still there (no answer finished it); true then.
     bool TakeAwaiting(const std::shared_ptr<PbxRequestRecord>& record);
-    // Moves the read position past the record when it is the one there.
-    void Release(const std::shared_ptr<PbxRequestRecord>& record);
+    // Moves the read position past the record when it is the one there; true when requests wait behind.
+    bool Release(const std::shared_ptr<PbxRequestRecord>& record);
     // Finishes a record: status, answer, its event; only the first call for a record does anything.
     static void Finish(PbxRequestRecord& record, EngineErrorCode status, std::vector<std::uint8_t> answer);
 
@@ -99,7 +99,8 @@ private:
 
     Event m_stop{Event::Reset::Manual};
     Event m_queued{Event::Reset::Automatic};
-    Event m_answered{Event::Reset::Automatic};  // an answer came: the send thread looks at its record
+    // An answer finished the awaited request while others wait behind it: the send thread goes on.
+    Event m_answered{Event::Reset::Automatic};
     std::mutex m_answerMutex;
     std::shared_ptr<PbxRequestRecord> m_awaiting;  // the request written whose answer is awaited
     std::optional<std::vector<std::uint8_t>> m_earlyAnswer;  // came while the request was being written

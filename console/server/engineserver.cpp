@@ -88,21 +88,29 @@ void CEngineServer::Stop()
     {
         std::lock_guard lock(m_connectionsMutex);
         m_stopping = true;
-        for (const auto& connection : m_connections)
-            connection->socket.Interrupt();
+        for (const Worker& worker : m_workers) {
+            if (worker.serving)
+                worker.serving->socket.Interrupt();
+        }
     }
+    m_connectionWaiting.notify_all();
     m_stop.Set();
     m_listener.Interrupt();
     if (m_acceptThread.joinable())
         m_acceptThread.join();
-    // The accept thread is gone, so the list no longer grows.
-    std::list<std::unique_ptr<Connection>> connections;
+    // The accept thread is gone, so the list no longer grows. The threads keep their entries: moving the
+    // list's nodes leaves them where they are.
+    std::list<Worker> workers;
     {
         std::lock_guard lock(m_connectionsMutex);
-        connections.swap(m_connections);
+        workers.swap(m_workers);
     }
-    for (const auto& connection : connections)
-        connection->thread.join();
+    for (Worker& worker : workers)
+        worker.thread.join();
+    {
+        std::lock_guard lock(m_connectionsMutex);
+        m_waiting.clear();  // closed unanswered
+    }
     m_listener.CloseSilently();
     m_stop.ResetSignal();
     {
@@ -138,14 +146,44 @@ void CEngineServer::Accept()
         ReapLocked();
         if (m_stopping)
             return;  // the connection closes unanswered
-        Connection& served = *connection;
-        try {
-            served.thread = std::thread(&CEngineServer::Serve, this, std::ref(served));
-        } catch (const std::system_error&) {
-            continue;  // no thread for it: it closes unanswered
+        m_waiting.push_back(std::move(connection));
+        if (m_idleWorkers >= static_cast<int>(m_waiting.size())) {
+            m_connectionWaiting.notify_one();
+            continue;
         }
-        m_connections.push_back(std::move(connection));
+        Worker& worker = m_workers.emplace_back();
+        try {
+            worker.thread = std::thread(&CEngineServer::Work, this, std::ref(worker));
+        } catch (const std::system_error&) {
+            m_workers.pop_back();
+            m_waiting.pop_back();  // no thread for it: it closes unanswered
+        }
     }
+}
+
+void CEngineServer::Work(Worker& worker)
+{
+    std::unique_lock lock(m_connectionsMutex);
+    for (;;) {
+        if (m_waiting.empty() && !m_stopping) {
+            ++m_idleWorkers;
+            const bool woken = m_connectionWaiting.wait_for(lock, kIdleWorkerTime,
+                                                            [this] { return !m_waiting.empty() || m_stopping; });
+            --m_idleWorkers;
+            if (!woken)
+                break;
+        }
+        if (m_stopping)
+            break;
+        const std::unique_ptr<Connection> connection = std::move(m_waiting.front());
+        m_waiting.pop_front();
+        worker.serving = connection.get();
+        lock.unlock();
+        Serve(*connection);
+        lock.lock();
+        worker.serving = nullptr;
+    }
+    worker.finished = true;
 }
 
 bool CEngineServer::ArrivedWhole(const CBlockingSocket& socket)
@@ -161,10 +199,10 @@ bool CEngineServer::ArrivedWhole(const CBlockingSocket& socket)
 
 void CEngineServer::ReapLocked()
 {
-    for (auto it = m_connections.begin(); it != m_connections.end();) {
-        if ((*it)->finished) {
-            (*it)->thread.join();
-            it = m_connections.erase(it);
+    for (auto it = m_workers.begin(); it != m_workers.end();) {
+        if (it->finished) {
+            it->thread.join();
+            it = m_workers.erase(it);
         } else {
             ++it;
         }
@@ -193,7 +231,6 @@ void CEngineServer::Serve(Connection& connection)
         // A connection that fails or is stopped just ends.
     }
     socket.CloseSilently();
-    connection.finished = true;
 }
 
 std::optional<CEngineServer::Reply> CEngineServer::Handle(const EngineRequestHeader& header,

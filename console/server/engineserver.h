@@ -9,7 +9,10 @@
 #include <netinet/in.h>
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <list>
 #include <memory>
@@ -24,8 +27,10 @@ class CPbxLink;
 
 // The engine's request server (TCP 13443 in server mode): one request per connection, an
 // EngineRequestHeader and its body, answered with an EngineReplyHeader and data. An accept thread takes
-// the connections and gives each a thread of its own, but answers itself a request that came whole with
-// its connection and needs no PBX. By target:
+// the connections and hands each to a serving thread, but answers itself a request that came whole with
+// its connection and needs no PBX. A serving thread, its connection answered, waits for the next one
+// (kIdleWorkerTime at most, then it ends): a connection finds a thread waiting rather than starting one.
+// By target:
 //   0-127      forwards the body, a PbxFrame, to that PBX's link and waits for the answer (not for
 //              commands the PBX does not answer, which are replied to as soon as they are written);
 //   255        a ping: registers the caller in the client registry for the event datagrams;
@@ -36,7 +41,8 @@ class CPbxLink;
 // too long for a datagram.
 //
 // Stop wakes every thread (the accept, connections reading or writing, connections waiting for a PBX's
-// answer), joins them all and closes the listening socket.
+// answer, serving threads waiting for a connection), joins them all and closes the listening socket; the
+// connections no thread had taken yet close unanswered.
 class CEngineServer {
 public:
     // The link of a PBX index, or null when it has none. Called from the connection threads, so it must
@@ -48,6 +54,7 @@ public:
     static constexpr int kReplySeconds = 2;
     static constexpr int kShortestWaitMs = 5000;    // for budgets of 4 seconds and less
     static constexpr int kChannelMarginMs = 4000;   // the channel gives up this much before the server
+    static constexpr std::chrono::seconds kIdleWorkerTime{10};  // a serving thread without a connection ends
 
     // pbxCount: the size of the link list; targets from there to 127 are no PBX. The clock is the
     // registry's.
@@ -82,8 +89,12 @@ private:
     struct Connection {
         CBlockingSocket socket;
         sockaddr_in peer{};
+    };
+    // A serving thread; its fields under m_connectionsMutex.
+    struct Worker {
         std::thread thread;
-        std::atomic<bool> finished{false};
+        Connection* serving = nullptr;  // the connection it serves, which Stop wakes
+        bool finished = false;
     };
     struct Reply {
         EngineErrorCode status = kNoError;
@@ -91,6 +102,9 @@ private:
     };
 
     void Accept();
+    // A serving thread: takes the waiting connections one after another until it has waited
+    // kIdleWorkerTime for none, or the server stops.
+    void Work(Worker& worker);
     void Serve(Connection& connection);
     // Whether the request came whole with the connection and needs no PBX (a ping, a relay, a LAN
     // address): the accept thread answers it itself. Nothing is read.
@@ -103,7 +117,7 @@ private:
     Reply Relay(std::uint8_t pbx, std::span<const std::uint8_t> body);
     Reply LanAddress(std::uint8_t pbx);
     std::shared_ptr<CPbxLink> Link(int pbx) const;
-    // Joins the connections that have ended; under m_connectionsMutex.
+    // Joins the serving threads that have ended; under m_connectionsMutex.
     void ReapLocked();
 
     const int m_pbxCount;
@@ -119,7 +133,10 @@ private:
     std::thread m_acceptThread;
     Event m_stop{Event::Reset::Manual};  // wakes the connections waiting for a PBX
 
-    std::mutex m_connectionsMutex;  // the list and the stopping flag
-    std::list<std::unique_ptr<Connection>> m_connections;
+    std::mutex m_connectionsMutex;  // the four below and the workers' fields
+    std::condition_variable m_connectionWaiting;  // a connection waits for a thread, or the server stops
+    std::list<Worker> m_workers;
+    std::deque<std::unique_ptr<Connection>> m_waiting;  // accepted, not yet taken by a serving thread
+    int m_idleWorkers = 0;  // serving threads waiting for a connection
     bool m_stopping = false;
 };
