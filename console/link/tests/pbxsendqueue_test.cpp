@@ -89,6 +89,35 @@ TEST_P(PbxSendQueueTest, EachRequestFinishesWithItsAnswer)
     EXPECT_EQ(writers[2] == std::this_thread::get_id(), c.fromAnyThread);
 }
 
+// Requests written by their callers, the send thread only watching their times: one that gets no answer
+// still ends with the channel's time-out at its own time, whether it ends before the time the thread
+// sleeps until (after an answered request with a long time) or after it.
+TEST_P(PbxSendQueueTest, AnUnansweredRequestTimesOutAfterAnAnsweredOne)
+{
+    const QueueCase c = GetParam();
+    AnsweringWriter writer(c.fromAnyThread, false);
+    CPbxSendQueue queue(writer);
+    writer.SetQueue(&queue);
+    const auto exchange = [&](int timeoutMs, bool answer) {
+        auto answered = std::make_shared<Event>(Event::Reset::Manual);
+        std::shared_ptr<PbxRequestRecord> record;
+        const std::size_t writes = writer.Writers().size();
+        EXPECT_EQ(queue.Enqueue(kRequest.data(), kRequest.size(), answered, &record, true, timeoutMs), kNoError);
+        if (answer) {
+            while (writer.Writers().size() == writes || !queue.TakesAnswers())
+                std::this_thread::yield();
+            queue.DeliverAnswer(kAnswer);
+        }
+        EXPECT_TRUE(answered->Wait(kWait));
+        return record ? record->status : kResourceNotOpen;
+    };
+    EXPECT_EQ(exchange(60000, true), kNoError);
+    EXPECT_EQ(exchange(50, false), kChannelTimeout);  // ends long before the first request's time
+    EXPECT_EQ(exchange(200, true), kNoError);
+    EXPECT_EQ(exchange(300, false), kChannelTimeout);  // ends after the time of the one before
+    queue.Stop();
+}
+
 INSTANTIATE_TEST_SUITE_P(Writers, PbxSendQueueTest,
                          testing::Values(QueueCase{false, false}, QueueCase{false, true}, QueueCase{true, false},
                                          QueueCase{true, true}));
