@@ -20,12 +20,20 @@ Event::Event(Reset mode, bool initiallySignalled) : m_mode(mode), m_signalled(in
 
 void Event::Set()
 {
-    std::lock_guard lock(m_mutex);
-    m_signalled = true;
-    m_changed.notify_all();
-    for (const auto& waiter : m_waiters) {
-        std::lock_guard waiterLock(waiter->mutex);
-        waiter->woken = true;
+    std::vector<std::shared_ptr<Waiter>> waiters;
+    {
+        std::lock_guard lock(m_mutex);
+        m_signalled = true;
+        waiters = m_waiters;
+    }
+    // Each waiter is woken with no lock held: a waiter woken while this thread still held the event's
+    // lock or its own would at once sleep again on that lock, one more thread switch per wake-up. The
+    // copies keep the waiters alive.
+    for (const auto& waiter : waiters) {
+        {
+            std::lock_guard waiterLock(waiter->mutex);
+            waiter->woken = true;
+        }
         waiter->changed.notify_all();
     }
 }
@@ -42,8 +50,9 @@ bool Event::IsSignalled() const
     return m_signalled;
 }
 
-bool Event::TryConsumeLocked()
+bool Event::TryConsume()
 {
+    std::lock_guard lock(m_mutex);
     if (!m_signalled)
         return false;
     if (m_mode == Reset::Automatic)
@@ -51,23 +60,12 @@ bool Event::TryConsumeLocked()
     return true;
 }
 
-bool Event::TryConsume()
-{
-    std::lock_guard lock(m_mutex);
-    return TryConsumeLocked();
-}
-
 bool Event::Wait(std::chrono::milliseconds timeout)
 {
-    const auto deadline = DeadlineAfter(timeout);
-    std::unique_lock lock(m_mutex);
-    while (!m_signalled) {
-        if (deadline == Clock::time_point::max())
-            m_changed.wait(lock);
-        else if (m_changed.wait_until(lock, deadline) == std::cv_status::timeout)
-            return TryConsumeLocked();
-    }
-    return TryConsumeLocked();
+    // Through a waiter of its own, as WaitAny: Set then wakes it with no lock held and never touches the
+    // event after its lock, so a woken thread may destroy the event at once.
+    Event* const self[] = {this};
+    return WaitAny(self, timeout) == 0;
 }
 
 void Event::AddWaiter(const std::shared_ptr<Waiter>& waiter)
@@ -84,6 +82,10 @@ void Event::RemoveWaiter(const std::shared_ptr<Waiter>& waiter)
 
 int Event::WaitAny(std::span<Event* const> events, std::chrono::milliseconds timeout)
 {
+    // An event signalled already needs no waiter.
+    for (size_t i = 0; i < events.size(); ++i)
+        if (events[i]->TryConsume())
+            return static_cast<int>(i);
     const auto deadline = DeadlineAfter(timeout);
     auto waiter = std::make_shared<Waiter>();
     for (Event* event : events)

@@ -37,14 +37,12 @@ private:
         bool woken = false;
     };
 
-    bool TryConsumeLocked();
     bool TryConsume();
     void AddWaiter(const std::shared_ptr<Waiter>& waiter);
     void RemoveWaiter(const std::shared_ptr<Waiter>& waiter);
 
     const Reset m_mode;
     mutable std::mutex m_mutex;
-    std::condition_variable m_changed;
     bool m_signalled;
     std::vector<std::shared_ptr<Waiter>> m_waiters;
 };

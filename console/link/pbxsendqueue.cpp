@@ -65,14 +65,19 @@ void CPbxSendQueue::WriteInCaller(const std::shared_ptr<PbxRequestRecord>& recor
 {
     std::optional<std::vector<std::uint8_t>> earlyAnswer;
     const EngineErrorCode status = Write(record, earlyAnswer);
+    bool wake = true;
     if (status == kNoError && record->answerExpected && !earlyAnswer) {
         std::lock_guard lock(m_mutex);
         m_handedOver = record;
         m_handedOverDeadline = Clock::now() + std::chrono::milliseconds(record->timeoutMs);
+        // A send thread that wakes by itself before this request's time is up takes the wait over then:
+        // most answers come long before, so one wake-up serves many requests.
+        wake = m_threadWakesBy > m_handedOverDeadline;
     } else {
-        Complete(record, status, std::move(earlyAnswer));
+        wake = Complete(record, status, std::move(earlyAnswer));
     }
-    m_queued.Set();  // the send thread takes over the wait, or the requests queued meanwhile
+    if (wake)
+        m_queued.Set();  // the send thread takes over the wait, or the requests queued meanwhile
 }
 
 void CPbxSendQueue::Stop(const std::function<void()>& wake)
@@ -97,6 +102,7 @@ void CPbxSendQueue::Stop(const std::function<void()>& wake)
         Finish(*m_records[static_cast<std::size_t>(m_read)], kResourceNotOpen, {});
     m_inHand = false;
     m_handedOver.reset();
+    m_threadWakesBy = Clock::time_point::max();
     m_takesAnswers = false;
     m_stop.ResetSignal();
     m_stopping = false;
@@ -115,11 +121,14 @@ void CPbxSendQueue::DeliverAnswer(std::span<const std::uint8_t> answer)
         if (!record)
             m_earlyAnswer.emplace(answer.begin(), answer.end());
     }
-    if (record) {
-        Release(record);
-        Finish(*record, kNoError, std::vector<std::uint8_t>(answer.begin(), answer.end()));
-    }
-    m_answered.Set();
+    if (!record)
+        return;  // kept for the writer, which looks for it once its write is done
+    const bool queuedBehind = Release(record);
+    Finish(*record, kNoError, std::vector<std::uint8_t>(answer.begin(), answer.end()));
+    // The send thread, still waiting for this answer, is woken only when a request waits for it; else it
+    // sleeps on until a request comes (m_queued) or the answer's time would have been up.
+    if (queuedBehind)
+        m_answered.Set();
 }
 
 bool CPbxSendQueue::TakeAwaiting(const std::shared_ptr<PbxRequestRecord>& record)
@@ -131,7 +140,7 @@ bool CPbxSendQueue::TakeAwaiting(const std::shared_ptr<PbxRequestRecord>& record
     return true;
 }
 
-void CPbxSendQueue::Release(const std::shared_ptr<PbxRequestRecord>& record)
+bool CPbxSendQueue::Release(const std::shared_ptr<PbxRequestRecord>& record)
 {
     std::lock_guard lock(m_mutex);
     // Stop may have finished and passed every record already.
@@ -139,6 +148,7 @@ void CPbxSendQueue::Release(const std::shared_ptr<PbxRequestRecord>& record)
         m_read = (m_read + 1) % kPositions;
         m_inHand = false;
     }
+    return m_read != m_write;
 }
 
 void CPbxSendQueue::Finish(PbxRequestRecord& record, EngineErrorCode status, std::vector<std::uint8_t> answer)
@@ -171,15 +181,24 @@ EngineErrorCode CPbxSendQueue::Write(const std::shared_ptr<PbxRequestRecord>& re
     return status;
 }
 
-void CPbxSendQueue::Complete(const std::shared_ptr<PbxRequestRecord>& record, EngineErrorCode status,
+bool CPbxSendQueue::Complete(const std::shared_ptr<PbxRequestRecord>& record, EngineErrorCode status,
                              std::optional<std::vector<std::uint8_t>> answer)
 {
-    Release(record);
+    const bool queuedBehind = Release(record);
     Finish(*record, answer ? kNoError : status, answer ? std::move(*answer) : std::vector<std::uint8_t>{});
+    return queuedBehind;
+}
+
+std::chrono::milliseconds CPbxSendQueue::WaitTime(Clock::time_point until)
+{
+    return std::chrono::ceil<std::chrono::milliseconds>(std::max(Clock::duration::zero(), until - Clock::now()));
 }
 
 void CPbxSendQueue::Run()
 {
+    // The time of the last request waited for: the thread sleeps until then even once its answer came, so
+    // that the requests written by their callers meanwhile, whose times end later, need not wake it.
+    std::optional<Clock::time_point> watchUntil;
     for (;;) {
         std::shared_ptr<PbxRequestRecord> record;
         bool written = false;
@@ -190,15 +209,22 @@ void CPbxSendQueue::Run()
                 record = std::move(m_handedOver);
                 m_handedOver.reset();
                 deadline = m_handedOverDeadline;
+                m_threadWakesBy = deadline;
                 written = true;
             } else if (m_read != m_write && !m_inHand) {
                 record = m_records[static_cast<std::size_t>(m_read)];
                 m_inHand = true;
+                m_threadWakesBy = Clock::time_point::min();  // busy: it looks at the queue before it sleeps
+            } else {
+                if (watchUntil && *watchUntil <= Clock::now())
+                    watchUntil.reset();
+                m_threadWakesBy = watchUntil ? *watchUntil : Clock::time_point::max();
             }
         }
         if (!record) {
             Event* const events[] = {&m_stop, &m_queued};
-            if (Event::WaitAny(events) == 0)
+            const int woken = watchUntil ? Event::WaitAny(events, WaitTime(*watchUntil)) : Event::WaitAny(events);
+            if (woken == 0)
                 return;
             continue;
         }
@@ -212,13 +238,17 @@ void CPbxSendQueue::Run()
                 continue;
             }
             deadline = Clock::now() + std::chrono::milliseconds(record->timeoutMs);
+            std::lock_guard lock(m_mutex);
+            m_threadWakesBy = deadline;
         }
-        // Waits until the answer has finished the record, or its time is up.
+        watchUntil = deadline;
+        // Waits until the answer has finished the record, or its time is up. A request queued meanwhile
+        // wakes the thread too: it goes on to that request once this one is finished, as the receive side
+        // may have finished it without waking the thread.
         bool timedOut = false;
         while (!record->finished && !timedOut) {
-            Event* const events[] = {&m_stop, &m_answered};
-            const auto left = std::max(Clock::duration::zero(), deadline - Clock::now());
-            const int woken = Event::WaitAny(events, std::chrono::ceil<std::chrono::milliseconds>(left));
+            Event* const events[] = {&m_stop, &m_answered, &m_queued};
+            const int woken = Event::WaitAny(events, WaitTime(deadline));
             if (woken == 0 && TakeAwaiting(record))
                 return;  // Stop finishes the record still at the read position
             timedOut = woken == Event::kTimedOut;

@@ -67,6 +67,8 @@ private:
     using Clock = std::chrono::steady_clock;
 
     void Run();
+    // From now until then, whole milliseconds rounded up (none when it has passed).
+    static std::chrono::milliseconds WaitTime(Clock::time_point until);
     // Writes the request the caller queued into an idle queue, then hands the wait for its answer to the
     // send thread.
     void WriteInCaller(const std::shared_ptr<PbxRequestRecord>& record);
@@ -74,13 +76,14 @@ private:
     // came during the write is given back in `earlyAnswer` instead.
     EngineErrorCode Write(const std::shared_ptr<PbxRequestRecord>& record,
                           std::optional<std::vector<std::uint8_t>>& earlyAnswer);
-    // Frees the record's place and finishes it: with the answer when there is one, else with the status.
-    void Complete(const std::shared_ptr<PbxRequestRecord>& record, EngineErrorCode status,
+    // Frees the record's place and finishes it: with the answer when there is one, else with the status;
+    // true when requests wait behind it.
+    bool Complete(const std::shared_ptr<PbxRequestRecord>& record, EngineErrorCode status,
                   std::optional<std::vector<std::uint8_t>> answer);
     // Takes the record from the waiting place when it is still there (no answer finished it); true then.
     bool TakeAwaiting(const std::shared_ptr<PbxRequestRecord>& record);
-    // Moves the read position past the record when it is the one there.
-    void Release(const std::shared_ptr<PbxRequestRecord>& record);
+    // Moves the read position past the record when it is the one there; true when requests wait behind.
+    bool Release(const std::shared_ptr<PbxRequestRecord>& record);
     // Finishes a record: status, answer, its event; only the first call for a record does anything.
     static void Finish(PbxRequestRecord& record, EngineErrorCode status, std::vector<std::uint8_t> answer);
 
@@ -94,12 +97,16 @@ private:
     bool m_inHand = false;  // the record at the read position is being written or awaits its answer
     std::shared_ptr<PbxRequestRecord> m_handedOver;  // written by its caller: the send thread waits for it
     Clock::time_point m_handedOverDeadline;
+    // When the send thread, asleep, wakes by itself (max: not before a request wakes it; min: it is busy
+    // and looks at the queue before it sleeps): a request handed over that ends later need not wake it.
+    Clock::time_point m_threadWakesBy = Clock::time_point::max();
     std::thread m_thread;
     std::atomic<bool> m_takesAnswers{false};
 
     Event m_stop{Event::Reset::Manual};
     Event m_queued{Event::Reset::Automatic};
-    Event m_answered{Event::Reset::Automatic};  // an answer came: the send thread looks at its record
+    // An answer finished the awaited request while others wait behind it: the send thread goes on.
+    Event m_answered{Event::Reset::Automatic};
     std::mutex m_answerMutex;
     std::shared_ptr<PbxRequestRecord> m_awaiting;  // the request written whose answer is awaited
     std::optional<std::vector<std::uint8_t>> m_earlyAnswer;  // came while the request was being written

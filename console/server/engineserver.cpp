@@ -11,6 +11,7 @@
 #include <array>
 #include <chrono>
 #include <system_error>
+#include <variant>
 
 #include <sys/socket.h>
 
@@ -88,21 +89,29 @@ void CEngineServer::Stop()
     {
         std::lock_guard lock(m_connectionsMutex);
         m_stopping = true;
-        for (const auto& connection : m_connections)
-            connection->socket.Interrupt();
+        for (const Worker& worker : m_workers) {
+            if (worker.serving)
+                worker.serving->socket.Interrupt();
+        }
     }
+    m_connectionWaiting.notify_all();
     m_stop.Set();
     m_listener.Interrupt();
     if (m_acceptThread.joinable())
         m_acceptThread.join();
-    // The accept thread is gone, so the list no longer grows.
-    std::list<std::unique_ptr<Connection>> connections;
+    // The accept thread is gone, so the list no longer grows. The threads keep their entries: moving the
+    // list's nodes leaves them where they are.
+    std::list<Worker> workers;
     {
         std::lock_guard lock(m_connectionsMutex);
-        connections.swap(m_connections);
+        workers.swap(m_workers);
     }
-    for (const auto& connection : connections)
-        connection->thread.join();
+    for (Worker& worker : workers)
+        worker.thread.join();
+    {
+        std::lock_guard lock(m_connectionsMutex);
+        m_waiting.clear();  // closed unanswered
+    }
     m_listener.CloseSilently();
     m_stop.ResetSignal();
     {
@@ -130,41 +139,104 @@ void CEngineServer::Accept()
                 return;
             continue;
         }
-        if (ArrivedWhole(connection->socket)) {
-            Serve(*connection);  // no thread to start nor to wait for: it is answered at once
+        const std::optional<EngineRequestHeader> whole = ArrivedWhole(connection->socket);
+        if (whole && whole->target > EngineRequestHeader::kMaxPbxTarget) {
+            Serve(*connection);  // no thread to wake nor to wait for: it is answered at once
             continue;
         }
+        if (whole && !StartServing(*connection, *whole))
+            continue;
         std::lock_guard lock(m_connectionsMutex);
         ReapLocked();
         if (m_stopping)
             return;  // the connection closes unanswered
-        Connection& served = *connection;
-        try {
-            served.thread = std::thread(&CEngineServer::Serve, this, std::ref(served));
-        } catch (const std::system_error&) {
-            continue;  // no thread for it: it closes unanswered
+        m_waiting.push_back(std::move(connection));
+        if (m_idleWorkers >= static_cast<int>(m_waiting.size())) {
+            m_connectionWaiting.notify_one();
+            continue;
         }
-        m_connections.push_back(std::move(connection));
+        Worker& worker = m_workers.emplace_back();
+        try {
+            worker.thread = std::thread(&CEngineServer::Work, this, std::ref(worker));
+        } catch (const std::system_error&) {
+            m_workers.pop_back();
+            m_waiting.pop_back();  // no thread for it: it closes unanswered
+        }
     }
 }
 
-bool CEngineServer::ArrivedWhole(const CBlockingSocket& socket)
+void CEngineServer::Work(Worker& worker)
+{
+    std::unique_lock lock(m_connectionsMutex);
+    for (;;) {
+        if (m_waiting.empty() && !m_stopping) {
+            ++m_idleWorkers;
+            const bool woken = m_connectionWaiting.wait_for(lock, kIdleWorkerTime,
+                                                            [this] { return !m_waiting.empty() || m_stopping; });
+            --m_idleWorkers;
+            if (!woken)
+                break;
+        }
+        if (m_stopping)
+            break;
+        const std::unique_ptr<Connection> connection = std::move(m_waiting.front());
+        m_waiting.pop_front();
+        worker.serving = connection.get();
+        lock.unlock();
+        Serve(*connection);
+        lock.lock();
+        worker.serving = nullptr;
+    }
+    worker.finished = true;
+}
+
+std::optional<EngineRequestHeader> CEngineServer::ArrivedWhole(const CBlockingSocket& socket)
 {
     std::array<std::uint8_t, EngineRequestHeader::kSize + kMaxRequestFrameSize> bytes{};
     const ssize_t peeked = ::recv(socket.Handle(), bytes.data(), bytes.size(), MSG_PEEK | MSG_DONTWAIT);
     if (peeked < static_cast<ssize_t>(EngineRequestHeader::kSize))
-        return false;
+        return std::nullopt;
     const EngineRequestHeader header = EngineRequestHeader::Decode(bytes.data());
-    return header.target > EngineRequestHeader::kMaxPbxTarget &&
-           static_cast<std::size_t>(peeked) >= EngineRequestHeader::kSize + header.length;
+    if (static_cast<std::size_t>(peeked) < EngineRequestHeader::kSize + header.length)
+        return std::nullopt;
+    return header;
+}
+
+bool CEngineServer::StartServing(Connection& connection, const EngineRequestHeader& header)
+{
+    CBlockingSocket& socket = connection.socket;
+    try {
+        // The bytes are there already: these reads do not wait.
+        std::array<std::uint8_t, EngineRequestHeader::kSize + kMaxRequestFrameSize> bytes{};
+        const std::size_t size = EngineRequestHeader::kSize + header.length;
+        if (socket.ReceiveFull(bytes.data(), size, kReceiveSeconds) == size) {
+            auto started = StartForward(header.target, header.budget,
+                                        std::span<const std::uint8_t>(bytes).subspan(EngineRequestHeader::kSize, header.length));
+            if (auto* pending = std::get_if<PendingForward>(&started)) {
+                connection.forward = std::move(*pending);
+                return true;
+            }
+            SendReply(socket, header.budget, std::get<Reply>(started));
+        }
+    } catch (const CBlockingSocketException&) {
+    }
+    socket.CloseSilently();
+    return false;
+}
+
+void CEngineServer::SendReply(CBlockingSocket& socket, std::uint8_t budget, const Reply& reply)
+{
+    std::vector<std::uint8_t> bytes{static_cast<std::uint8_t>(reply.data.size()), budget, reply.status};
+    bytes.insert(bytes.end(), reply.data.begin(), reply.data.end());
+    socket.SendFull(bytes.data(), bytes.size(), kReplySeconds);
 }
 
 void CEngineServer::ReapLocked()
 {
-    for (auto it = m_connections.begin(); it != m_connections.end();) {
-        if ((*it)->finished) {
-            (*it)->thread.join();
-            it = m_connections.erase(it);
+    for (auto it = m_workers.begin(); it != m_workers.end();) {
+        if (it->finished) {
+            it->thread.join();
+            it = m_workers.erase(it);
         } else {
             ++it;
         }
@@ -175,25 +247,25 @@ void CEngineServer::Serve(Connection& connection)
 {
     CBlockingSocket& socket = connection.socket;
     try {
+        if (connection.forward) {
+            if (const auto reply = FinishForward(*connection.forward))
+                SendReply(socket, connection.forward->budget, *reply);
+            socket.CloseSilently();
+            return;
+        }
         std::array<std::uint8_t, EngineRequestHeader::kSize> headerBytes{};
         if (socket.ReceiveFull(headerBytes.data(), headerBytes.size(), kReceiveSeconds) == headerBytes.size()) {
             const EngineRequestHeader header = EngineRequestHeader::Decode(headerBytes.data());
             std::array<std::uint8_t, kMaxRequestFrameSize> body{};
             if (header.length == 0 || socket.ReceiveFull(body.data(), header.length, kReceiveSeconds) == header.length) {
-                if (const auto reply = Handle(header, {body.data(), header.length}, connection.peer)) {
-                    // Header and data leave in one write.
-                    std::vector<std::uint8_t> bytes{static_cast<std::uint8_t>(reply->data.size()), header.budget,
-                                                    reply->status};
-                    bytes.insert(bytes.end(), reply->data.begin(), reply->data.end());
-                    socket.SendFull(bytes.data(), bytes.size(), kReplySeconds);
-                }
+                if (const auto reply = Handle(header, {body.data(), header.length}, connection.peer))
+                    SendReply(socket, header.budget, *reply);
             }
         }
     } catch (const CBlockingSocketException&) {
         // A connection that fails or is stopped just ends.
     }
     socket.CloseSilently();
-    connection.finished = true;
 }
 
 std::optional<CEngineServer::Reply> CEngineServer::Handle(const EngineRequestHeader& header,
@@ -219,22 +291,35 @@ std::shared_ptr<CPbxLink> CEngineServer::Link(int pbx) const
 std::optional<CEngineServer::Reply> CEngineServer::Forward(std::uint8_t pbx, std::uint8_t budget,
                                                            std::span<const std::uint8_t> body)
 {
+    auto started = StartForward(pbx, budget, body);
+    if (const auto* reply = std::get_if<Reply>(&started))
+        return *reply;
+    return FinishForward(std::get<PendingForward>(started));
+}
+
+std::variant<CEngineServer::Reply, CEngineServer::PendingForward>
+CEngineServer::StartForward(std::uint8_t pbx, std::uint8_t budget, std::span<const std::uint8_t> body)
+{
     const std::shared_ptr<CPbxLink> link = Link(pbx);
     if (!link || !IsFrame(body))
         return Reply{kServerUnknownTarget, {}};
 
-    auto answered = std::make_shared<Event>(Event::Reset::Manual);
-    std::shared_ptr<PbxRequestRecord> record;
+    PendingForward forward{std::make_shared<Event>(Event::Reset::Manual), nullptr, budget};
     const bool answerExpected = !IsNoAnswerCommand(body[kPbxCodeOffset]);
-    const EngineErrorCode queued =
-        link->Send(body.data(), body.size(), answered, &record, answerExpected, ChannelTimeoutMs(budget));
+    const EngineErrorCode queued = link->Send(body.data(), body.size(), forward.answered, &forward.record,
+                                              answerExpected, ChannelTimeoutMs(budget));
     if (queued != kNoError)
         return Reply{queued, {}};
+    return forward;
+}
 
-    Event* const events[] = {&m_stop, answered.get()};
-    const int woken = Event::WaitAny(events, std::chrono::milliseconds(WaitTimeMs(budget)));
+std::optional<CEngineServer::Reply> CEngineServer::FinishForward(const PendingForward& forward)
+{
+    Event* const events[] = {&m_stop, forward.answered.get()};
+    const int woken = Event::WaitAny(events, std::chrono::milliseconds(WaitTimeMs(forward.budget)));
     if (woken == 0)
         return std::nullopt;
+    const std::shared_ptr<PbxRequestRecord>& record = forward.record;
     if (woken == Event::kTimedOut || !record)
         return Reply{kServerTimeout, {}};
     if (record->answer.empty())

@@ -9,7 +9,10 @@
 #include <netinet/in.h>
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <list>
 #include <memory>
@@ -17,15 +20,20 @@
 #include <optional>
 #include <span>
 #include <thread>
+#include <variant>
 #include <vector>
 
 class CEventSender;
 class CPbxLink;
+struct PbxRequestRecord;
 
 // The engine's request server (TCP 13443 in server mode): one request per connection, an
 // EngineRequestHeader and its body, answered with an EngineReplyHeader and data. An accept thread takes
-// the connections and gives each a thread of its own, but answers itself a request that came whole with
-// its connection and needs no PBX. By target:
+// the connections and hands each to a serving thread, but answers itself a request that came whole with
+// its connection and needs no PBX; one for a PBX that came whole it passes to the link itself before the
+// hand-over, so that the request is on its way while the serving thread wakes to wait for the answer. A
+// serving thread, its connection answered, waits for the next one (kIdleWorkerTime at most, then it ends):
+// a connection finds a thread waiting rather than starting one. By target:
 //   0-127      forwards the body, a PbxFrame, to that PBX's link and waits for the answer (not for
 //              commands the PBX does not answer, which are replied to as soon as they are written);
 //   255        a ping: registers the caller in the client registry for the event datagrams;
@@ -36,7 +44,8 @@ class CPbxLink;
 // too long for a datagram.
 //
 // Stop wakes every thread (the accept, connections reading or writing, connections waiting for a PBX's
-// answer), joins them all and closes the listening socket.
+// answer, serving threads waiting for a connection), joins them all and closes the listening socket; the
+// connections no thread had taken yet close unanswered.
 class CEngineServer {
 public:
     // The link of a PBX index, or null when it has none. Called from the connection threads, so it must
@@ -48,6 +57,7 @@ public:
     static constexpr int kReplySeconds = 2;
     static constexpr int kShortestWaitMs = 5000;    // for budgets of 4 seconds and less
     static constexpr int kChannelMarginMs = 4000;   // the channel gives up this much before the server
+    static constexpr std::chrono::seconds kIdleWorkerTime{10};  // a serving thread without a connection ends
 
     // pbxCount: the size of the link list; targets from there to 127 are no PBX. The clock is the
     // registry's.
@@ -79,11 +89,22 @@ public:
     static int ChannelTimeoutMs(std::uint8_t budget);
 
 private:
+    // A request passed to a PBX's link, whose answer is awaited.
+    struct PendingForward {
+        std::shared_ptr<Event> answered;
+        std::shared_ptr<PbxRequestRecord> record;
+        std::uint8_t budget = 0;
+    };
     struct Connection {
         CBlockingSocket socket;
         sockaddr_in peer{};
+        std::optional<PendingForward> forward;  // passed to the link by the accept thread already
+    };
+    // A serving thread; its fields under m_connectionsMutex.
+    struct Worker {
         std::thread thread;
-        std::atomic<bool> finished{false};
+        Connection* serving = nullptr;  // the connection it serves, which Stop wakes
+        bool finished = false;
     };
     struct Reply {
         EngineErrorCode status = kNoError;
@@ -91,19 +112,31 @@ private:
     };
 
     void Accept();
+    // A serving thread: takes the waiting connections one after another until it has waited
+    // kIdleWorkerTime for none, or the server stops.
+    void Work(Worker& worker);
     void Serve(Connection& connection);
-    // Whether the request came whole with the connection and needs no PBX (a ping, a relay, a LAN
-    // address): the accept thread answers it itself. Nothing is read.
-    static bool ArrivedWhole(const CBlockingSocket& socket);
+    // The header of a request that came whole with the connection; nothing is read.
+    static std::optional<EngineRequestHeader> ArrivedWhole(const CBlockingSocket& socket);
+    // For the accept thread: reads the PBX request that came whole and passes it to the link. False when
+    // it has been answered and closed here already (a request the link refused, say).
+    bool StartServing(Connection& connection, const EngineRequestHeader& header);
+    // Header and data in one write.
+    static void SendReply(CBlockingSocket& socket, std::uint8_t budget, const Reply& reply);
     // The reply to one request; nullopt when the server stopped while it waited (no reply is sent).
     std::optional<Reply> Handle(const EngineRequestHeader& header, std::span<const std::uint8_t> body,
                                 const sockaddr_in& peer);
     std::optional<Reply> Forward(std::uint8_t pbx, std::uint8_t budget, std::span<const std::uint8_t> body);
+    // Passes the frame to the PBX's link: the reply at once when there is no answer to wait for.
+    std::variant<Reply, PendingForward> StartForward(std::uint8_t pbx, std::uint8_t budget,
+                                                     std::span<const std::uint8_t> body);
+    // Waits for the answer; nullopt when the server stopped meanwhile.
+    std::optional<Reply> FinishForward(const PendingForward& forward);
     Reply Ping(const sockaddr_in& peer);
     Reply Relay(std::uint8_t pbx, std::span<const std::uint8_t> body);
     Reply LanAddress(std::uint8_t pbx);
     std::shared_ptr<CPbxLink> Link(int pbx) const;
-    // Joins the connections that have ended; under m_connectionsMutex.
+    // Joins the serving threads that have ended; under m_connectionsMutex.
     void ReapLocked();
 
     const int m_pbxCount;
@@ -119,7 +152,10 @@ private:
     std::thread m_acceptThread;
     Event m_stop{Event::Reset::Manual};  // wakes the connections waiting for a PBX
 
-    std::mutex m_connectionsMutex;  // the list and the stopping flag
-    std::list<std::unique_ptr<Connection>> m_connections;
+    std::mutex m_connectionsMutex;  // the four below and the workers' fields
+    std::condition_variable m_connectionWaiting;  // a connection waits for a thread, or the server stops
+    std::list<Worker> m_workers;
+    std::deque<std::unique_ptr<Connection>> m_waiting;  // accepted, not yet taken by a serving thread
+    int m_idleWorkers = 0;  // serving threads waiting for a connection
     bool m_stopping = false;
 };

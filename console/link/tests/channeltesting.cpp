@@ -4,6 +4,7 @@
 #include "socketaddress.h"
 
 #include "joinbytes.h"
+#include "waitfor.h"
 
 #include <gtest/gtest.h>
 
@@ -122,7 +123,14 @@ void SendWhileReopening(CPbxChannel& channel, const std::function<EngineErrorCod
             }
         });
     }
+    const auto sent = [&] {
+        std::lock_guard lock(queuedMutex);
+        return queued.size();
+    };
     for (int round = 0; round < rounds; ++round) {
+        // A send got through while the channel was open, however busy the machine, before it closes.
+        const std::size_t before = sent();
+        EXPECT_TRUE(WaitFor([&] { return sent() > before; })) << round;
         EXPECT_EQ(channel.Close(), kNoError) << round;
         EXPECT_EQ(reopen(), kNoError) << round;
     }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -27,16 +28,26 @@ public:
 
     EngineErrorCode WriteFrame(std::span<const std::uint8_t>) override
     {
-        writers.push_back(std::this_thread::get_id());
+        {
+            std::lock_guard lock(m_mutex);
+            m_writers.push_back(std::this_thread::get_id());
+        }
         if (m_answerDuringWrite)
             m_queue->DeliverAnswer(kAnswer);
         return kNoError;
     }
     bool WritesFromAnyThread() const override { return m_fromAnyThread; }
 
-    std::vector<std::thread::id> writers;
+    // The writing thread of each write so far (the send thread's writes come from another thread).
+    std::vector<std::thread::id> Writers()
+    {
+        std::lock_guard lock(m_mutex);
+        return m_writers;
+    }
 
 private:
+    std::mutex m_mutex;
+    std::vector<std::thread::id> m_writers;
     bool m_fromAnyThread;
     bool m_answerDuringWrite;
     CPbxSendQueue* m_queue = nullptr;
@@ -63,7 +74,7 @@ TEST_P(PbxSendQueueTest, EachRequestFinishesWithItsAnswer)
         ASSERT_EQ(queue.Enqueue(kRequest.data(), kRequest.size(), answered, &record, true, kTimeoutMs), kNoError);
         if (!c.answerDuringWrite) {
             // The answer comes from the receive side once the request is out.
-            while (writer.writers.size() < static_cast<std::size_t>(request + 1) || !queue.TakesAnswers())
+            while (writer.Writers().size() < static_cast<std::size_t>(request + 1) || !queue.TakesAnswers())
                 std::this_thread::yield();
             queue.DeliverAnswer(kAnswer);
         }
@@ -72,9 +83,39 @@ TEST_P(PbxSendQueueTest, EachRequestFinishesWithItsAnswer)
         EXPECT_EQ(record->answer, kAnswer);
     }
     queue.Stop();
-    ASSERT_EQ(writer.writers.size(), 3u);
-    EXPECT_NE(writer.writers[0], std::this_thread::get_id());  // the first request starts the send thread
-    EXPECT_EQ(writer.writers[2] == std::this_thread::get_id(), c.fromAnyThread);
+    const std::vector<std::thread::id> writers = writer.Writers();
+    ASSERT_EQ(writers.size(), 3u);
+    EXPECT_NE(writers[0], std::this_thread::get_id());  // the first request starts the send thread
+    EXPECT_EQ(writers[2] == std::this_thread::get_id(), c.fromAnyThread);
+}
+
+// Requests written by their callers, the send thread only watching their times: one that gets no answer
+// still ends with the channel's time-out at its own time, whether it ends before the time the thread
+// sleeps until (after an answered request with a long time) or after it.
+TEST_P(PbxSendQueueTest, AnUnansweredRequestTimesOutAfterAnAnsweredOne)
+{
+    const QueueCase c = GetParam();
+    AnsweringWriter writer(c.fromAnyThread, false);
+    CPbxSendQueue queue(writer);
+    writer.SetQueue(&queue);
+    const auto exchange = [&](int timeoutMs, bool answer) {
+        auto answered = std::make_shared<Event>(Event::Reset::Manual);
+        std::shared_ptr<PbxRequestRecord> record;
+        const std::size_t writes = writer.Writers().size();
+        EXPECT_EQ(queue.Enqueue(kRequest.data(), kRequest.size(), answered, &record, true, timeoutMs), kNoError);
+        if (answer) {
+            while (writer.Writers().size() == writes || !queue.TakesAnswers())
+                std::this_thread::yield();
+            queue.DeliverAnswer(kAnswer);
+        }
+        EXPECT_TRUE(answered->Wait(kWait));
+        return record ? record->status : kResourceNotOpen;
+    };
+    EXPECT_EQ(exchange(60000, true), kNoError);
+    EXPECT_EQ(exchange(50, false), kChannelTimeout);  // ends long before the first request's time
+    EXPECT_EQ(exchange(200, true), kNoError);
+    EXPECT_EQ(exchange(300, false), kChannelTimeout);  // ends after the time of the one before
+    queue.Stop();
 }
 
 INSTANTIATE_TEST_SUITE_P(Writers, PbxSendQueueTest,

@@ -6,6 +6,7 @@
 #include "consoletestpbx.h"
 #include "dbtest.h"
 #include "engineeventdispatcher.h"
+#include "joinbytes.h"
 #include "mainsettings.h"
 #include "pbxstateloader.h"
 #include "udpeventlistener.h"
@@ -68,10 +69,9 @@ QByteArray Snapshot(const OperatorConsoleState& state)
 
 Bytes Datagram(int pbx, int code, const Bytes& payload)
 {
-    Bytes bytes{static_cast<std::uint8_t>(pbx), 0x16, 0x16, static_cast<std::uint8_t>(code),
-                static_cast<std::uint8_t>(payload.size())};
-    bytes.insert(bytes.end(), payload.begin(), payload.end());
-    return bytes;
+    const std::uint8_t head[] = {static_cast<std::uint8_t>(pbx), 0x16, 0x16, static_cast<std::uint8_t>(code),
+                                 static_cast<std::uint8_t>(payload.size())};
+    return JoinBytes({head, payload});
 }
 
 Bytes WithText(Bytes head, const QByteArray& text)
