@@ -32,27 +32,27 @@ int CreateRoomServices(CHotelDatabase& database)
 int CreateMasterTables(CHotelDatabase& database)
 {
     int result = database.EnsureGlobalTable(HotelTable::kGuestConfiguration);
-    if (result == kNoError)
-        result = database.AddConventionNameColumn();
-    if (result == kNoError)
-        result = database.EnsureCommonAreasTable(CHotelDatabase::kCreate);
+    if (result != kNoError)
+        return result;
+    // The column, the client services and the conventions are extras an older catalog may lack: a
+    // failure there does not stop the start (the sale of internet access needs the client services).
+    database.AddConventionNameColumn();
+    result = database.EnsureCommonAreasTable(CHotelDatabase::kCreate);
     if (result == kNoError)
         result = database.EnsureGlobalTable(HotelTable::kCompanyConfiguration);
     if (result == kNoError)
         result = CreateRoomServices(database);
-    if (result == kNoError)
-        result = database.EnsureGlobalTable(HotelTable::kClientServices);
-    if (result == kNoError) {
-        int id = 0;
-        // Refused when it is there already: that is what this step wants.
-        const int inserted = database.InsertClientService(QString::fromLatin1(kInternetAccessService),
-                                                          kInternetAccessPrice, kInternetAccessVat, id);
-        if (inserted != kNoError && inserted != kDbStatementFailed)
-            result = inserted;
-    }
-    if (result == kNoError)
-        result = database.EnsureGuestConventionsTable(CHotelDatabase::kCreate);
-    return result;
+    if (result != kNoError)
+        return result;
+    database.EnsureGlobalTable(HotelTable::kClientServices);
+    int id = 0;
+    // Refused when it is there already: that is what this step wants.
+    const int inserted = database.InsertClientService(QString::fromLatin1(kInternetAccessService),
+                                                      kInternetAccessPrice, kInternetAccessVat, id);
+    if (inserted != kNoError && inserted != kDbStatementFailed)
+        return inserted;
+    database.EnsureGuestConventionsTable(CHotelDatabase::kCreate);
+    return kNoError;
 }
 
 int LoadFirstHotel(CHotelDatabase& database, CurrentHotel& current)

@@ -39,8 +39,13 @@ public:
         ++loginDialogs;
         if (logins.empty())
             return std::nullopt;
-        std::optional<OperatorEntry> entry = logins.front();
+        // Copied out of an engaged optional only: g++ 12 at -O3 takes the copy of a possibly empty one for a
+        // read of uninitialised strings.
+        const bool cancelled = !logins.front().has_value();
+        OperatorEntry entry = cancelled ? OperatorEntry{} : *logins.front();
         logins.pop_front();
+        if (cancelled)
+            return std::nullopt;
         return entry;
     }
     std::optional<CurrentHotel> RunHotelWizard(CHotelDatabase& database) override

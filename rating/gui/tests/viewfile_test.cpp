@@ -62,6 +62,10 @@ protected:
         return [path, filter](QDialog* shown) {
             if (auto dialog = qobject_cast<QFileDialog*>(shown)) {
                 dialog->selectNameFilter(dialog->nameFilters().value(filter));
+                // The dialog leaves its name field alone while the field has the focus, as it has once the
+                // dialog is active (an optimised build gets there before this runs).
+                if (QWidget* focused = dialog->focusWidget())
+                    focused->clearFocus();
                 dialog->selectFile(path);
                 QMetaObject::invokeMethod(dialog, "accept");
             } else {
