@@ -6,6 +6,7 @@
 #include "eventrig.h"
 #include "pbxinitialization.h"
 #include "qstringprinter.h"
+#include "waitfor.h"
 
 #include <gtest/gtest.h>
 
@@ -208,7 +209,8 @@ TEST_P(LinkSupervisorTest, ASerialLineWhoseFarEndHungUpIsOpenedAgain)
     // Requests fail while the dead device is held open.
     PbxInitialization initialization;
     EXPECT_NE(Rig().Client().ReadInitialization(EventRig::kPbx, initialization, 6), kNoError);
-    EXPECT_TRUE(Rig().Link()->IsHungUp());
+    // The serial event thread sees the hang-up on its own time, possibly after the request failed.
+    EXPECT_TRUE(WaitFor([&] { return Rig().Link()->IsHungUp(); }));
     linkStatus = 19;
     Tick(6);
     EXPECT_EQ(calls, (QStringList{"close 0", "open 0", "refresh"}));
