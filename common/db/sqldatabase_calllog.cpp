@@ -7,7 +7,12 @@
 #include "pbxrecord.h"
 #include "sqldate.h"
 
+#include <QSet>
+#include <QStringList>
 #include <QtEndian>
+
+#include <optional>
+#include <vector>
 
 using namespace PbxRecord;
 
@@ -71,23 +76,50 @@ int CSqlDatabase::StoreCallOnce(int pbx, int extension, const OleDate& start, co
                                                   pulses, charge, outgoing, FitColumn(number, numberColumn)});
 }
 
+namespace {
+
+// A call of the PBX's log record, as LogCalls keeps it.
+struct LoggedCallRow {
+    OleDate start, end, duration;
+    int line = 0;
+    qint32 pulses = 0, charge = 0;
+    int outgoing = 0;
+    QString number;
+};
+
+std::optional<LoggedCallRow> ReadLoggedCall(const QByteArray& record)
+{
+    const QDate day(2000 + Byte(record, kCallLogDay + 2), Byte(record, kCallLogDay + 1), Byte(record, kCallLogDay));
+    if (!day.isValid())
+        return std::nullopt;
+    LoggedCallRow row;
+    row.start = TimeOfDay(day, record, kCallLogStart);
+    row.end = TimeOfDay(day, record, kCallLogEnd);
+    if (row.start.IsValid() && row.end.IsValid() && row.end < row.start)
+        row.end = row.end.AddSeconds(kSecondsPerDay);  // the call ended after midnight
+    // The duration as the PBX reports it, on 1 January 2000.
+    row.duration = TimeOfDay(QDate(2000, 1, 1), record, kCallLogDuration);
+    if (!row.start.IsValid() || !row.end.IsValid() || !row.duration.IsValid())
+        return std::nullopt;
+    row.line = Byte(record, kCallLogLine);
+    row.pulses = Counter32(record, kCallLogPulses);
+    row.charge = Counter32(record, kCallLogCharge);
+    row.outgoing = Byte(record, kCallLogOutgoing);
+    row.number = RecordText(record, kCallLogNumber, kCallLogRecordSize - kCallLogNumber);
+    return row;
+}
+
+}  // namespace
+
 int CSqlDatabase::InsertLoggedCall(int pbx, const QByteArray& record, int extensionNumber)
 {
     if (!IsOpen())
         return kDbNotConnected;
-    const QDate day(2000 + Byte(record, kCallLogDay + 2), Byte(record, kCallLogDay + 1), Byte(record, kCallLogDay));
-    if (!day.isValid())
+    const std::optional<LoggedCallRow> row = ReadLoggedCall(record);
+    if (!row)
         return kDbRowInsertFailed;
-    const OleDate start = TimeOfDay(day, record, kCallLogStart);
-    OleDate end = TimeOfDay(day, record, kCallLogEnd);
-    if (start.IsValid() && end.IsValid() && end < start)
-        end = end.AddSeconds(kSecondsPerDay);  // the call ended after midnight
-    // The duration as the PBX reports it, on 1 January 2000.
-    const OleDate duration = TimeOfDay(QDate(2000, 1, 1), record, kCallLogDuration);
-    return StoreCallOnce(pbx, extensionNumber, start, end, duration, Byte(record, kCallLogLine),
-                         Counter32(record, kCallLogPulses), Counter32(record, kCallLogCharge),
-                         Byte(record, kCallLogOutgoing),
-                         RecordText(record, kCallLogNumber, kCallLogRecordSize - kCallLogNumber));
+    return StoreCallOnce(pbx, extensionNumber, row->start, row->end, row->duration, row->line, row->pulses,
+                         row->charge, row->outgoing, row->number);
 }
 
 int CSqlDatabase::InsertLoggedCalls(int pbx, const QList<QByteArray>& records, int extensionNumber)
@@ -96,13 +128,49 @@ int CSqlDatabase::InsertLoggedCalls(int pbx, const QList<QByteArray>& records, i
         return kDbNotConnected;
     if (records.isEmpty())
         return kNoError;
+    std::vector<LoggedCallRow> rows;
+    rows.reserve(static_cast<std::size_t>(records.size()));
+    for (const QByteArray& record : records) {
+        std::optional<LoggedCallRow> row = ReadLoggedCall(record);
+        if (!row)
+            return kDbRowInsertFailed;  // nothing of the answer is stored
+        rows.push_back(std::move(*row));
+    }
     DbTransaction transaction(*this);
     if (transaction.BeginResult() != kNoError)
         return transaction.BeginResult();
-    for (const QByteArray& record : records) {
-        const int result = InsertLoggedCall(pbx, record, extensionNumber);
+    // One look for the calls of the answer already stored (an answer holds at most 255), instead of one a
+    // call: the first stored copy of a call wins, also within the answer.
+    QVariantList values{pbx, extensionNumber};
+    QStringList marks;
+    for (const LoggedCallRow& row : rows) {
+        values << SqlDateText(row.start);
+        marks << QStringLiteral("?");
+    }
+    if (OpenRecordset(QStringLiteral("SELECT DataInizio FROM LogCalls WHERE PbxIdentifier=? AND IndiceDerivato=? "
+                                     "AND DataInizio IN (%1)").arg(marks.join(u',')),
+                      values) != kNoError)
+        return kDbTableCheckFailed;
+    QSet<QString> stored;
+    while (!IsEof()) {
+        OleDate start;
+        if (GetFieldDate(QStringLiteral("DataInizio"), start) != kNoError || MoveNext() != kNoError)
+            return kDbTableCheckFailed;
+        stored.insert(SqlDateText(start));
+    }
+    CloseRecordset();
+    const ColumnDefinition& numberColumn = Table(EngineTable::kLogCalls).columns[kLoggedColumns - 1];
+    for (const LoggedCallRow& row : rows) {
+        const QString startText = SqlDateText(row.start);
+        if (stored.contains(startText))
+            continue;
+        const int result = InsertCallRow(EngineTable::kLogCalls,
+                                         {pbx, extensionNumber, startText, SqlDateText(row.end),
+                                          SqlDateText(row.duration), row.line, row.pulses, row.charge, row.outgoing,
+                                          FitColumn(row.number, numberColumn)});
         if (result != kNoError)
             return result;  // the transaction rolls back: none of these calls is stored
+        stored.insert(startText);
     }
     return transaction.Commit();
 }
