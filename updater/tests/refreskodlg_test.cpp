@@ -282,7 +282,9 @@ TEST_F(RefreskoDialog, AWholeUpdateClosesTheSuiteRunsThePatchAndStartsTheConsole
     EXPECT_EQ(stored.series, 1);
     EXPECT_EQ(stored.build, 9);
     const QString consoleFolder = suite + QStringLiteral("Pultex/");
-    ASSERT_TRUE(WaitFor([&] { return QFileInfo::exists(consoleFolder + QStringLiteral("console.txt")); }, kWaitMs));
+    // The started console writes its folder there: wait for the text, not only for the file.
+    ASSERT_TRUE(WaitFor([&] { return !ReadWholeFile(consoleFolder + QStringLiteral("console.txt")).trimmed().isEmpty(); },
+                        kWaitMs));
     EXPECT_EQ(ReadWholeFile(consoleFolder + QStringLiteral("console.txt")).trimmed(), QDir(consoleFolder).canonicalPath().toUtf8());
 }
 
