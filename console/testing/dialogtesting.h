@@ -1,6 +1,7 @@
 #pragma once
 
 #include "qstringprinter.h"
+#include "widgettesting.h"  // SaveScreenshot
 
 #include <QApplication>
 #include <QDialog>
@@ -11,14 +12,6 @@
 
 #include <functional>
 #include <vector>
-
-// Saves what the widget looks like under <build>/screenshots/<name>.png.
-inline bool SaveScreenshot(QWidget& widget, const QString& name)
-{
-    const QString folder = QStringLiteral(SUITE_SCREENSHOT_DIR);
-    QDir().mkpath(folder);
-    return widget.grab().save(folder + u'/' + name + QStringLiteral(".png"));
-}
 
 // Answers the modal dialogs that an action of the test opens (a click whose handler runs exec()): each
 // one is handed to the handler, then rejected.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dialogtesting.h"  // MessageBoxRecorder
 #include "qstringprinter.h"
 #include "widgettesting.h"
 
@@ -42,29 +43,6 @@ inline T* Find(const QWidget& parent, const char* id)
 }
 
 inline void Click(const QWidget& parent, const char* id) { Find<QPushButton>(parent, id)->click(); }
-
-struct SeenMessageBox {
-    QString title;
-    QString text;
-    QMessageBox::Icon icon;
-};
-
-// The message boxes that an action shows, each closed.
-class MessageBoxRecorder {
-public:
-    MessageBoxRecorder()
-        : m_answerer([this](QDialog* dialog) {
-              if (auto box = qobject_cast<QMessageBox*>(dialog))
-                  m_seen.push_back({box->windowTitle(), box->text(), box->icon()});
-          })
-    {
-    }
-    const std::vector<SeenMessageBox>& Seen() const { return m_seen; }
-
-private:
-    std::vector<SeenMessageBox> m_seen;
-    ModalAnswerer m_answerer;
-};
 
 // Closes the message boxes shown while it lives, keeping their texts.
 class BoxCloser {
