@@ -11,7 +11,6 @@
 #include "sqldialect.h"
 #include "testcatalog.h"
 
-#include <QCoreApplication>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -35,6 +34,14 @@ const QString kServer = QStringLiteral("server");
 // A catalog with one hotel, its rooms and the guest register, made once per backend.
 struct HotelCatalog {
     explicit HotelCatalog(DbBackend backend) : catalog(backend) {}
+    ~HotelCatalog()
+    {
+        database.reset();
+        if (!bareConnection.isEmpty())
+            QSqlDatabase::removeDatabase(bareConnection);
+    }
+    HotelCatalog(const HotelCatalog&) = delete;
+    HotelCatalog& operator=(const HotelCatalog&) = delete;
 
     TestCatalog catalog;
     std::unique_ptr<CHotelDatabase> database;
@@ -212,21 +219,3 @@ BENCHMARK(FillGuestListSqlite)->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(FillGuestListPostgres)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    QCoreApplication application(argc, argv);  // QtSql loads its drivers as plugins
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    // Connections and catalogs go while QtSql is still there.
-    for (auto& [backend, data] : Catalogs().All()) {
-        data->database.reset();
-        if (!data->bareConnection.isEmpty())
-            QSqlDatabase::removeDatabase(data->bareConnection);
-    }
-    Catalogs().Clear();
-    return 0;
-}

@@ -6,6 +6,8 @@
 #include "sqldatabase.h"
 #include "testcatalog.h"
 
+#include <QCoreApplication>
+
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -35,11 +37,17 @@ inline bool StartCatalog(const TestCatalog& catalog, benchmark::State& state)
 
 // One filled catalog per backend, made on the first run that asks and kept for the rest (filling takes
 // longer than the runs). `Data` is made from its backend and keeps the filler's failure, empty on success.
+// The catalogs go when the application ends, while QtSql is still there.
 template <class Data>
 class CatalogCache {
 public:
     using Filler = QString (*)(Data&);
-    explicit CatalogCache(Filler fill) : m_fill(fill) {}
+    explicit CatalogCache(Filler fill) : m_fill(fill)
+    {
+        s_live = this;
+        qAddPostRoutine(&ClearLive);
+    }
+    ~CatalogCache() { s_live = nullptr; }
 
     Data& For(DbBackend backend)
     {
@@ -50,11 +58,16 @@ public:
         }
         return *data;
     }
-    std::map<DbBackend, std::unique_ptr<Data>>& All() { return m_catalogs; }
-    // Connections and catalogs must go while QtSql is still there.
     void Clear() { m_catalogs.clear(); }
 
 private:
+    static void ClearLive()
+    {
+        if (s_live)
+            s_live->Clear();
+    }
+
+    static inline CatalogCache* s_live = nullptr;
     Filler m_fill;
     std::map<DbBackend, std::unique_ptr<Data>> m_catalogs;
 };

@@ -18,7 +18,6 @@
 #include "staybilling.h"
 #include "testcatalog.h"
 
-#include <QCoreApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -188,15 +187,3 @@ BENCHMARK(StayBillSqlite)->Unit(benchmark::kMillisecond);
 BENCHMARK(StayBillPostgres)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    QCoreApplication application(argc, argv);  // QtSql loads its drivers as plugins
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    Catalogs().Clear();  // connections and catalogs go while QtSql is still there
-    return 0;
-}
