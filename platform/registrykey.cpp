@@ -81,6 +81,14 @@ bool RegistryKey::WriteStringList(const QString& name, const QStringList& values
     return settings.status() == QSettings::NoError;
 }
 
+QStringList RegistryKey::SubkeyNames() const
+{
+    QSettings settings(m_iniFile, QSettings::IniFormat);
+    if (!m_group.isEmpty())
+        settings.beginGroup(m_group);
+    return settings.childGroups();
+}
+
 bool RegistryKey::Remove() const
 {
     QSettings settings(m_iniFile, QSettings::IniFormat);

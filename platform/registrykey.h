@@ -24,6 +24,8 @@ public:
     // A multi-string value.
     QStringList ReadStringList(const QString& name) const;
     bool WriteStringList(const QString& name, const QStringList& values) const;
+    // The names of the keys one level below this one.
+    QStringList SubkeyNames() const;
     // Removes the key with its values and subkeys.
     bool Remove() const;
 

@@ -4,6 +4,7 @@
 #include "msipackage.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMap>
@@ -23,6 +24,8 @@ void LocalPackageInstaller::Log(const QString& text) const
 {
     if (m_logPath.isEmpty())
         return;
+    // The log may be the first file of a fresh Shared folder.
+    QDir().mkpath(QFileInfo(m_logPath).absolutePath());
     QFile file(m_logPath);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
         return;
@@ -72,6 +75,13 @@ unsigned LocalPackageInstaller::InstallProduct(const QString& packagePath, const
     QString instance = properties.value(kInstanceProperty);
     if (instance.isEmpty())
         instance = kDefaultInstance;
+    // The engine's own setup refuses an instance name that another product installed: two products on one
+    // name would leave it to the one removed first, and the other's instance would be gone.
+    const QString other = m_registry.OtherProductWithInstance(instance, productCode);
+    if (!other.isEmpty()) {
+        Log(QStringLiteral("Instance %1 is installed already by product %2.").arg(instance, other));
+        return Result(InstallerError::kInstallFailure);
+    }
     if (!m_registry.RegisterProduct(productCode, packageCode, instance) || !m_registry.AddInstance(instance)
         || (!m_installerFolder.isEmpty() && !m_registry.SetInstallerLocation(m_installerFolder))) {
         Log(QStringLiteral("The registry file %1 cannot be written.").arg(m_registry.IniFile()));
@@ -87,8 +97,14 @@ unsigned LocalPackageInstaller::UninstallProduct(const QString& productCode)
     if (!m_registry.IsProductRegistered(productCode))
         return Result(InstallerError::kUnknownProduct);
     const QString instance = m_registry.RegisteredInstance(productCode);
-    if ((!instance.isEmpty() && !m_registry.RemoveInstance(instance)) || !m_registry.UnregisterProduct(productCode))
+    // A registry file from before the check above may list two products on one name: the name stays
+    // while another still claims it.
+    const bool shared = !instance.isEmpty() && !m_registry.OtherProductWithInstance(instance, productCode).isEmpty();
+    if ((!instance.isEmpty() && !shared && !m_registry.RemoveInstance(instance)) || !m_registry.UnregisterProduct(productCode))
         return Result(InstallerError::kInstallFailure);
-    Log(QStringLiteral("Product %1 removed with instance %2.").arg(productCode, instance));
+    if (shared)
+        Log(QStringLiteral("Product %1 removed; instance %2 stays with another product.").arg(productCode, instance));
+    else
+        Log(QStringLiteral("Product %1 removed with instance %2.").arg(productCode, instance));
     return Result(InstallerError::kSuccess);
 }

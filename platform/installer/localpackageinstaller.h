@@ -7,7 +7,8 @@
 
 // The installer of this machine: registers the package's product under its package code in the product
 // registry, and the database instance it names (INSTANCENAME, by default "MSSQLSERVER") in the engine's
-// instance list. Nothing else is installed: no database server is made per instance.
+// instance list. An instance name that another product installed is refused (1603), as the engine's setup
+// does. Nothing else is installed: no database server is made per instance.
 class LocalPackageInstaller : public PackageInstaller {
 public:
     // installerFolder: where the front "MSIEXEC" lies, recorded as the installer's location.

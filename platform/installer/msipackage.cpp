@@ -7,6 +7,9 @@
 
 #include <QFile>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 // Owns a GObject reference of libmsi.
@@ -88,6 +91,14 @@ QString StringField(LibmsiRecord* row, guint field)
 std::unique_ptr<MsiPackage> MsiPackage::Open(const QString& path, Mode mode)
 {
     const QByteArray file = QFile::encodeName(path);
+    struct stat status {};
+    if (mode == Mode::Transacted) {
+        // A read-only package refuses an update, as the read-only attribute makes the system's open fail.
+        // libmsi would write the new file beside it and rename it over the old one, which the folder
+        // allows (and root may write anything): the owner's write bit decides.
+        if (::stat(file.constData(), &status) != 0 || !(status.st_mode & S_IWUSR))
+            return nullptr;
+    }
     const guint flags = mode == Mode::ReadOnly ? LIBMSI_DB_FLAGS_READONLY : LIBMSI_DB_FLAGS_TRANSACT;
     GError* error = nullptr;
     // A file that is no package gives null, sometimes without an error.
@@ -96,10 +107,15 @@ std::unique_ptr<MsiPackage> MsiPackage::Open(const QString& path, Mode mode)
         g_error_free(error);
     if (!database)
         return nullptr;
-    return std::unique_ptr<MsiPackage>(new MsiPackage(database));
+    return std::unique_ptr<MsiPackage>(new MsiPackage(database, file, mode == Mode::Transacted, status.st_mode & 07777,
+                                                       status.st_uid, status.st_gid));
 }
 
-MsiPackage::MsiPackage(LibmsiDatabase* database) : m_database(database) {}
+MsiPackage::MsiPackage(LibmsiDatabase* database, const QByteArray& file, bool updatable, unsigned mode,
+                       unsigned owner, unsigned group)
+    : m_database(database), m_file(file), m_updatable(updatable), m_mode(mode), m_owner(owner), m_group(group)
+{
+}
 
 // Releasing the database also removes libmsi's ".gsf-save-*" file beside the package.
 MsiPackage::~MsiPackage() { g_object_unref(m_database); }
@@ -205,5 +221,16 @@ std::unique_ptr<MsiStream> MsiPackage::OpenStream(const QString& name, unsigned&
 bool MsiPackage::Commit()
 {
     GError* error = nullptr;
-    return Succeeded(libmsi_database_commit(m_database, &error), error);
+    if (!Succeeded(libmsi_database_commit(m_database, &error), error))
+        return false;
+    if (!m_updatable)
+        return true;
+    // The committed package is a new file of this process: it keeps the old one's mode, and its owner
+    // where the process may give a file away (root). The owner goes first: a change of owner clears the
+    // set-id bits.
+    struct stat status {};
+    if (::stat(m_file.constData(), &status) == 0 && (status.st_uid != m_owner || status.st_gid != m_group)) {
+        [[maybe_unused]] const int given = ::chown(m_file.constData(), m_owner, m_group);
+    }
+    return ::chmod(m_file.constData(), m_mode) == 0;
 }

@@ -16,7 +16,7 @@ class MsiPackage {
 public:
     enum class Mode { ReadOnly, Transacted };
 
-    // Null when the file is missing or is no package.
+    // Null when the file is missing or is no package, and for an update when its owner may not write it.
     static std::unique_ptr<MsiPackage> Open(const QString& path, Mode mode);
     ~MsiPackage();
     MsiPackage(const MsiPackage&) = delete;
@@ -37,12 +37,20 @@ public:
     // The stream of the _Streams table by name; null with the error number when it is missing.
     std::unique_ptr<MsiStream> OpenStream(const QString& name, unsigned& error) const;
 
+    // Writes the changes; the package keeps its file mode (and, run as root, its owner).
     bool Commit();
 
 private:
-    explicit MsiPackage(LibmsiDatabase* database);
+    MsiPackage(LibmsiDatabase* database, const QByteArray& file, bool updatable, unsigned mode, unsigned owner,
+               unsigned group);
 
     LibmsiDatabase* m_database;
+    QByteArray m_file;  // the path as the system takes it
+    bool m_updatable;
+    // When opened for update: the permission bits, owner and group.
+    unsigned m_mode;
+    unsigned m_owner;
+    unsigned m_group;
 };
 
 // Installer error numbers the stand-ins report.

@@ -13,6 +13,8 @@ const QString ProductRegistry::kInstallerLocationValue = QStringLiteral("Install
 
 namespace {
 
+const QString kProductsKey = QStringLiteral("Installer\\Products");
+const QString kSourceListKey = QStringLiteral("\\SourceList");
 const QString kPackageCodeValue = QStringLiteral("PackageCode");
 // Not read by the engine's own tools: which instance the product installed, for its removal.
 const QString kInstanceNameValue = QStringLiteral("InstanceName");
@@ -48,7 +50,7 @@ QString ProductRegistry::PackedCode(const QString& code)
 
 QString ProductRegistry::ProductProbeKey(const QString& productCode)
 {
-    return QStringLiteral("Installer\\Products\\") + PackedCode(productCode) + QStringLiteral("\\SourceList");
+    return kProductsKey + u'\\' + PackedCode(productCode) + kSourceListKey;
 }
 
 bool ProductRegistry::IsProductRegistered(const QString& productCode) const
@@ -80,8 +82,22 @@ bool ProductRegistry::UnregisterProduct(const QString& productCode)
 {
     if (PackedCode(productCode).isEmpty())
         return false;
-    const QString productKey = QStringLiteral("Installer\\Products\\") + PackedCode(productCode);
+    const QString productKey = kProductsKey + u'\\' + PackedCode(productCode);
     return RegistryKey(KeyPath(kClassesRoot, productKey), m_iniFile).Remove();
+}
+
+QString ProductRegistry::OtherProductWithInstance(const QString& instanceName, const QString& productCode) const
+{
+    const QString products = KeyPath(kClassesRoot, kProductsKey);
+    const QString own = PackedCode(productCode);
+    for (const QString& packed : RegistryKey(products, m_iniFile).SubkeyNames()) {
+        if (packed.compare(own, Qt::CaseInsensitive) == 0)
+            continue;
+        const RegistryKey sourceList(products + u'\\' + packed + kSourceListKey, m_iniFile);
+        if (sourceList.ReadString(kInstanceNameValue).compare(instanceName, Qt::CaseInsensitive) == 0)
+            return packed;
+    }
+    return {};
 }
 
 QStringList ProductRegistry::InstalledInstances() const

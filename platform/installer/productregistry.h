@@ -33,6 +33,9 @@ public:
     QString RegisteredInstance(const QString& productCode) const;
     bool RegisterProduct(const QString& productCode, const QString& packageCode, const QString& instanceName);
     bool UnregisterProduct(const QString& productCode);
+    // The packed code of a registered product other than `productCode` that installed the instance (names
+    // compare without regard to case); empty when there is none.
+    QString OtherProductWithInstance(const QString& instanceName, const QString& productCode) const;
 
     QStringList InstalledInstances() const;
     bool HasEngineKey() const;

@@ -34,6 +34,11 @@ TEST(RegistryKey, ValuesLiveInTheSharedRegistryFile)
     EXPECT_EQ(key.ReadInt(QStringLiteral("Missing"), -1), -1);
     key.RemoveValue(QStringLiteral("Count"));
     EXPECT_FALSE(key.HasValue(QStringLiteral("Count")));
+
+    RegistryKey(QStringLiteral("SOFTWARE\\Utensa\\Lodgix\\Deep")).WriteString(QStringLiteral("A"), QStringLiteral("1"));
+    RegistryKey(QStringLiteral("SOFTWARE\\Utensa\\Pultex")).WriteString(QStringLiteral("B"), QStringLiteral("2"));
+    EXPECT_EQ(key.SubkeyNames(), (QStringList{QStringLiteral("Lodgix"), QStringLiteral("Pultex")}));
+    EXPECT_EQ(RegistryKey(QStringLiteral("SOFTWARE\\Utensa\\Pultex")).SubkeyNames(), QStringList());
 }
 
 TEST(RegistryKey, NetworkPortOverrides)

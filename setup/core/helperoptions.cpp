@@ -2,6 +2,19 @@
 
 namespace {
 
+bool IsOptionMark(QChar c) { return c == u'-' || c == u'/'; }
+
+bool TakesValue(QChar letter)
+{
+    const QChar upper = letter.toUpper();
+    return upper == u'F' || upper == u'P' || upper == u'K' || upper == u'S';
+}
+
+QString Quoted(const QString& word)
+{
+    return word.isEmpty() || word.contains(u' ') ? u'"' + word + u'"' : word;
+}
+
 // The value after an option letter at position i; i moves past it.
 QString TakeValue(const QString& text, qsizetype& i)
 {
@@ -53,7 +66,30 @@ HelperOptions HelperOptions::Parse(const QString& commandLine)
 QString HelperOptions::JoinArguments(const QStringList& arguments)
 {
     QStringList words;
-    for (const QString& argument : arguments)
-        words << (argument.contains(u' ') || argument.isEmpty() ? u'"' + argument + u'"' : argument);
+    bool valueNext = false;
+    for (const QString& argument : arguments) {
+        if (valueNext) {
+            // The word after a lone option letter is its value, whatever it starts with.
+            words << Quoted(argument);
+            valueNext = false;
+            continue;
+        }
+        if (argument.size() < 2 || !IsOptionMark(argument[0]) || !TakesValue(argument[1])) {
+            words << Quoted(argument);
+            continue;
+        }
+        // An option glued to its value ("-F/a b/p.msi"): only the value goes in quotes, so that the scan
+        // still sees the option letter.
+        qsizetype start = 2;
+        while (start < argument.size() && argument[start] == u' ')
+            ++start;
+        const QString value = argument.mid(start);
+        if (value.isEmpty()) {
+            words << argument.left(2);
+            valueNext = true;
+        } else {
+            words << argument.left(2) + Quoted(value);
+        }
+    }
     return words.join(u' ');
 }

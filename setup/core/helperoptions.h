@@ -15,6 +15,7 @@ struct HelperOptions {
     bool rewriteMode = false;  // any of /F, /P, /K
 
     static HelperOptions Parse(const QString& commandLine);
-    // The program's arguments as one text, words with blanks or quotes in double quotes.
+    // The program's arguments as one text for Parse: a word with blanks goes in double quotes; of an option
+    // glued to its value ("-F/a b/p.msi") only the value does.
     static QString JoinArguments(const QStringList& arguments);
 };

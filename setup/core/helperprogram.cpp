@@ -47,7 +47,10 @@ int HelperProgram::RewriteMode(const HelperOptions& options)
 {
     if (RewritePackage(options.packagePath, options.productCode, options.packageCode))
         return 0;
-    Report(QStringLiteral("the package %1 could not be rewritten").arg(options.packagePath));
+    if (CFileUtil::IsReadOnly(options.packagePath))
+        Report(QStringLiteral("the package %1 is read-only: it is left as it was").arg(options.packagePath));
+    else
+        Report(QStringLiteral("the package %1 could not be rewritten").arg(options.packagePath));
     return 1;
 }
 

@@ -9,7 +9,8 @@ struct HelperOptions;
 
 // Helper: with /F, /P or /K it rewrites a package's product and package codes; without them it installs
 // the engine by itself from "SqlRun01.Msi" and "SqlRun.Cab" in its own folder, with the options of
-// "Setup.ini" there. Run() gives the exit code: 0, or 1 when a rewrite or the installation failed.
+// "Setup.ini" there. Run() gives the exit code: 0, or 1 when a rewrite or the installation failed
+// (a read-only package is refused and left as it was).
 class HelperProgram {
 public:
     HelperProgram(SetupPrompt& prompt, PackageInstaller& installer, const ProductRegistry& registry);

@@ -16,6 +16,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace {
 
 class CountingPrompt : public SetupPrompt {
@@ -87,6 +89,34 @@ TEST_F(HelperProgramTest, RewriteModeAndUsage)
     EXPECT_EQ(Run(QStringLiteral("/?  /F x")), 0);
     EXPECT_EQ(m_prompt.usage, 1);
     EXPECT_FALSE(m_registry.IsProductRegistered(slot15.productCode));
+}
+
+// As the read-only attribute on Windows, the owner's write bit decides, also for root.
+TEST_F(HelperProgramTest, RewriteKeepsTheModeAndRefusesAReadOnlyPackage)
+{
+    const InstanceSlot& slot2 = InstanceSlotTable()[1];
+    const QString line = QStringLiteral("/F \"%1\" /P %2 /K %3").arg(Package(), slot2.productCode, slot2.packageCode);
+    const QByteArray file = QFile::encodeName(Package());
+    const auto contents = [&] {
+        QFile package(Package());
+        return package.open(QIODevice::ReadOnly) ? package.readAll() : QByteArray();
+    };
+    for (const mode_t mode : {0444, 0400, 0044}) {
+        ASSERT_EQ(::chmod(file.constData(), mode), 0);
+        const QByteArray before = contents();
+        EXPECT_EQ(Run(line), 1) << std::oct << mode;
+        EXPECT_EQ(contents(), before);
+        struct stat status {};
+        ASSERT_EQ(::stat(file.constData(), &status), 0);
+        EXPECT_EQ(status.st_mode & 07777, mode);
+    }
+    ASSERT_EQ(::chmod(file.constData(), 0640), 0);
+    EXPECT_EQ(Run(line), 0);
+    EXPECT_EQ(ProductCodeOf(Package()), slot2.productCode);
+    EXPECT_EQ(PackageCodeOf(Package()), slot2.packageCode);
+    struct stat status {};
+    ASSERT_EQ(::stat(file.constData(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0640u);
 }
 
 TEST_F(HelperProgramTest, StandAloneInstallsIntoTheFreeSlot)

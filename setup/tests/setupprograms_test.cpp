@@ -1,5 +1,6 @@
 // The setup programs as the setup package runs them, in a suite tree of their own.
 #include "instanceslots.h"
+#include "msipackage.h"
 #include "productregistry.h"
 #include "setuptesting.h"
 
@@ -10,6 +11,7 @@
 #include <QTemporaryDir>
 
 #include <csignal>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -21,6 +23,15 @@ struct Outcome {
     QString out;
     QString err;
 };
+
+// The product code and the package code of a package.
+QStringList PackageCodes(const QString& path)
+{
+    const auto package = MsiPackage::Open(path, MsiPackage::Mode::ReadOnly);
+    if (!package)
+        return {};
+    return {package->PropertyValue(QStringLiteral("ProductCode")).value_or(QString()), package->RevisionNumber()};
+}
 
 class SetupProgramsTest : public ::testing::Test {
 protected:
@@ -118,6 +129,57 @@ TEST_F(SetupProgramsTest, InstallIntoSlotThreeAndUninstall)
     EXPECT_TRUE(empty.err.contains(QStringLiteral(" Uninstall Command Line: %1Installer/MSIEXEC /x /qb").arg(Suite())))
         << empty.err.toStdString();
     EXPECT_TRUE(empty.err.contains(QStringLiteral("MSIEXEC: result 1639"))) << empty.err.toStdString();
+}
+
+TEST_F(SetupProgramsTest, HelperTakesOptionsGluedToPathsWithBlanks)
+{
+    ASSERT_TRUE(Place(HELPER_PROGRAM, QStringLiteral("Helper/Helper")));
+    const QString folder = m_dir.filePath(QStringLiteral("a b"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString package = folder + QStringLiteral("/p k.msi");
+    ASSERT_TRUE(QFile::copy(m_dir.filePath(QStringLiteral("SqlRun01.Msi")), package));
+    const InstanceSlot& slot4 = InstanceSlotTable()[3];
+    const Outcome glued = Run(QStringLiteral("Helper/Helper"), {QStringLiteral("-F") + package, QStringLiteral("/p") + slot4.productCode,
+                                                                 QStringLiteral("-K"), slot4.packageCode});
+    EXPECT_EQ(glued.exitCode, 0) << glued.err.toStdString();
+    EXPECT_EQ(PackageCodes(package), (QStringList{slot4.productCode, slot4.packageCode}));
+
+    // Read-only: refused and left as it was.
+    ASSERT_EQ(::chmod(QFile::encodeName(package).constData(), 0444), 0);
+    const InstanceSlot& slot5 = InstanceSlotTable()[4];
+    const Outcome refused = Run(QStringLiteral("Helper/Helper"), {QStringLiteral("/F"), package, QStringLiteral("/P"),
+                                                                   slot5.productCode, QStringLiteral("/K") + slot5.packageCode});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_EQ(PackageCodes(package), (QStringList{slot4.productCode, slot4.packageCode}));
+    EXPECT_EQ(QFileInfo(package).permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther), 0);
+}
+
+TEST_F(SetupProgramsTest, AnInstalledInstanceNameStaysWithItsProduct)
+{
+    TakeSlots(m_registry, 1, 2);
+    const InstanceSlot& slot3 = InstanceSlotTable()[2];
+    const InstanceSlot& slot4 = InstanceSlotTable()[3];
+    const QString package = SetupPackage();
+    ASSERT_EQ(Run(QStringLiteral("SVMSDE2000Helper/SVMSDE2000Helper"), {QStringLiteral("install"), package}).exitCode, 0);
+
+    // Slot 4's package asking for the same instance is refused as the engine's setup refuses it.
+    const QString second = m_dir.filePath(QStringLiteral("SqlRun04.msi"));
+    ASSERT_TRUE(QFile::copy(m_dir.filePath(QStringLiteral("SqlRun01.Msi")), second));
+    ASSERT_TRUE(Place(HELPER_PROGRAM, QStringLiteral("Helper/Helper")));
+    ASSERT_EQ(Run(QStringLiteral("Helper/Helper"), {QStringLiteral("/F"), second, QStringLiteral("/P"), slot4.productCode,
+                                                    QStringLiteral("/K"), slot4.packageCode}).exitCode, 0);
+    const Outcome clash = Run(QStringLiteral("Installer/MSIEXEC"), {QStringLiteral("/i"), second, QStringLiteral("INSTANCENAME=hotel")});
+    EXPECT_EQ(clash.exitCode, 1);
+    EXPECT_TRUE(clash.err.contains(QStringLiteral("result 1603"))) << clash.err.toStdString();
+    EXPECT_FALSE(m_registry.IsProductRegistered(slot4.productCode));
+    EXPECT_EQ(Run(QStringLiteral("Installer/MSIEXEC"), {QStringLiteral("/x"), slot4.productCode}).exitCode, 1);
+
+    const auto check = [&] {
+        return Run(QStringLiteral("Kelvane/Kelvane"), {package, QStringLiteral("INSTANCENAME=Hotel")}).out;
+    };
+    EXPECT_EQ(check(), QStringLiteral("INSTANCEFOUND=FOUND\n"));
+    ASSERT_EQ(Run(QStringLiteral("Installer/MSIEXEC"), {QStringLiteral("/x"), slot3.productCode}).exitCode, 0);
+    EXPECT_EQ(check(), QString());
 }
 
 TEST_F(SetupProgramsTest, StopDuringTheHelperEndsInOrder)

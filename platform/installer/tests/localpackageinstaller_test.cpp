@@ -65,4 +65,44 @@ TEST_F(LocalPackageInstallerTest, RefusesWhatCannotBeInstalled)
     EXPECT_TRUE(m_registry.InstalledInstances().isEmpty());
 }
 
+TEST_F(LocalPackageInstallerTest, OneInstanceNameBelongsToOneProduct)
+{
+    const QString other = QStringLiteral("{689404D2-1C94-44B3-9203-BEC5594FDA7A}");
+    TestPackage second;
+    second.properties = {{QStringLiteral("ProductCode"), other}};
+    second.packageCode = QStringLiteral("{741C0CE6-E272-409D-B3F0-20635C29FA35}");
+    ASSERT_TRUE(second.Build(Path(QStringLiteral("q.msi"))));
+
+    ASSERT_EQ(m_installer.InstallProduct(Path(QStringLiteral("p.msi")), QStringLiteral("INSTANCENAME=Hotel")), 0u);
+    EXPECT_EQ(m_installer.InstallProduct(Path(QStringLiteral("q.msi")), QStringLiteral("INSTANCENAME=HOTEL")),
+              InstallerError::kInstallFailure);
+    EXPECT_FALSE(m_registry.IsProductRegistered(other));
+    EXPECT_EQ(m_installer.UninstallProduct(other), InstallerError::kUnknownProduct);
+    EXPECT_EQ(m_registry.InstalledInstances(), QStringList{QStringLiteral("Hotel")});
+    // The same product again (a repair) keeps its name; another name is free for the second product.
+    EXPECT_EQ(m_installer.InstallProduct(Path(QStringLiteral("p.msi")), QStringLiteral("INSTANCENAME=Hotel")), 0u);
+    EXPECT_EQ(m_installer.InstallProduct(Path(QStringLiteral("q.msi")), QStringLiteral("INSTANCENAME=Spa")), 0u);
+    EXPECT_EQ(m_registry.InstalledInstances(), (QStringList{QStringLiteral("Hotel"), QStringLiteral("Spa")}));
+    ASSERT_EQ(m_installer.UninstallProduct(other), 0u);
+
+    // Two products on one name, as an older registry file may hold them: the name stays until the last goes.
+    ASSERT_TRUE(m_registry.RegisterProduct(other, second.packageCode, QStringLiteral("hotel")));
+    EXPECT_EQ(m_installer.UninstallProduct(kProduct), 0u);
+    EXPECT_EQ(m_registry.InstalledInstances(), QStringList{QStringLiteral("Hotel")});
+    EXPECT_EQ(m_installer.UninstallProduct(other), 0u);
+    EXPECT_TRUE(m_registry.InstalledInstances().isEmpty());
+}
+
+TEST_F(LocalPackageInstallerTest, TheFirstLogLineMakesTheLogFolder)
+{
+    const QString log = Path(QStringLiteral("Shared/MSDE2kLog.txt"));
+    m_installer.EnableLog(log);
+    EXPECT_EQ(m_installer.InstallProduct(Path(QStringLiteral("none.msi")), QString()), InstallerError::kPackageOpenFailed);
+    QFile file(log);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    ASSERT_GE(lines.size(), 2);
+    EXPECT_TRUE(lines[0].contains("Installing " + QFile::encodeName(Path(QStringLiteral("none.msi"))))) << lines[0].constData();
+}
+
 }  // namespace

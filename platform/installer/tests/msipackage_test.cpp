@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 class MsiPackageTest : public ::testing::Test {
@@ -97,6 +100,60 @@ TEST_F(MsiPackageTest, NoPackageGivesNull)
     text.close();
     EXPECT_FALSE(MsiPackage::Open(text.fileName(), MsiPackage::Mode::ReadOnly));
     EXPECT_FALSE(MsiPackage::Open(m_dir.filePath(QStringLiteral("missing.msi")), MsiPackage::Mode::Transacted));
+}
+
+// The mode bits decide, not the access the process has: a test run as root must refuse as well.
+TEST_F(MsiPackageTest, UpdatesNeedTheOwnersWriteBitAndKeepTheMode)
+{
+    struct Case {
+        mode_t mode;
+        bool opens;
+    };
+    const Case cases[] = {{0444, false}, {0400, false}, {0066, false}, {0600, true}, {0640, true}, {0755, true}};
+    const QString code = QStringLiteral("{ABCDEF01-2345-6789-ABCD-EF0123456789}");
+    const QByteArray file = QFile::encodeName(Path());
+    for (const Case& c : cases) {
+        ASSERT_EQ(::chmod(file.constData(), c.mode), 0);
+        const QByteArray before = [&] {
+            QFile f(Path());
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        }();
+        {
+            const auto package = MsiPackage::Open(Path(), MsiPackage::Mode::Transacted);
+            ASSERT_EQ(static_cast<bool>(package), c.opens) << std::oct << c.mode;
+            if (package) {
+                ASSERT_TRUE(package->SetRevisionNumber(code + QString::number(c.mode)));
+                ASSERT_TRUE(package->Commit());
+            }
+        }
+        struct stat status {};
+        ASSERT_EQ(::stat(file.constData(), &status), 0);
+        EXPECT_EQ(status.st_mode & 07777, c.mode) << std::oct << c.mode;
+        QFile after(Path());
+        ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+        EXPECT_EQ(after.readAll() == before, !c.opens) << std::oct << c.mode;
+        ASSERT_EQ(::chmod(file.constData(), 0644), 0);
+        EXPECT_EQ(MsiPackage::Open(Path(), MsiPackage::Mode::ReadOnly)->RevisionNumber() == code + QString::number(c.mode), c.opens);
+    }
+}
+
+TEST_F(MsiPackageTest, RootUpdatingAnotherOwnersPackageLeavesItTheirs)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root gives a file to another owner";
+    constexpr uid_t kNobody = 65534;
+    const QByteArray file = QFile::encodeName(Path());
+    ASSERT_EQ(::chown(file.constData(), kNobody, kNobody), 0);
+    {
+        const auto package = MsiPackage::Open(Path(), MsiPackage::Mode::Transacted);
+        ASSERT_TRUE(package);
+        ASSERT_TRUE(package->SetRevisionNumber(QStringLiteral("{ABCDEF01-2345-6789-ABCD-EF0123456789}")));
+        ASSERT_TRUE(package->Commit());
+    }
+    struct stat status {};
+    ASSERT_EQ(::stat(file.constData(), &status), 0);
+    EXPECT_EQ(status.st_uid, kNobody);
+    EXPECT_EQ(status.st_gid, kNobody);
 }
 
 }  // namespace
