@@ -1,12 +1,18 @@
 #include "documentfiles.h"
 
+#include "documentfilesystem.h"
+
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QTemporaryFile>
 
 #include <cerrno>
+#include <chrono>
 #include <functional>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace lodgix {
@@ -18,6 +24,12 @@ constexpr char kInvoicePrefix[] = "Fatt";
 constexpr char kPolicePrefix[] = "PS";
 constexpr char kExtension[] = ".psx";
 constexpr int kNumberDigits = 5;
+// The temporary file of a document being issued: "issue-XXXXXX.tmp".
+constexpr char kIssuePrefix[] = "issue-";
+constexpr char kIssueSuffix[] = ".tmp";
+// Older than this, a temporary file belongs to an issue that never ended (a crash between writing it and
+// claiming the number); an issue in progress takes seconds.
+constexpr auto kStaleIssueAge = std::chrono::hours(24);
 
 bool WriteWhole(const QString& path, const QByteArray& bytes)
 {
@@ -67,23 +79,61 @@ QString Prefix(DocumentKind kind)
     return QLatin1String(kind == DocumentKind::kReceipt ? kReceiptPrefix : kInvoicePrefix);
 }
 
-// Writes the bytes of each number from `number` on under a temporary name and links it to the number's
-// name until a name is free.
+enum class Claim { kClaimed, kTaken, kRefused, kFailed };
+
+// A hard link shows the numbered name with the whole file in one step and never replaces a file. NFS may
+// answer the repeat of a link it made with EEXIST: the temporary file's second name tells.
+Claim ClaimByLink(DocumentFileSystem& files, QTemporaryFile& temporary, const QByteArray& target)
+{
+    if (files.Link(QFile::encodeName(temporary.fileName()).constData(), target.constData()) == 0)
+        return Claim::kClaimed;
+    const int error = errno;
+    struct stat status {};
+    if (::fstat(temporary.handle(), &status) == 0 && status.st_nlink == 2)
+        return Claim::kClaimed;
+    return error == EEXIST ? Claim::kTaken : Claim::kRefused;
+}
+
+// Where hard links are refused (SMB without Unix extensions, FAT): the name is claimed by creating it
+// exclusively, atomic on local disks, NFS v3 and later and SMB, and the whole file then takes the empty
+// claim's place, so that a reader sees an empty file or the whole one.
+Claim ClaimByCreating(DocumentFileSystem& files, QTemporaryFile& temporary, const QByteArray& target)
+{
+    const int claim = files.CreateExclusive(target.constData());
+    if (claim < 0)
+        return errno == EEXIST ? Claim::kTaken : Claim::kFailed;
+    ::close(claim);
+    if (files.Rename(QFile::encodeName(temporary.fileName()).constData(), target.constData()) != 0) {
+        ::unlink(target.constData());  // the number is free again
+        return Claim::kFailed;
+    }
+    temporary.setAutoRemove(false);  // its name is gone; another file may take it
+    return Claim::kClaimed;
+}
+
+// Writes the bytes of each number from `number` on under a temporary name and claims the number's name
+// with it, until a name is free.
 QString IssueFile(const QString& folder, int number, const std::function<QString(int)>& name,
-                  const std::function<QByteArray(int)>& bytes)
+                  const std::function<QByteArray(int)>& bytes, DocumentFileSystem& files)
 {
     if (number < 1)
         return {};
+    bool linksRefused = false;
     for (; number <= kMaxDocumentNumber; ++number) {
-        QTemporaryFile file(QDir(folder).filePath(QStringLiteral("issue-XXXXXX.tmp")));
+        QTemporaryFile file(QDir(folder).filePath(QLatin1String(kIssuePrefix) + QStringLiteral("XXXXXX") +
+                                                   QLatin1String(kIssueSuffix)));
         const QByteArray content = bytes(number);
         if (!file.open() || file.write(content) != content.size() || !file.flush() || ::fsync(file.handle()) != 0)
             return {};
-        const QString target = QDir(folder).filePath(name(number));
-        // A hard link never replaces a file: of two workstations that chose one number, one gets it.
-        if (::link(QFile::encodeName(file.fileName()).constData(), QFile::encodeName(target).constData()) == 0)
+        const QByteArray target = QFile::encodeName(QDir(folder).filePath(name(number)));
+        Claim claim = linksRefused ? Claim::kRefused : ClaimByLink(files, file, target);
+        if (claim == Claim::kRefused) {
+            linksRefused = true;
+            claim = ClaimByCreating(files, file, target);
+        }
+        if (claim == Claim::kClaimed)
             return name(number);
-        if (errno != EEXIST)
+        if (claim != Claim::kTaken)
             return {};
     }
     return {};
@@ -147,7 +197,8 @@ int NextInvoiceNumber(const QString& folder, int year)
 
 int NextPoliceFormNumber(const QString& folder) { return NextNumber(folder, QLatin1String(kPolicePrefix), 8); }
 
-QString IssueDocumentFile(const QString& folder, DocumentKind kind, int year, int number, DocumentRecord& record)
+QString IssueDocumentFile(const QString& folder, DocumentKind kind, int year, int number, DocumentRecord& record,
+                          DocumentFileSystem& files)
 {
     DocumentRecord numbered = record;
     const QString name = IssueFile(
@@ -155,17 +206,31 @@ QString IssueDocumentFile(const QString& folder, DocumentKind kind, int year, in
         [&](int n) {
             numbered.number = DocumentNumberText(n, year);
             return numbered.Encode();
-        });
+        },
+        files);
     if (!name.isEmpty())
         record = std::move(numbered);
     return name;
 }
 
-QString IssuePoliceForm(const QString& folder, const QDate& date, int number, const PoliceForm& form)
+QString IssuePoliceForm(const QString& folder, const QDate& date, int number, const PoliceForm& form,
+                        DocumentFileSystem& files)
 {
     const QByteArray bytes = form.Encode();
     return IssueFile(
-        folder, number, [&](int n) { return PoliceFormFileName(date, n); }, [&](int) { return bytes; });
+        folder, number, [&](int n) { return PoliceFormFileName(date, n); }, [&](int) { return bytes; }, files);
+}
+
+int RemoveStaleIssueFiles(const QString& folder, const QDateTime& now)
+{
+    const QString pattern = QLatin1String(kIssuePrefix) + u'*' + QLatin1String(kIssueSuffix);
+    const QDateTime limit = now.addSecs(-std::chrono::duration_cast<std::chrono::seconds>(kStaleIssueAge).count());
+    int removed = 0;
+    for (const QFileInfo& file : QDir(folder).entryInfoList({pattern}, QDir::Files | QDir::Hidden)) {
+        if (file.lastModified() < limit && QFile::remove(file.filePath()))
+            ++removed;
+    }
+    return removed;
 }
 
 }  // namespace lodgix

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "documentfilesystem.h"
 #include "documentrecord.h"
 #include "policeform.h"
 
 #include <QString>
+
+class QDateTime;
 
 namespace lodgix {
 
@@ -35,9 +38,15 @@ int NextPoliceFormNumber(const QString& folder);
 
 // Stores a new document under the first free number from `number` on: the file is written whole under a
 // temporary name and then given its numbered name, which fails when another workstation took it; the next
-// number is then tried. The record's number text follows the number used. The file's name (in the folder),
-// or an empty text when no number up to kMaxDocumentNumber is free or the folder cannot be written.
-QString IssueDocumentFile(const QString& folder, DocumentKind kind, int year, int number, DocumentRecord& record);
-QString IssuePoliceForm(const QString& folder, const QDate& date, int number, const PoliceForm& form);
+// number is then tried. The name is claimed with a hard link, or, on a share that refuses hard links, by
+// creating it exclusively. The record's number text follows the number used. The file's name (in the
+// folder), or an empty text when no number up to kMaxDocumentNumber is free or the folder cannot be written.
+QString IssueDocumentFile(const QString& folder, DocumentKind kind, int year, int number, DocumentRecord& record,
+                          DocumentFileSystem& files = DocumentFileSystem::System());
+QString IssuePoliceForm(const QString& folder, const QDate& date, int number, const PoliceForm& form,
+                        DocumentFileSystem& files = DocumentFileSystem::System());
+
+// Removes the temporary files of issues that never ended, when older than a day; gives their count.
+int RemoveStaleIssueFiles(const QString& folder, const QDateTime& now);
 
 }  // namespace lodgix

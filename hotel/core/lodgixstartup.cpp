@@ -2,6 +2,7 @@
 
 #include "computername.h"
 #include "datafolders.h"
+#include "documentfiles.h"
 #include "engineerrorcode.h"
 #include "engineports.h"
 #include "errorboxtext.h"
@@ -14,6 +15,8 @@
 #include "settingsfile.h"
 #include "startupwindows.h"
 #include "stringtable.h"
+
+#include <QDateTime>
 
 namespace lodgix {
 
@@ -107,6 +110,7 @@ int LodgixStartup::Steps()
 
     SetupSharedDataFolder(m_installation,
                           [this](const QString& text) { m_windows.ShowMessage(text, StartupWindows::Icon::Exclamation); });
+    RemoveStaleIssueFiles(GetDataFolder(m_installation), QDateTime::currentDateTime());
     LoadOrCreateSettings(m_places.settingsFile, m_state.printSettings, m_state.hotelSettings);
     return kNoError;
 }

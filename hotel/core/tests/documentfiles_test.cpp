@@ -2,17 +2,53 @@
 
 #include "binaryrecord.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QMap>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <vector>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace lodgix {
 namespace {
+
+// A share that refuses what the errors name (0: the call goes through).
+class RefusingFileSystem : public DocumentFileSystem {
+public:
+    int linkError = 0;
+    int createError = 0;
+    int renameError = 0;
+    int links = 0;
+
+    int Link(const char* from, const char* to) override
+    {
+        ++links;
+        return Refuse(linkError) ? -1 : DocumentFileSystem::Link(from, to);
+    }
+    int CreateExclusive(const char* path) override
+    {
+        return Refuse(createError) ? -1 : DocumentFileSystem::CreateExclusive(path);
+    }
+    int Rename(const char* from, const char* to) override
+    {
+        return Refuse(renameError) ? -1 : DocumentFileSystem::Rename(from, to);
+    }
+
+private:
+    static bool Refuse(int error)
+    {
+        if (error == 0)
+            return false;
+        errno = error;
+        return true;
+    }
+};
 
 class DocumentFilesTest : public ::testing::Test {
 protected:
@@ -206,6 +242,130 @@ TEST_F(DocumentFilesTest, TwoProcessesIssuingOneNumberGetTwo)
     const QString formName = IssuePoliceForm(folder, QDate(2026, 3, 5), 2, form);
     EXPECT_EQ(formName, QStringLiteral("PS2026030500002.psx"));
     EXPECT_EQ(IssuePoliceForm(folder, QDate(2026, 3, 5), 2, form), QStringLiteral("PS2026030500003.psx"));
+}
+
+TEST_F(DocumentFilesTest, WithoutHardLinksTheNameIsClaimedByCreatingIt)
+{
+    const QString folder = m_folder.path();
+    RefusingFileSystem share;
+    share.linkError = EPERM;
+    DocumentRecord record = Invoice();
+    EXPECT_EQ(IssueDocumentFile(folder, DocumentKind::kInvoice, 2026, 1, record, share),
+              DocumentFileName(DocumentKind::kInvoice, 2026, 1));
+    Write(DocumentFileName(DocumentKind::kInvoice, 2026, 2), "taken");
+    Write(DocumentFileName(DocumentKind::kInvoice, 2026, 3), "taken");
+    EXPECT_EQ(IssueDocumentFile(folder, DocumentKind::kInvoice, 2026, 2, record, share),
+              DocumentFileName(DocumentKind::kInvoice, 2026, 4));
+    EXPECT_EQ(record.number, DocumentNumberText(4, 2026));
+    EXPECT_EQ(share.links, 2);  // once refused, a call tries no more links
+    for (const int n : {1, 4}) {
+        DocumentRecord loaded;
+        ASSERT_TRUE(LoadDocumentFile(loaded, Path(DocumentFileName(DocumentKind::kInvoice, 2026, n))));
+        EXPECT_EQ(loaded.number, DocumentNumberText(n, 2026));
+        EXPECT_EQ(loaded.companyName, QStringLiteral("Aurora S.p.A."));
+    }
+    EXPECT_EQ(Read(DocumentFileName(DocumentKind::kInvoice, 2026, 3)), QByteArray("taken"));
+    PoliceForm form;
+    EXPECT_EQ(IssuePoliceForm(folder, QDate(2026, 3, 5), 1, form, share), QStringLiteral("PS2026030500001.psx"));
+    EXPECT_EQ(QDir(folder).entryList({QStringLiteral("issue-*")}, QDir::Files), QStringList());
+
+    // A failure after the claim frees the number again; a refused creation fails the issue.
+    struct Case {
+        int createError;
+        int renameError;
+    };
+    for (const Case c : {Case{0, EIO}, Case{EACCES, 0}}) {
+        share.createError = c.createError;
+        share.renameError = c.renameError;
+        EXPECT_EQ(IssueDocumentFile(folder, DocumentKind::kReceipt, 2026, 1, record, share), QString());
+        EXPECT_EQ(QDir(folder).entryList({QStringLiteral("Recv*"), QStringLiteral("issue-*")}, QDir::Files), QStringList());
+    }
+    EXPECT_EQ(record.number, DocumentNumberText(4, 2026));  // the record of a failed issue is unchanged
+}
+
+// Several workstations issuing receipts at once, each taking the next number as the front desk does:
+// every number once, none skipped, every file whole, with hard links and without.
+TEST_F(DocumentFilesTest, ProcessesIssuingAtOnceGetEveryNumberOnce)
+{
+    constexpr int kProcesses = 6;
+    constexpr int kEach = 5;
+    for (const bool links : {true, false}) {
+        const QString folder = m_folder.filePath(links ? QStringLiteral("links") : QStringLiteral("nolinks"));
+        ASSERT_TRUE(QDir().mkpath(folder));
+        int start[2];
+        ASSERT_EQ(::pipe(start), 0);
+        std::vector<pid_t> children;
+        for (int p = 0; p < kProcesses; ++p) {
+            const pid_t child = fork();
+            ASSERT_NE(child, -1);
+            if (child != 0) {
+                children.push_back(child);
+                continue;
+            }
+            ::close(start[1]);
+            char byte;
+            (void)::read(start[0], &byte, 1);  // all go when the parent closes the pipe
+            RefusingFileSystem share;
+            share.linkError = links ? 0 : EOPNOTSUPP;
+            DocumentRecord record = Invoice();
+            record.type = DocumentRecord::kReceipt;
+            record.guestName = QStringLiteral("station %1").arg(p);
+            for (int i = 0; i < kEach; ++i) {
+                const int next = NextReceiptNumber(folder, 2026);
+                if (IssueDocumentFile(folder, DocumentKind::kReceipt, 2026, next, record, share).isEmpty())
+                    _exit(1);
+            }
+            _exit(0);
+        }
+        ::close(start[0]);
+        ::close(start[1]);
+        for (const pid_t child : children) {
+            int status = 0;
+            ASSERT_EQ(waitpid(child, &status, 0), child);
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        }
+
+        QStringList expected;
+        for (int n = 1; n <= kProcesses * kEach; ++n)
+            expected << DocumentFileName(DocumentKind::kReceipt, 2026, n);
+        EXPECT_EQ(QDir(folder).entryList(QDir::Files, QDir::Name), expected) << links;
+        QMap<QString, int> perStation;
+        for (int n = 1; n <= kProcesses * kEach; ++n) {
+            DocumentRecord loaded;
+            ASSERT_TRUE(LoadDocumentFile(loaded, QDir(folder).filePath(expected[n - 1]))) << n;
+            EXPECT_EQ(loaded.number, DocumentNumberText(n, 2026));
+            ++perStation[loaded.guestName];
+        }
+        EXPECT_EQ(perStation.size(), kProcesses);
+        for (const int count : perStation)
+            EXPECT_EQ(count, kEach);
+    }
+}
+
+TEST_F(DocumentFilesTest, StaleTemporaryFilesAreRemoved)
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    struct Case {
+        QString name;
+        qint64 ageHours;
+        bool removed;
+    };
+    const QList<Case> cases = {
+        {QStringLiteral("issue-Ab12Cd.tmp"), 25, true},
+        {QStringLiteral("issue-Xy34Zw.tmp"), 23, false},   // perhaps an issue still going
+        {QStringLiteral("Recv202600001.psx"), 48, false},  // a document
+        {QStringLiteral("issue-notes.txt"), 48, false},
+    };
+    for (const Case& c : cases) {
+        Write(c.name, "partial");
+        QFile file(Path(c.name));
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(now.addSecs(-c.ageHours * 3600), QFileDevice::FileModificationTime));
+    }
+    EXPECT_EQ(RemoveStaleIssueFiles(m_folder.path(), now), 1);
+    for (const Case& c : cases)
+        EXPECT_EQ(QFile::exists(Path(c.name)), !c.removed) << qPrintable(c.name);
+    EXPECT_EQ(RemoveStaleIssueFiles(m_folder.filePath(QStringLiteral("missing")), now), 0);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The hotel program's start-up in a throw-away suite on each backend, the windows' answers scripted:
 // its codes, the first-run path, the login, the hotel it takes, the engine link and the shutdown.
+#include "datafolders.h"
 #include "dbtest.h"
 #include "defaultprefixgroups.h"
 #include "defaultrules.h"
@@ -17,6 +18,7 @@
 #include "scriptedstartupwindows.h"
 #include "tempsuite.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QLocale>
@@ -303,7 +305,19 @@ TEST_P(LodgixStartupTest, FirstHotelByNameWithDefaultSeasons)
     AddOperators();
     AddHotels({QStringLiteral("Zeta"), QStringLiteral("Alfa")});
     m_windows.logins = {kClerk};
+    // A document issue that ended in a crash two days ago left its temporary file.
+    const QString dataFolder = GetLocalDataFolder();
+    ASSERT_TRUE(QDir().mkpath(dataFolder));
+    const QList<QPair<QString, int>> ageInDays = {{QStringLiteral("issue-Ab12Cd.tmp"), 2},
+                                                  {QStringLiteral("issue-Ef34Gh.tmp"), 0}};
+    for (const auto& [name, days] : ageInDays) {
+        QFile file(dataFolder + name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addDays(-days), QFileDevice::FileModificationTime));
+    }
     ASSERT_EQ(Start(), kNoError) << m_windows.failureText.toStdString();
+    EXPECT_FALSE(QFile::exists(dataFolder + QStringLiteral("issue-Ab12Cd.tmp")));
+    EXPECT_TRUE(QFile::exists(dataFolder + QStringLiteral("issue-Ef34Gh.tmp")));
     EXPECT_EQ(m_state->hotel.name, QStringLiteral("Alfa"));
     EXPECT_EQ(m_state->hotelId, m_hotelIds[1]);
     EXPECT_EQ(m_state->seasons, SeasonTable::Defaults());
