@@ -100,7 +100,8 @@ unsigned LocalPackageInstaller::UninstallProduct(const QString& productCode)
     // A registry file from before the check above may list two products on one name: the name stays
     // while another still claims it.
     const bool shared = !instance.isEmpty() && !m_registry.OtherProductWithInstance(instance, productCode).isEmpty();
-    if ((!instance.isEmpty() && !shared && !m_registry.RemoveInstance(instance)) || !m_registry.UnregisterProduct(productCode))
+    const bool removeInstance = !instance.isEmpty() && !shared;
+    if ((removeInstance && !m_registry.RemoveInstance(instance)) || !m_registry.UnregisterProduct(productCode))
         return Result(InstallerError::kInstallFailure);
     if (shared)
         Log(QStringLiteral("Product %1 removed; instance %2 stays with another product.").arg(productCode, instance));
