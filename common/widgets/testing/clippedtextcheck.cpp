@@ -18,12 +18,10 @@
 #include <QToolButton>
 #include <QTreeView>
 
-#include <climits>
-
 namespace {
 
 // Room a measured text may take: far more than any window, small enough that sums do not overflow.
-constexpr int kUnbounded = INT_MAX / 4;
+constexpr int kUnbounded = 1 << 20;
 // Space Qt leaves between an icon and its text on push buttons, tool buttons and combo boxes.
 constexpr int kIconSpacing = 4;
 // Horizontal margin QLineEdit keeps on each side of its text.
@@ -141,12 +139,17 @@ private:
         }
         const bool rich =
             label.textFormat() == Qt::RichText || (label.textFormat() == Qt::AutoText && Qt::mightBeRichText(text));
+        // Rich text, and any text the user may select, is laid out by a text document rather than drawn directly.
+        const bool document = rich || label.textInteractionFlags() != Qt::NoTextInteraction;
         QSize needed;
-        if (rich) {
+        if (document) {
             QTextDocument document;
             document.setDefaultFont(label.font());
             document.setDocumentMargin(0);
-            document.setHtml(text);
+            if (rich)
+                document.setHtml(text);
+            else
+                document.setPlainText(text);
             if (label.wordWrap()) {
                 // Wrapped lines stay within the room unless one word alone is wider.
                 document.setTextWidth(room.width());
@@ -158,7 +161,8 @@ private:
                 needed = document.size().toSize();
             }
         } else {
-            int flags = int(align);
+            // Measured from the top: centring in an unbounded rectangle would round the height.
+            int flags = int(align & Qt::AlignHorizontal_Mask) | Qt::AlignTop;
             if (label.wordWrap())
                 flags |= Qt::TextWordWrap;
             if (label.buddy())
@@ -360,8 +364,9 @@ private:
 
     void MeasureLineEdit(const QLineEdit& edit)
     {
+        // A field that scrolls its text counts as showing it whole only where its tool tip carries it.
         const QString text = edit.text().isEmpty() ? edit.placeholderText() : edit.displayText();
-        if (text.isEmpty())
+        if (text.isEmpty() || ToolTipCarries(edit.toolTip(), text))
             return;
         QStyleOptionFrame option;
         option.initFrom(&edit);

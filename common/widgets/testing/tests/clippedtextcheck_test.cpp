@@ -202,6 +202,34 @@ const Fixture kFixtures[] = {
      ""},
     {"line edit too narrow",
      [](QWidget& w) { (new QLineEdit(kLong, &w))->setGeometry(0, 0, 80, 30); }, "wider"},
+    {"line edit too narrow whose tool tip holds its text",
+     [](QWidget& w) {
+         auto edit = new QLineEdit(kLong, &w);
+         edit->setToolTip(kLong);
+         edit->setGeometry(0, 0, 80, 30);
+     },
+     ""},
+    {"selectable label of three lines at its size hint",
+     [](QWidget& w) {
+         auto label = new QLabel(kLong + u'\n' + kLong + u'\n' + kLong, &w);
+         label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+         label->setGeometry(QRect(QPoint(0, 0), label->sizeHint()));
+     },
+     ""},
+    {"selectable label of three lines a pixel too low",
+     [](QWidget& w) {
+         auto label = new QLabel(kLong + u'\n' + kLong + u'\n' + kLong, &w);
+         label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+         label->setGeometry(QRect(QPoint(0, 0), label->sizeHint() - QSize(0, 1)));
+     },
+     "taller"},
+    {"centred label at its size hint",
+     [](QWidget& w) {
+         auto label = new QLabel(kLong, &w);
+         label->setAlignment(Qt::AlignCenter);
+         label->setGeometry(QRect(QPoint(0, 0), label->sizeHint()));
+     },
+     ""},
     {"line edit that fits",
      [](QWidget& w) { (new QLineEdit(kLong, &w))->setGeometry(0, 0, kWindowSize.width(), 30); }, ""},
     {"child outside its parent",
