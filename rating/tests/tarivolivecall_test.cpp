@@ -1,6 +1,7 @@
 // A call that ends while the console runs is in Tarivo's account of its extension, with its cost: the engine
 // Pultex in simulation stores it from the PBX's call-end event under the extension's dialling number, the
 // number by which the account looks calls up. On both databases.
+#include "callcost.h"
 #include "callrating.h"
 #include "consolesuite.h"
 #include "engineerrorcode.h"
@@ -17,6 +18,7 @@
 
 #include <QDate>
 #include <QDialog>
+#include <QMessageBox>
 
 #include <gtest/gtest.h>
 
@@ -77,12 +79,14 @@ TEST_P(TarivoLiveCallTest, TheAccountOfTheExtensionListsTheCallWithItsCost)
                    suite.CatalogParameters(databaseSettings));
     QStringList boxes;
     ModalAnswerer answerer([&boxes](QDialog* shown) {
-        boxes << shown->windowTitle();
+        auto box = qobject_cast<QMessageBox*>(shown);
+        boxes << (box ? box->text() : shown->windowTitle());
         shown->accept();
     });
     ASSERT_TRUE(app.InitInstance());
     CRatingList* list = app.View()->List();
-    ASSERT_TRUE(WaitFor([&] { return list->RowCount() == count + 1; }, kWaitMs)) << boxes.join(u'\n').toStdString();
+    ASSERT_TRUE(WaitFor([&] { return list->RowCount() == count + 1; }, kWaitMs))
+        << list->RowCount() << " rows; " << boxes.join(u'\n').toStdString();
     EXPECT_EQ(app.View()->mode(), kAccountMode);
     const int row = count - 1;
     const int columns = list->ColumnCount();
