@@ -51,6 +51,7 @@ namespace {
 
 constexpr int kExitStartFailed = 1;
 constexpr int kSimulatorPollMs = 20;
+constexpr int kSimulatorStopMs = 5000;  // the simulator ends at once on the request; this is a bound
 const QString kOperatorConsole = QStringLiteral("Fonivra");
 
 QString ProgramPath(const QString& name) { return GetSuiteFolder() + name + u'/' + name; }
@@ -206,7 +207,7 @@ void CEngineApp::StartSimulator()
 {
     if (FindSimulvexWindow())
         return;
-    StartDetachedProcess(ProgramPath(kSimulvexClass));
+    m_simulator.Start(ProgramPath(kSimulvexClass));
     // The simulator serves once its window is found and its serial resource is published.
     const QString device = SerialDevicePath(kSimulatorComNumber);
     const QDeadlineTimer deadline(m_waits.simulatorMs);
@@ -368,6 +369,9 @@ int CEngineApp::ExitInstance()
 {
     ReleaseCallHandlers();
     ReleaseEngine();
+    // The simulator this console started plays its PBX and goes with it; one found running stays.
+    if (!m_simulator.Terminate(kSimulatorStopMs))
+        ReportStartup(QStringLiteral("the simulator did not end"));
     EngineTrafficLog().Close();
     if (m_frame)
         m_frame->RemoveNotificationIcon();

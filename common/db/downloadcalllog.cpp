@@ -1,6 +1,7 @@
 #include "downloadcalllog.h"
 
 #include "engineclient.h"
+#include "extensionlabel.h"
 #include "pbxnumbering.h"
 #include "sqldatabase.h"
 
@@ -41,9 +42,7 @@ int DownloadCallLog(const CEngineClient* client, CSqlDatabase& database, int pbx
     if (result != kNoError)
         return result;
     PbxInitialization initialization;
-    PbxSystemConfiguration configuration;
     CopyBytes(storedInitialization, initialization);
-    CopyBytes(storedConfiguration, configuration);
 
     const auto target = static_cast<std::uint8_t>(pbx);
     bool everyLogRead = true;
@@ -52,10 +51,8 @@ int DownloadCallLog(const CEngineClient* client, CSqlDatabase& database, int pbx
         result = database.ReadDerivedProgrammation(pbx, extension, programming);
         if (result != kNoError)
             return result;
-        const auto programmingBytes = std::span(reinterpret_cast<const std::uint8_t*>(programming.constData()),
-                                                static_cast<std::size_t>(programming.size()));
-        const int number = DefaultExtensionNumber(static_cast<std::uint8_t>(extension), initialization, configuration,
-                                                  ProgrammedExtensionNumber(programmingBytes))
+        // The number InsertCallEvent stores the same call under when it ends while the console runs.
+        const int number = ExtensionDiallingNumber(extension, storedInitialization, storedConfiguration, programming)
                                .toInt();
         // The extension's answer is read whole, then stored in one transaction: all of its calls or none.
         QList<QByteArray> calls;

@@ -385,16 +385,10 @@ TEST_F(PultexTest, TheStartImportsTheMailContactsIntoTheContactsCache)
 // of the bound PBX, and relays the server's events to its operator console.
 TEST_F(PultexTest, AClientStartReadsTheBoundPbxsRecordsThatTheServerStored)
 {
-    const QString host = qEnvironmentVariable("SUITE_TEST_PGHOST");
-    if (host.isEmpty())
-        GTEST_SKIP() << "PostgreSQL not tested: SUITE_TEST_PGHOST is not set";
     DatabaseSettings postgres;
-    postgres.backend = DatabaseSettings::Backend::PostgreSql;
-    postgres.host = host;
-    bool portOk = false;
-    const int port = qEnvironmentVariable("SUITE_TEST_PGPORT").toInt(&portOk);
-    postgres.port = portOk ? port : DatabaseSettings::kDefaultPostgresPort;
-    postgres.user = qEnvironmentVariable("SUITE_TEST_PGUSER");
+    QString skipReason;
+    if (!TestDatabaseSettings(DbBackend::kPostgres, postgres, skipReason))
+        GTEST_SKIP() << skipReason.toStdString();
 
     PrepareSimulation(m_suite, {kFirstPbx}, kModel, postgres);
     StartAndWait(m_suite, kStarted);

@@ -6,11 +6,12 @@
 #include "engineerrorcode.h"
 #include "pbxrecord.h"
 #include "scriptedcalllogengine.h"
+#include "testcallrecords.h"
 
 namespace {
 
 constexpr int kPbx = 0;
-constexpr int kProgrammedNumber = 301;
+constexpr int kProgrammedNumber = kRenumberedExtension;
 
 class DownloadCallLogTest : public DbTest {
 protected:
@@ -24,29 +25,8 @@ protected:
         m_database = StartEngineDatabaseWithPbx(kPbx, QStringLiteral("PBX1"));
     }
 
-    // Stores what the engine's start-up reads from a PBX of two extensions, renumbered with direct numbers:
-    // extension 0 has no programmed number, extension 1 has 301.
-    void StorePbx(const QString& model)
-    {
-        QByteArray initialization(PbxRecord::kInitializationSize, '\0');
-        initialization[PbxRecord::kExtensionCount] = 2;
-        WriteAnsiField(initialization, PbxRecord::kInitializationVersion, PbxRecord::kTextFieldWidth, model);
-        ASSERT_EQ(Database().SaveInitialization(kPbx, initialization), kNoError);
-        QByteArray configuration(PbxRecord::kSystemConfigurationSize, '\0');
-        configuration[11] = 1;     // Rinumerazione
-        configuration[24] = 0x40;  // ExtensioneBitmap1: programmed numbers are dialled as they are
-        ASSERT_EQ(Database().SaveSystemConfiguration(kPbx, configuration), kNoError);
-        for (int extension = 0; extension < 2; ++extension) {
-            QByteArray programming(PbxRecord::kExtensionProgrammationSize, '\0');
-            programming[0] = PbxRecord::kObjectExtension;
-            programming[1] = static_cast<char>(extension);
-            if (extension == 1) {
-                programming[35] = static_cast<char>(kProgrammedNumber & 0xFF);
-                programming[36] = static_cast<char>(kProgrammedNumber >> 8);
-            }
-            ASSERT_EQ(Database().SaveDerivedProgrammation(kPbx, programming), kNoError);
-        }
-    }
+    // Extension 0 dials 2001 (no programmed number), extension 1 dials kRenumberedExtension.
+    void StorePbx(const QString& model) { ASSERT_TRUE(StoreRenumberedPbx(Database(), kPbx, model)); }
 
     CSqlDatabase& Database() { return *m_database; }
     ScriptedCallLogEngine& Engine() { return m_engine; }
