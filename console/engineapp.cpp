@@ -51,6 +51,7 @@ namespace {
 
 constexpr int kExitStartFailed = 1;
 constexpr int kSimulatorPollMs = 20;
+constexpr int kSimulatorStopMs = 5000;  // the simulator ends at once on the request; this is a bound
 const QString kOperatorConsole = QStringLiteral("Fonivra");
 
 QString ProgramPath(const QString& name) { return GetSuiteFolder() + name + u'/' + name; }
@@ -151,7 +152,11 @@ bool CEngineApp::HandOverToRunningConsole()
     return true;
 }
 
-bool CEngineApp::Terminating() const { return m_signalTarget.TerminationRequested(); }
+bool CEngineApp::Terminating() const
+{
+    // The flag is set by the signal itself; the posted message only once the event loop runs again.
+    return m_signalTarget.TerminationRequested() || TerminationMessage::IsRequested();
+}
 
 bool CEngineApp::EndStartBySignal()
 {
@@ -202,7 +207,7 @@ void CEngineApp::StartSimulator()
 {
     if (FindSimulvexWindow())
         return;
-    StartDetachedProcess(ProgramPath(kSimulvexClass));
+    m_simulator.Start(ProgramPath(kSimulvexClass));
     // The simulator serves once its window is found and its serial resource is published.
     const QString device = SerialDevicePath(kSimulatorComNumber);
     const QDeadlineTimer deadline(m_waits.simulatorMs);
@@ -246,7 +251,12 @@ bool CEngineApp::CreateWindows()
     m_frame->SetAboutBox([this] { ShowAboutBox(); });
     m_view = view;
     m_frame->setFixedSize(view->size());
-    QObject::connect(m_frame.get(), &CMainFrame::Closing, [] { QCoreApplication::quit(); });
+    QObject::connect(m_frame.get(), &CMainFrame::Closing, [this] {
+        // The call balloon refuses every close, and quit() gives up when a shown window refuses: the
+        // popup and its balloon go first, whatever the call's state, and the loop is ended, not asked.
+        ReleaseCallHandlers();
+        QCoreApplication::exit(0);
+    });
     m_frameTarget.Attach(&m_frame->Target());
     CreateEventHandlers();
     return true;
@@ -359,6 +369,9 @@ int CEngineApp::ExitInstance()
 {
     ReleaseCallHandlers();
     ReleaseEngine();
+    // The simulator this console started plays its PBX and goes with it; one found running stays.
+    if (!m_simulator.Terminate(kSimulatorStopMs))
+        ReportStartup(QStringLiteral("the simulator did not end"));
     EngineTrafficLog().Close();
     if (m_frame)
         m_frame->RemoveNotificationIcon();

@@ -8,6 +8,7 @@
 #include "extensioncallstate.h"
 #include "installationsettings.h"
 #include "oledate.h"
+#include "ownedprocess.h"
 #include "sqldatabase.h"
 #include "startupsignaltarget.h"
 #include "startupwaits.h"
@@ -213,6 +214,7 @@ private:
     QImage m_skinBitmap;
     QRegion m_skinRegion;
 
+    OwnedProcess m_simulator;  // the simulator this console started, if any
     std::unique_ptr<CSplashDlg> m_splash;
     std::unique_ptr<CEngineDoc> m_document;
     std::unique_ptr<CMainFrame> m_frame;

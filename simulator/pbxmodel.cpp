@@ -40,11 +40,27 @@ void PutTime(QByteArray& record, int offset, int hour, int minute, int second)
     record[offset + 2] = static_cast<char>(second);
 }
 
+// An extension's programming as a newly installed PBX has it (bytes of the 50-byte record): every kind of
+// outside call allowed, no follow-me, and every service off (night service, do not disturb, the
+// FunzioniVarie bits and the rest stay 0).
+constexpr int kInternationalCallsByte = 3;  // ChiamateInternazionaliAbilita
+constexpr int kLongDistanceCallsByte = 4;   // ChiamateInterurbaneAbilita
+constexpr int kLocalCallsByte = 5;          // ChiamateUrbaneAbilita
+constexpr int kFollowMeByte = 49;           // Seguimi: the extension calls follow, 255 none
+constexpr char kAllowed = 1;
+constexpr char kNoFollowMe = static_cast<char>(0xFF);
+
 QByteArray NewProgramming(std::uint8_t objectType, int index)
 {
     QByteArray record(static_cast<qsizetype>(ProgrammingRecordSize(objectType)), '\0');
     record[0] = static_cast<char>(objectType);
     record[1] = static_cast<char>(index);
+    if (objectType == kObjectExtension) {
+        record[kInternationalCallsByte] = kAllowed;
+        record[kLongDistanceCallsByte] = kAllowed;
+        record[kLocalCallsByte] = kAllowed;
+        record[kFollowMeByte] = kNoFollowMe;
+    }
     return record;
 }
 

@@ -5,7 +5,10 @@
 //                         (254 calls) in one transaction, de-duplication included;
 //   DownloadCallLog       the download whole: DownloadCallLog reading 16 extensions' logs from an engine
 //                         that plays the PBX, storing them and clearing the log, beside ReadCallLogOnly, the
-//                         same reads through the engine client with nothing stored.
+//                         same reads through the engine client with nothing stored;
+//   StoreCallsInto100k    the download's storage of new calls into a call log that holds 100,000 calls
+//                         already, beside StoreCallsIntoEmpty, the same calls into an empty one: the
+//                         de-duplicating look-up must not grow with the calls stored.
 // PostgreSQL runs on the cluster named by SUITE_TEST_PGHOST (and SUITE_TEST_PGPORT, SUITE_TEST_PGUSER);
 // without it those runs are skipped.
 
@@ -114,6 +117,28 @@ void CountRows(benchmark::State& state, qint64 rows)
     state.counters["rows_per_second"] = benchmark::Counter(static_cast<double>(rows), benchmark::Counter::kIsRate);
 }
 
+// Each extension's answers of `count` calls from call `first` on, as a download stores them.
+QList<QList<QByteArray>> Answers(int first, int count)
+{
+    QList<QList<QByteArray>> answers;
+    for (int i = 0; i < count; ++i) {
+        if (i % kCallsPerAnswer == 0)
+            answers.append(QList<QByteArray>());
+        answers.last() << LoggedCall(first + i);
+    }
+    return answers;
+}
+
+bool StoreAnswers(CSqlDatabase& database, const QList<QList<QByteArray>>& answers)
+{
+    for (qsizetype k = 0; k < answers.size(); ++k) {
+        const int number = kFirstExtensionNumber + static_cast<int>(k % kExtensions);
+        if (database.InsertLoggedCalls(kPbx, answers.at(k), number) != kNoError)
+            return false;
+    }
+    return true;
+}
+
 void InsertLoggedCalls(benchmark::State& state, DbBackend backend)
 {
     CallLogCatalog catalog(backend);
@@ -143,22 +168,39 @@ void StoreDownloadedCalls(benchmark::State& state, DbBackend backend)
         state.SkipWithError(catalog.Error().toStdString().c_str());
         return;
     }
-    QList<QList<QByteArray>> answers;
-    for (int i = 0; i < kCalls; ++i) {
-        if (i % kCallsPerAnswer == 0)
-            answers.append(QList<QByteArray>());
-        answers.last() << LoggedCall(i);
-    }
+    const QList<QList<QByteArray>> answers = Answers(0, kCalls);
     for (auto _ : state) {
-        for (qsizetype k = 0; k < answers.size(); ++k) {
-            const int number = kFirstExtensionNumber + static_cast<int>(k % kExtensions);
-            if (catalog.database->InsertLoggedCalls(kPbx, answers.at(k), number) != kNoError) {
-                state.SkipWithError(catalog.database->LastError().toStdString().c_str());
-                return;
-            }
+        if (!StoreAnswers(*catalog.database, answers)) {
+            state.SkipWithError(catalog.database->LastError().toStdString().c_str());
+            return;
         }
     }
     CountRows(state, kCalls * state.iterations());
+}
+
+constexpr int kLargeLog = 100000;
+constexpr int kNewCalls = 40 * kCallsPerAnswer;
+
+// Stores kNewCalls new calls into a call log already holding `stored` calls (made before the timing).
+void StoreCallsBeside(benchmark::State& state, DbBackend backend, int stored)
+{
+    CallLogCatalog catalog(backend);
+    if (!catalog.Error().isEmpty()) {
+        state.SkipWithError(catalog.Error().toStdString().c_str());
+        return;
+    }
+    if (!StoreAnswers(*catalog.database, Answers(0, stored))) {
+        state.SkipWithError(catalog.database->LastError().toStdString().c_str());
+        return;
+    }
+    const QList<QList<QByteArray>> answers = Answers(stored, kNewCalls);
+    for (auto _ : state) {
+        if (!StoreAnswers(*catalog.database, answers)) {
+            state.SkipWithError(catalog.database->LastError().toStdString().c_str());
+            return;
+        }
+    }
+    CountRows(state, kNewCalls * state.iterations());
 }
 
 // Gives every extension of the engine a full answer of new calls, `download` telling them apart.
@@ -225,6 +267,13 @@ void BM_InsertLoggedCallSqlite(benchmark::State& state) { InsertLoggedCalls(stat
 void BM_InsertLoggedCallPostgres(benchmark::State& state) { InsertLoggedCalls(state, DbBackend::kPostgres); }
 void BM_StoreDownloadedCallsSqlite(benchmark::State& state) { StoreDownloadedCalls(state, DbBackend::kSqlite); }
 void BM_StoreDownloadedCallsPostgres(benchmark::State& state) { StoreDownloadedCalls(state, DbBackend::kPostgres); }
+void BM_StoreCallsIntoEmptySqlite(benchmark::State& state) { StoreCallsBeside(state, DbBackend::kSqlite, 0); }
+void BM_StoreCallsInto100kSqlite(benchmark::State& state) { StoreCallsBeside(state, DbBackend::kSqlite, kLargeLog); }
+void BM_StoreCallsIntoEmptyPostgres(benchmark::State& state) { StoreCallsBeside(state, DbBackend::kPostgres, 0); }
+void BM_StoreCallsInto100kPostgres(benchmark::State& state)
+{
+    StoreCallsBeside(state, DbBackend::kPostgres, kLargeLog);
+}
 void BM_DownloadCallLogSqlite(benchmark::State& state) { DownloadCallLogs(state, DbBackend::kSqlite); }
 void BM_DownloadCallLogPostgres(benchmark::State& state) { DownloadCallLogs(state, DbBackend::kPostgres); }
 
@@ -233,6 +282,10 @@ BENCHMARK(BM_InsertLoggedCallSqlite)->Iterations(1)->UseRealTime()->Unit(benchma
 BENCHMARK(BM_StoreDownloadedCallsSqlite)->Iterations(1)->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_InsertLoggedCallPostgres)->Iterations(1)->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StoreDownloadedCallsPostgres)->Iterations(1)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StoreCallsIntoEmptySqlite)->Iterations(1)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StoreCallsInto100kSqlite)->Iterations(1)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StoreCallsIntoEmptyPostgres)->Iterations(1)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StoreCallsInto100kPostgres)->Iterations(1)->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadCallLogOnly)->Iterations(3)->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DownloadCallLogSqlite)->Iterations(3)->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DownloadCallLogPostgres)->Iterations(3)->UseRealTime()->Unit(benchmark::kMillisecond);

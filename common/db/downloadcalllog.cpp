@@ -1,6 +1,7 @@
 #include "downloadcalllog.h"
 
 #include "engineclient.h"
+#include "extensionlabel.h"
 #include "pbxnumbering.h"
 #include "sqldatabase.h"
 
@@ -27,8 +28,10 @@ void CopyBytes(const QByteArray& from, Record& to)
 
 }  // namespace
 
-int DownloadCallLog(const CEngineClient* client, CSqlDatabase& database, int pbx, std::chrono::milliseconds settleTime)
+int DownloadCallLog(const CEngineClient* client, CSqlDatabase& database, int pbx, std::chrono::milliseconds settleTime,
+                    const std::function<bool()>& stopRequested)
 {
+    const auto stopped = [&stopRequested] { return stopRequested && stopRequested(); };
     if (!client)
         return kQueueSizesRefused;
     QByteArray storedInitialization;
@@ -39,9 +42,7 @@ int DownloadCallLog(const CEngineClient* client, CSqlDatabase& database, int pbx
     if (result != kNoError)
         return result;
     PbxInitialization initialization;
-    PbxSystemConfiguration configuration;
     CopyBytes(storedInitialization, initialization);
-    CopyBytes(storedConfiguration, configuration);
 
     const auto target = static_cast<std::uint8_t>(pbx);
     bool everyLogRead = true;
@@ -50,15 +51,15 @@ int DownloadCallLog(const CEngineClient* client, CSqlDatabase& database, int pbx
         result = database.ReadDerivedProgrammation(pbx, extension, programming);
         if (result != kNoError)
             return result;
-        const auto programmingBytes = std::span(reinterpret_cast<const std::uint8_t*>(programming.constData()),
-                                                static_cast<std::size_t>(programming.size()));
-        const int number = DefaultExtensionNumber(static_cast<std::uint8_t>(extension), initialization, configuration,
-                                                  ProgrammedExtensionNumber(programmingBytes))
+        // The number InsertCallEvent stores the same call under when it ends while the console runs.
+        const int number = ExtensionDiallingNumber(extension, storedInitialization, storedConfiguration, programming)
                                .toInt();
         // The extension's answer is read whole, then stored in one transaction: all of its calls or none.
         QList<QByteArray> calls;
         bool endReached = false;
         for (int j = 0; j < kMaxRecordsPerExtension && !endReached; ++j) {
+            if (stopped())
+                return kCallLogDownloadStopped;  // this extension's calls stay in the PBX, unstored
             CallLogRecord record;
             result = client->ReadCallLogRecord(target, static_cast<std::uint8_t>(extension), j != 0, record,
                                                kRecordSeconds);
@@ -83,6 +84,8 @@ int DownloadCallLog(const CEngineClient* client, CSqlDatabase& database, int pbx
         everyLogRead = everyLogRead && endReached;
     }
 
+    if (stopped())
+        return kCallLogDownloadStopped;
     if (everyLogRead && !initialization.IsNexo28())
         result = client->ClearCallLog(target, kAllExtensions, kClearSeconds);
     std::this_thread::sleep_for(settleTime);

@@ -109,6 +109,8 @@ public:
     // The calls of one extension's log answer, as InsertLoggedCall stores each, in one transaction: all of
     // them or, on the first failure (whose code it returns), none.
     int InsertLoggedCalls(int pbx, const QList<QByteArray>& callLogRecords, int extensionNumber);
+    // A call-end event, stored as InsertLoggedCall stores the same call downloaded: under the extension's
+    // dialling number from the PBX's stored records (57 for an extension the PBX does not have).
     int InsertCallEvent(int pbx, const QByteArray& callEvent);
     int InsertCallSwNew(int pbx, const OleDate& end, int extension, const QByteArray& callState);
     int InsertWakeEvent(int pbx, const QByteArray& wakeEvent);
@@ -243,6 +245,8 @@ private:
     int UpdateObjectColumns(int pbx, int objectType, int index, const QString& assignments,
                             const QVariantList& values);
     int InsertCallRow(EngineTable table, const QVariantList& values);
+    // The dialling number of an extension given by its index, from the PBX's stored records.
+    int ReadExtensionNumber(int pbx, int extension, int& number);
     int StoreCallOnce(int pbx, int extension, const OleDate& start, const OleDate& end, const OleDate& duration,
                       int line, qint64 pulses, qint64 charge, int outgoing, const QString& number);
     int SaveLabel(EngineTable table, int pbxIdentifier, int index, const QString& text);

@@ -4,6 +4,7 @@
 #include "binaryrecord.h"
 #include "dbtransaction.h"
 #include "engineerrorcode.h"
+#include "extensionlabel.h"
 #include "pbxrecord.h"
 #include "sqldate.h"
 
@@ -11,6 +12,7 @@
 #include <QStringList>
 #include <QtEndian>
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -140,15 +142,22 @@ int CSqlDatabase::InsertLoggedCalls(int pbx, const QList<QByteArray>& records, i
     if (transaction.BeginResult() != kNoError)
         return transaction.BeginResult();
     // One look for the calls of the answer already stored (an answer holds at most 255), instead of one a
-    // call: the first stored copy of a call wins, also within the answer.
-    QVariantList values{pbx, extensionNumber};
+    // call: the first stored copy of a call wins, also within the answer. The bounds of the answer's period
+    // keep the look on the index's three columns: a list of values alone leaves PostgreSQL's planner
+    // reading every stored call of the extension.
+    const auto [first, last] = std::minmax_element(rows.begin(), rows.end(),
+                                                   [](const LoggedCallRow& a, const LoggedCallRow& b) {
+                                                       return a.start < b.start;
+                                                   });
+    QVariantList values{pbx, extensionNumber, SqlDateText(first->start), SqlDateText(last->start)};
     QStringList marks;
     for (const LoggedCallRow& row : rows) {
         values << SqlDateText(row.start);
         marks << QStringLiteral("?");
     }
     if (OpenRecordset(QStringLiteral("SELECT DataInizio FROM LogCalls WHERE PbxIdentifier=? AND IndiceDerivato=? "
-                                     "AND DataInizio IN (%1)").arg(marks.join(u',')),
+                                     "AND DataInizio>=? AND DataInizio<=? AND DataInizio IN (%1)")
+                          .arg(marks.join(u',')),
                       values) != kNoError)
         return kDbTableCheckFailed;
     QSet<QString> stored;
@@ -188,11 +197,37 @@ int CSqlDatabase::InsertCallEvent(int pbx, const QByteArray& callEvent)
         start = start.AddSeconds(-kSecondsPerDay);
     const OleDate duration =
         start.IsValid() && end.IsValid() ? OleDate(2000, 1, 1).AddSeconds(SecondsBetween(start, end)) : OleDate::Invalid();
+    if (!duration.IsValid())
+        return kDbRowInsertFailed;
     const QByteArray record = callEvent.leftJustified(kCallEventSize, '\0');
-    return StoreCallOnce(pbx, GetU16(record, kCallEventExtension), start, end, duration, Byte(record, kCallEventLine),
+    // The event names the extension by its index; LogCalls keeps the dialling number, as the download
+    // stores the same call and as every reader of the table looks calls up.
+    int number = 0;
+    const int result = ReadExtensionNumber(pbx, GetU16(record, kCallEventExtension), number);
+    if (result != kNoError)
+        return result;  // the call stays in the PBX's log for the next download
+    return StoreCallOnce(pbx, number, start, end, duration, Byte(record, kCallEventLine),
                          GetU16(record, kCallEventPulses), GetU16(record, kCallEventCharge),
                          Byte(record, kCallEventOutgoing),
                          RecordText(record, kCallEventNumber, kCallEventSize - kCallEventNumber));
+}
+
+int CSqlDatabase::ReadExtensionNumber(int pbx, int extension, int& number)
+{
+    QByteArray initialization;
+    QByteArray configuration;
+    QByteArray programming;
+    int result = ReadInitialization(pbx, initialization);
+    if (result == kNoError)
+        result = ReadSystemConfiguration(pbx, configuration);
+    if (result == kNoError && extension < static_cast<quint8>(initialization.at(kExtensionCount)))
+        result = ReadDerivedProgrammation(pbx, extension, programming);
+    if (result != kNoError)
+        return result;
+    bool isNumber = false;
+    number = ExtensionDiallingNumber(extension, initialization, configuration, programming).toInt(&isNumber);
+    // An extension that the PBX does not have has no number.
+    return isNumber ? kNoError : kDbRowInsertFailed;
 }
 
 int CSqlDatabase::InsertCallSwNew(int pbx, const OleDate& end, int extension, const QByteArray& callState)

@@ -4,7 +4,12 @@
 #include <QPasswordDigestor>
 #include <QRandomGenerator>
 
+#include <algorithm>
+#include <atomic>
+
 namespace {
+
+std::atomic<int> s_newIterations{SaltedPassword::kIterations};
 
 bool IsHex(const QString& text)
 {
@@ -35,6 +40,13 @@ QByteArray SaltedPassword::Hash(const QByteArray& salt, int iterations, const QS
     return QPasswordDigestor::deriveKeyPbkdf2(QCryptographicHash::Sha256, text.toUtf8(), salt, iterations, kHashSize);
 }
 
+void SaltedPassword::SetIterationsForNewPasswords(int iterations)
+{
+    s_newIterations = std::clamp(iterations, 1, kMaxIterations);
+}
+
+int SaltedPassword::IterationsForNewPasswords() { return s_newIterations; }
+
 SaltedPassword SaltedPassword::FromText(const QString& text)
 {
     SaltedPassword password;
@@ -43,7 +55,7 @@ SaltedPassword SaltedPassword::FromText(const QString& text)
     quint32 words[kSaltSize / sizeof(quint32)];
     QRandomGenerator::system()->fillRange(words);
     password.m_salt = QByteArray(reinterpret_cast<const char*>(words), kSaltSize);
-    password.m_iterations = kIterations;
+    password.m_iterations = s_newIterations;
     password.m_hash = Hash(password.m_salt, password.m_iterations, text);
     return password;
 }

@@ -21,7 +21,13 @@ public:
 
     SaltedPassword() = default;  // no password
 
-    // A fresh random salt each time; an empty text gives no password.
+    // The iteration count of the passwords set from now on in this process: kIterations unless lowered
+    // (tests do, to spare the derivation's time). A stored password keeps the count it was stored with.
+    static void SetIterationsForNewPasswords(int iterations);
+    static int IterationsForNewPasswords();
+
+    // A fresh random salt each time, the count of IterationsForNewPasswords; an empty text gives no
+    // password.
     static SaltedPassword FromText(const QString& text);
     // From the stored hexadecimal salt and hash and the iteration count (kLegacyIterations for the earlier
     // form). Salt and hash both empty: no password. False when they are malformed or the count is out of range.

@@ -179,3 +179,22 @@ void SuiteTree::StopSimulvex() const
     SuiteIpc::Post(SuiteIpc::Key::WindowClass, kSimulvexName, WM_COMMAND, kCloseCommand, 0);
     WaitFor([] { return !SuiteIpc::Find(SuiteIpc::Key::WindowClass, kSimulvexName); }, kStopTimeoutMs);
 }
+
+bool TestDatabaseSettings(DbBackend backend, DatabaseSettings& settings, QString& skipReason)
+{
+    settings = DatabaseSettings();
+    if (backend == DbBackend::kSqlite)
+        return true;
+    const QString host = qEnvironmentVariable("SUITE_TEST_PGHOST");
+    if (host.isEmpty()) {
+        skipReason = QStringLiteral("PostgreSQL not tested: SUITE_TEST_PGHOST is not set");
+        return false;
+    }
+    settings.backend = DatabaseSettings::Backend::PostgreSql;
+    settings.host = host;
+    bool portOk = false;
+    const int port = qEnvironmentVariable("SUITE_TEST_PGPORT").toInt(&portOk);
+    settings.port = portOk ? port : DatabaseSettings::kDefaultPostgresPort;
+    settings.user = qEnvironmentVariable("SUITE_TEST_PGUSER");
+    return true;
+}

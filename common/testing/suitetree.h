@@ -73,6 +73,11 @@ private:
     EnginePorts m_ports;
 };
 
+// The installation's database of a test on that backend: the tree's own SQLite file, or the catalog of the
+// PostgreSQL cluster named by SUITE_TEST_PGHOST (and SUITE_TEST_PGPORT, SUITE_TEST_PGUSER). False, with the
+// reason, when that cluster is not named.
+bool TestDatabaseSettings(DbBackend backend, DatabaseSettings& settings, QString& skipReason);
+
 // A TCP or UDP port that was free a moment ago on every local address.
 std::uint16_t FreeTcpPort();
 std::uint16_t FreeUdpPort();

@@ -9,13 +9,15 @@
 #include "startupwaits.h"
 #include "suiteipc.h"
 
+#include <QDateTime>
+
 namespace {
 
 constexpr int kSimulatorWaitMs = 20000;  // the longest: the simulator serves as soon as it can
 
 }  // namespace
 
-ConsoleSuite::ConsoleSuite() : SuiteTree(kPultexClass), m_console(kPultexClass)
+ConsoleSuite::ConsoleSuite(const QString& homeProgram) : SuiteTree(homeProgram), m_console(kPultexClass)
 {
     static_assert(SuiteTree::kCloseCommand == CMainFrame::kCloseDocumentCommand);
     m_placed = SuiteTree::IsValid() && PlaceProgram(kPultexClass, QStringLiteral(PULTEX_PROGRAM));
@@ -33,10 +35,10 @@ bool ConsoleSuite::InstallSimulvex(const QStringList& configuration) const
     return SuiteTree::InstallSimulvex(QStringLiteral(SIMULVEX_PROGRAM), configuration);
 }
 
-QString ConsoleSuite::StartInSimulation(const QStringList& simulator)
+QString ConsoleSuite::StartInSimulation(const QStringList& simulator, const DatabaseSettings& database)
 {
-    if (!InstallSimulvex(simulator) || !WriteInstallation(InstallationSettings::kModeSimulation, 0, 0) ||
-        !WriteRegistry() || !CreateCatalog({QStringLiteral("CENTRALE")}))
+    if (!InstallSimulvex(simulator) || !WriteInstallation(InstallationSettings::kModeSimulation, 0, 0, database) ||
+        !WriteRegistry() || !CreateCatalog({QStringLiteral("CENTRALE")}, database))
         return QStringLiteral("the suite tree could not be prepared");
     Enter();
     if (!StartConsole())
@@ -61,7 +63,7 @@ bool ConsoleSuite::WriteRegistry() const
            contacts.WriteString(ContactSource::kMailContactsName, SharedFolder() + QStringLiteral("Contacts.csv"));
 }
 
-bool ConsoleSuite::StartConsole() { return m_console.Start(ProgramPath()); }
+bool ConsoleSuite::StartConsole() { return m_console.Start(ProgramPath(kPultexClass)); }
 
 QString ConsoleSuite::WaitForStartEnd()
 {
@@ -73,4 +75,12 @@ int ConsoleSuite::StopConsole()
     Enter();
     SuiteIpc::Post(SuiteIpc::Key::WindowClass, kPultexClass, WM_COMMAND, CMainFrame::kCloseDocumentCommand, 0);
     return WaitForExit();
+}
+
+bool ConsoleSuite::PlaceCall(int extension, int line, const QString& number, int seconds)
+{
+    const QString end = QDateTime::currentDateTime().addSecs(seconds).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    return SimulvexCommand(QStringLiteral("call %1 %2 %3").arg(extension).arg(line).arg(number)).startsWith(u"OK") &&
+           SimulvexCommand(QStringLiteral("set clock ") + end).startsWith(u"OK") &&
+           SimulvexCommand(QStringLiteral("hangup %1").arg(extension)).startsWith(u"OK");
 }

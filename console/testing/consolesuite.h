@@ -15,7 +15,8 @@ class ConsoleSuite : public SuiteTree {
 public:
     static constexpr int kStartTimeoutMs = SuiteProgramProcess::kStartTimeoutMs;
 
-    ConsoleSuite();
+    // The test stands in the home program's place (Enter): the console's by default.
+    explicit ConsoleSuite(const QString& homeProgram = QStringLiteral("Pultex"));
     ~ConsoleSuite() override;
 
     bool IsValid() const { return SuiteTree::IsValid() && m_placed; }
@@ -27,9 +28,13 @@ public:
 
     bool StartConsole();
     // The usual start in simulation: the simulator with these commands, an installation bound to PBX 0
-    // named "CENTRALE" in the default catalog, the console started and its start waited for. Empty when
-    // the console reports "started", else what went wrong with the console's lines.
-    QString StartInSimulation(const QStringList& simulator);
+    // named "CENTRALE" in the catalog of the database settings (the tree's SQLite file by default), the
+    // console started and its start waited for. Empty when the console reports "started", else what went
+    // wrong with the console's lines.
+    QString StartInSimulation(const QStringList& simulator, const DatabaseSettings& database = {});
+    // A call from the extension over the line to the number, placed through the simulator and ended
+    // `seconds` later by the PBX's clock (moved on from the PC's time). False when a command failed.
+    bool PlaceCall(int extension, int line, const QString& number, int seconds);
     bool IsConsoleRunning() const { return m_console.IsRunning(); }
     QString WaitForLine(const QString& start, int timeoutMs = kStartTimeoutMs)
     {

@@ -2,6 +2,7 @@
 // Simulvex and mirrors the PBX into the database, serves the engine requests of other processes and
 // relays to the workstations; a second start hands over; a failing PBX leaves the window shown; the update
 // check starts the updater; a client workstation reads the bound PBX's records that the first stored.
+#include "catalogcount.h"
 #include "columndefinition.h"
 #include "consolesuite.h"
 #include "engineclient.h"
@@ -93,14 +94,7 @@ std::vector<std::uint8_t> Frame(std::initializer_list<std::uint8_t> bytes) { ret
 int RowCount(CSqlDatabase& database, const QString& table, const QString& where = QStringLiteral("1=1"),
              const QVariantList& values = {})
 {
-    QString text;
-    double number = -1;
-    if (database.OpenRecordset(QStringLiteral("SELECT COUNT(*) AS Total FROM %1 WHERE %2").arg(table, where), values) !=
-            kNoError ||
-        database.GetFieldValue(QStringLiteral("Total"), text, number) != kNoError)
-        return -1;
-    database.CloseRecordset();
-    return static_cast<int>(number);
+    return CatalogCount(database, QStringLiteral("SELECT COUNT(*) AS Total FROM %1 WHERE %2").arg(table, where), values);
 }
 
 // The datagram a listener on 127.0.0.1 at the port receives after the request; empty when none came.
@@ -391,16 +385,10 @@ TEST_F(PultexTest, TheStartImportsTheMailContactsIntoTheContactsCache)
 // of the bound PBX, and relays the server's events to its operator console.
 TEST_F(PultexTest, AClientStartReadsTheBoundPbxsRecordsThatTheServerStored)
 {
-    const QString host = qEnvironmentVariable("SUITE_TEST_PGHOST");
-    if (host.isEmpty())
-        GTEST_SKIP() << "PostgreSQL not tested: SUITE_TEST_PGHOST is not set";
     DatabaseSettings postgres;
-    postgres.backend = DatabaseSettings::Backend::PostgreSql;
-    postgres.host = host;
-    bool portOk = false;
-    const int port = qEnvironmentVariable("SUITE_TEST_PGPORT").toInt(&portOk);
-    postgres.port = portOk ? port : DatabaseSettings::kDefaultPostgresPort;
-    postgres.user = qEnvironmentVariable("SUITE_TEST_PGUSER");
+    QString skipReason;
+    if (!TestDatabaseSettings(DbBackend::kPostgres, postgres, skipReason))
+        GTEST_SKIP() << skipReason.toStdString();
 
     PrepareSimulation(m_suite, {kFirstPbx}, kModel, postgres);
     StartAndWait(m_suite, kStarted);

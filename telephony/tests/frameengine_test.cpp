@@ -11,8 +11,10 @@
 #include "operatorsettingsrecords.h"
 #include "pbxframebuilders.h"
 #include "pbxstateloader.h"
+#include "picturechoosers.h"
 #include "registrykey.h"
 #include "sqldatabase.h"
+#include "statustexts.h"
 #include "suiteprogramprocess.h"
 #include "suitetree.h"
 #include "udpeventlistener.h"
@@ -121,6 +123,23 @@ TEST_F(FrameEngineTest, TheVoiceMailSwitchReachesThePbxTheDatabaseAndEveryWorkst
     ASSERT_EQ(m_database->ReadDerivedProgrammation(PbxListPosition(*m_database, 0), kOwnExtension, stored), 0);
     ASSERT_GT(stored.size(), 46);
     EXPECT_EQ(static_cast<std::uint8_t>(stored.at(46)), before ^ 0x80);
+}
+
+// A PBX as newly installed: no extension follows another, outside calls are allowed, no service is on.
+TEST_F(FrameEngineTest, AFreshSimulvexExtensionShowsNoService)
+{
+    EXPECT_EQ(FormatOwnServicesText(m_state, *m_database), QStringLiteral("NESSUN SERVIZIO ABILITATO"));
+    for (int extension = 0; extension < m_state.FirstCounts().extensions; ++extension) {
+        SCOPED_TRACE(extension);
+        EXPECT_EQ(FormatExtensionServicesText(m_state, *m_database, extension), QString());
+        for (const bool voiceMailGlyph : {false, true}) {
+            const ExtensionGlyphs glyphs = ExtensionServiceGlyphs(m_state, voiceMailGlyph, extension);
+            EXPECT_EQ(glyphs.a, 0);
+            EXPECT_EQ(glyphs.b, 0);
+            EXPECT_EQ(glyphs.c, 0);
+            EXPECT_EQ(glyphs.d, 0);
+        }
+    }
 }
 
 TEST_F(FrameEngineTest, AToolButtonHangsUpAtThePbxBetweenItsNumbers)

@@ -5,6 +5,7 @@
 #include "engineerrorcode.h"
 #include "pbxrecord.h"
 #include "sqldate.h"
+#include "testcallrecords.h"
 
 namespace {
 
@@ -124,12 +125,13 @@ TEST_P(CallLogTest, ImpossibleDatesAndTimesStoreNothing)
     EXPECT_EQ(RowCount(QStringLiteral("LogCalls")), 0);
 }
 
-QByteArray CallEvent(QList<int> start, QList<int> end, const QByteArray& number = "3355")
+// A call-end event of extension index 1 (by default), which StoreRenumberedPbx numbers kRenumberedExtension.
+QByteArray CallEvent(QList<int> start, QList<int> end, const QByteArray& number = "3355", int extension = 1)
 {
     QByteArray event(PbxRecord::kCallEventSize, '\0');
     event[PbxRecord::kCallEventLine] = 1;
     event[PbxRecord::kCallEventOutgoing] = 1;
-    event.replace(PbxRecord::kCallEventExtension, 2, QByteArray("\x02\x01", 2));  // 258, low byte first
+    event[PbxRecord::kCallEventExtension] = static_cast<char>(extension);  // 16 bits, low byte first
     for (int i = 0; i < 3; ++i) {
         event[PbxRecord::kCallEventStart + i] = static_cast<char>(start[i]);
         event[PbxRecord::kCallEventEnd + i] = static_cast<char>(end[i]);
@@ -142,6 +144,7 @@ QByteArray CallEvent(QList<int> start, QList<int> end, const QByteArray& number 
 
 TEST_P(CallLogTest, CallEndEventAcrossMidnightStartedYesterday)
 {
+    ASSERT_TRUE(StoreRenumberedPbx(Database(), kPbx, QStringLiteral("MODEL 16 v3")));
     SetNow(OleDate(2024, 3, 1, 0, 0, 50));
     const QByteArray event = CallEvent({23, 59, 30}, {0, 0, 40});
     ASSERT_EQ(Database().InsertCallEvent(kPbx, event), kNoError);
@@ -151,7 +154,7 @@ TEST_P(CallLogTest, CallEndEventAcrossMidnightStartedYesterday)
     EXPECT_EQ(Date(QStringLiteral("DataInizio")), OleDate(2024, 2, 29, 23, 59, 30));
     EXPECT_EQ(Date(QStringLiteral("DataFine")), OleDate(2024, 3, 1, 0, 0, 40));
     EXPECT_EQ(Date(QStringLiteral("Durata")), OleDate(2000, 1, 1, 0, 1, 10));
-    EXPECT_EQ(Text(QStringLiteral("IndiceDerivato")), QStringLiteral("258"));
+    EXPECT_EQ(Text(QStringLiteral("IndiceDerivato")), QString::number(kRenumberedExtension));
     EXPECT_EQ(Text(QStringLiteral("Scatti")), QStringLiteral("5"));
     EXPECT_EQ(Text(QStringLiteral("Totale")), QStringLiteral("512"));
     EXPECT_EQ(Text(QStringLiteral("NumeroChiamato")), QStringLiteral("3355"));
@@ -163,6 +166,36 @@ TEST_P(CallLogTest, CallEndEventAcrossMidnightStartedYesterday)
               kNoError);
     ASSERT_FALSE(Database().IsEof());
     EXPECT_EQ(Date(QStringLiteral("Durata")), OleDate(2000, 1, 1, 0, 20, 5));
+}
+
+// The same call seen as the call-end event and in the downloaded log is one row under the dialling number,
+// whichever copy comes first; the index of the event is never stored.
+TEST_P(CallLogTest, CallEndEventAndDownloadedCopyAreOneCall)
+{
+    ASSERT_TRUE(StoreRenumberedPbx(Database(), kPbx, QStringLiteral("MODEL 16 v3")));
+    SetNow(OleDate(2024, 3, 5, 10, 6, 0));
+    const QByteArray downloaded = LoggedCall(5, 3, 2024, {10, 0, 0}, {10, 5, 0}, {0, 5, 0});
+    const QByteArray later = LoggedCall(5, 3, 2024, {10, 2, 0}, {10, 4, 0}, {0, 2, 0});
+    ASSERT_EQ(Database().InsertCallEvent(kPbx, CallEvent({10, 0, 0}, {10, 5, 0})), kNoError);  // event first
+    ASSERT_EQ(Database().InsertLoggedCall(kPbx, downloaded, kRenumberedExtension), kNoError);
+    ASSERT_EQ(Database().InsertLoggedCalls(kPbx, {downloaded, later}, kRenumberedExtension), kNoError);
+    ASSERT_EQ(Database().InsertCallEvent(kPbx, CallEvent({10, 2, 0}, {10, 4, 0})), kNoError);  // download first
+    EXPECT_EQ(RowCount(QStringLiteral("LogCalls")), 2);
+    EXPECT_EQ(RowCount(QStringLiteral("LogCalls"), QStringLiteral("IndiceDerivato = ?"), {kRenumberedExtension}), 2);
+
+    // Extension 0 has no programmed number: it dials the plan's own number.
+    ASSERT_EQ(Database().InsertCallEvent(kPbx, CallEvent({11, 0, 0}, {11, 1, 0}, "3355", 0)), kNoError);
+    EXPECT_EQ(RowCount(QStringLiteral("LogCalls"), QStringLiteral("IndiceDerivato = 2001")), 1);
+}
+
+TEST_P(CallLogTest, CallEndEventOfAnExtensionThePbxLacksStoresNothing)
+{
+    SetNow(OleDate(2024, 3, 5, 10, 6, 0));
+    // No stored records of the PBX: the number cannot be known, and the call waits in the PBX's log.
+    EXPECT_NE(Database().InsertCallEvent(kPbx, CallEvent({10, 0, 0}, {10, 5, 0})), kNoError);
+    ASSERT_TRUE(StoreRenumberedPbx(Database(), kPbx, QStringLiteral("MODEL 16 v3")));
+    EXPECT_EQ(Database().InsertCallEvent(kPbx, CallEvent({10, 0, 0}, {10, 5, 0}, "3355", 2)), kDbRowInsertFailed);
+    EXPECT_EQ(RowCount(QStringLiteral("LogCalls")), 0);
 }
 
 TEST_P(CallLogTest, ConsoleCallStateGoesToTheSoftwareLog)

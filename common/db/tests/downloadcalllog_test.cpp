@@ -6,11 +6,12 @@
 #include "engineerrorcode.h"
 #include "pbxrecord.h"
 #include "scriptedcalllogengine.h"
+#include "testcallrecords.h"
 
 namespace {
 
 constexpr int kPbx = 0;
-constexpr int kProgrammedNumber = 301;
+constexpr int kProgrammedNumber = kRenumberedExtension;
 
 class DownloadCallLogTest : public DbTest {
 protected:
@@ -24,29 +25,8 @@ protected:
         m_database = StartEngineDatabaseWithPbx(kPbx, QStringLiteral("PBX1"));
     }
 
-    // Stores what the engine's start-up reads from a PBX of two extensions, renumbered with direct numbers:
-    // extension 0 has no programmed number, extension 1 has 301.
-    void StorePbx(const QString& model)
-    {
-        QByteArray initialization(PbxRecord::kInitializationSize, '\0');
-        initialization[PbxRecord::kExtensionCount] = 2;
-        WriteAnsiField(initialization, PbxRecord::kInitializationVersion, PbxRecord::kTextFieldWidth, model);
-        ASSERT_EQ(Database().SaveInitialization(kPbx, initialization), kNoError);
-        QByteArray configuration(PbxRecord::kSystemConfigurationSize, '\0');
-        configuration[11] = 1;     // Rinumerazione
-        configuration[24] = 0x40;  // ExtensioneBitmap1: programmed numbers are dialled as they are
-        ASSERT_EQ(Database().SaveSystemConfiguration(kPbx, configuration), kNoError);
-        for (int extension = 0; extension < 2; ++extension) {
-            QByteArray programming(PbxRecord::kExtensionProgrammationSize, '\0');
-            programming[0] = PbxRecord::kObjectExtension;
-            programming[1] = static_cast<char>(extension);
-            if (extension == 1) {
-                programming[35] = static_cast<char>(kProgrammedNumber & 0xFF);
-                programming[36] = static_cast<char>(kProgrammedNumber >> 8);
-            }
-            ASSERT_EQ(Database().SaveDerivedProgrammation(kPbx, programming), kNoError);
-        }
-    }
+    // Extension 0 dials 2001 (no programmed number), extension 1 dials kRenumberedExtension.
+    void StorePbx(const QString& model) { ASSERT_TRUE(StoreRenumberedPbx(Database(), kPbx, model)); }
 
     CSqlDatabase& Database() { return *m_database; }
     ScriptedCallLogEngine& Engine() { return m_engine; }
@@ -182,6 +162,30 @@ TEST_P(DownloadCallLogTest, EngineFailureEndsTheDownloadWithoutClearing)
     EXPECT_EQ(DownloadCallLog(Client(), Database(), kPbx), kServerTimeout);
     EXPECT_EQ(StoredCalls(), 1);
     EXPECT_EQ(Engine().ClearCount(), 0);
+}
+
+// A stop asked in the middle of an extension's answer keeps the extensions stored before it, stores
+// nothing of that one and clears nothing; the next download stores each call once.
+TEST_P(DownloadCallLogTest, StopBetweenAnswersKeepsWholeExtensionsAndClearsNothing)
+{
+    StorePbx(QStringLiteral("MODEL 16 v3"));
+    Engine().SetCalls(0, {Call(9, 0, 0), Call(9, 30, 0, "3355")});
+    Engine().SetCalls(1, {Call(10, 0, 0, "11"), Call(10, 5, 0, "22"), Call(10, 10, 0, "33")});
+    // Extension 0 takes three reads (two calls and the end); the stop comes after the second of extension 1.
+    constexpr int kReadsBeforeStop = 5;
+    const auto stop = [this] { return Engine().ReadCount() >= kReadsBeforeStop; };
+    EXPECT_EQ(DownloadCallLog(Client(), Database(), kPbx, std::chrono::milliseconds(0), stop), kCallLogDownloadStopped);
+    EXPECT_EQ(Engine().ReadCount(), kReadsBeforeStop);
+    EXPECT_EQ(StoredCalls(QStringLiteral("IndiceDerivato = 2001")), 2);
+    EXPECT_EQ(StoredCalls(QStringLiteral("IndiceDerivato = 301")), 0);
+    EXPECT_EQ(Engine().ClearCount(), 0);
+    EXPECT_EQ(Engine().Calls(0).size(), 2);
+    EXPECT_EQ(Engine().Calls(1).size(), 3);
+
+    EXPECT_EQ(DownloadCallLog(Client(), Database(), kPbx, std::chrono::milliseconds(0)), kNoError);
+    EXPECT_EQ(StoredCalls(QStringLiteral("IndiceDerivato = 2001")), 2);
+    EXPECT_EQ(StoredCalls(QStringLiteral("IndiceDerivato = 301")), 3);
+    EXPECT_EQ(Engine().ClearCount(), 1);
 }
 
 TEST_P(DownloadCallLogTest, NeedsAClientAndTheStoredPbx)

@@ -19,6 +19,23 @@ int RowCount(CSqlDatabase& database, const QString& table, const QString& where 
     return static_cast<int>(number);
 }
 
+// The definition of the call-log index that the duplicate check of every stored call uses, as the
+// database keeps it (lower case); empty when there is none.
+QString CallLogIndex(CSqlDatabase& database, DbBackend backend)
+{
+    const QString sql = backend == DbBackend::kSqlite
+                            ? QStringLiteral("SELECT sql AS Definition FROM sqlite_master WHERE type='index' AND "
+                                             "name='LogCallsCall'")
+                            : QStringLiteral("SELECT indexdef AS Definition FROM pg_indexes WHERE indexname='logcallscall'");
+    QString text;
+    double number = 0;
+    if (database.OpenRecordset(sql) != kNoError || database.IsEof() ||
+        database.GetFieldValue(QStringLiteral("Definition"), text, number) != kNoError)
+        return {};
+    database.CloseRecordset();
+    return text.toLower();
+}
+
 QStringList EveryEngineTable(const QString& identifier)
 {
     QStringList names;
@@ -64,7 +81,7 @@ TEST_P(SchemaTest, SecondStartRenewsTheSnapshotsAndKeepsTheLog)
     EXPECT_EQ(RowCount(restarted, QStringLiteral("LogCalls")), 1);
 }
 
-TEST_P(SchemaTest, OldCallLogGainsTheBilledColumn)
+TEST_P(SchemaTest, OldCallLogGainsTheBilledColumnAndTheIndex)
 {
     auto database = StartEngineDatabase();
     // LogCalls as older versions made it, before the rating program's billed flag.
@@ -76,7 +93,12 @@ TEST_P(SchemaTest, OldCallLogGainsTheBilledColumn)
     ASSERT_NE(database->OpenRecordset(QStringLiteral("SELECT Fatturato FROM LogCalls")), kNoError);
     ASSERT_EQ(database->InsertEngineConfiguration(0, QStringLiteral("PBX1"), 0), kNoError);
 
+    EXPECT_EQ(CallLogIndex(*database, GetParam()), QString());
+
     ASSERT_EQ(database->ConnectAndCreateSchema(kServer), kNoError);
+    // The old table gains the index of the duplicate check too.
+    EXPECT_TRUE(CallLogIndex(*database, GetParam()).contains(QStringLiteral("(pbxidentifier, indicederivato, datainizio)")))
+        << CallLogIndex(*database, GetParam()).toStdString();
     ASSERT_EQ(database->OpenRecordset(QStringLiteral("SELECT Fatturato, NumeroChiamato FROM LogCalls")), kNoError);
     ASSERT_FALSE(database->IsEof());
     QString text;

@@ -1,7 +1,9 @@
 #include "testcallrecords.h"
 
 #include "binaryrecord.h"
+#include "engineerrorcode.h"
 #include "pbxrecord.h"
+#include "sqldatabase.h"
 
 #include <QtEndian>
 
@@ -47,4 +49,29 @@ QByteArray SwitchboardCallState(const OleDate& start, int lineKind, int pulses, 
     PutF64(state, kCallStateStart, start.Value());
     WriteAnsiField(state, kCallStateNumber, kCallStateNumberWidth, number);
     return state;
+}
+
+bool StoreRenumberedPbx(CSqlDatabase& database, int pbx, const QString& model)
+{
+    QByteArray initialization(PbxRecord::kInitializationSize, '\0');
+    initialization[PbxRecord::kExtensionCount] = 2;
+    WriteAnsiField(initialization, PbxRecord::kInitializationVersion, PbxRecord::kTextFieldWidth, model);
+    QByteArray configuration(PbxRecord::kSystemConfigurationSize, '\0');
+    configuration[11] = 1;     // Rinumerazione
+    configuration[24] = 0x40;  // ExtensioneBitmap1: programmed numbers are dialled as they are
+    if (database.SaveInitialization(pbx, initialization) != kNoError ||
+        database.SaveSystemConfiguration(pbx, configuration) != kNoError)
+        return false;
+    for (int extension = 0; extension < 2; ++extension) {
+        QByteArray programming(PbxRecord::kExtensionProgrammationSize, '\0');
+        programming[0] = PbxRecord::kObjectExtension;
+        programming[1] = static_cast<char>(extension);
+        if (extension == 1) {
+            programming[35] = static_cast<char>(kRenumberedExtension & 0xFF);
+            programming[36] = static_cast<char>(kRenumberedExtension >> 8);
+        }
+        if (database.SaveDerivedProgrammation(pbx, programming) != kNoError)
+            return false;
+    }
+    return true;
 }

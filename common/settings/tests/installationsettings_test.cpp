@@ -89,7 +89,7 @@ TEST(InstallationSettings, SaveKeepsEveryField)
     EXPECT_TRUE(stored.contains("[Database]"));
     EXPECT_TRUE(stored.contains("Backend=postgresql"));
     EXPECT_FALSE(stored.contains("Pa55word"));
-    EXPECT_TRUE(stored.contains("AccessPasswordIterations=" + QByteArray::number(SaltedPassword::kIterations)));
+    EXPECT_TRUE(stored.contains("AccessPasswordIterations=" + QByteArray::number(SaltedPassword::IterationsForNewPasswords())));
 
     InstallationSettings loaded;
     ASSERT_EQ(loaded.Load(), LoadResult::Loaded);

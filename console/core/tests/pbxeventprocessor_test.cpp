@@ -85,7 +85,7 @@ const std::vector<Scenario>& Scenarios()
          {},
          {{"SELECT CAST(MicroTelefono AS text) AS Value FROM DerivedStatus%1 WHERE IndiceOggetto=5", {"0"}},
           {"SELECT CAST(IndiceDerivato AS text) || ' ' || CAST(Risposta AS text) AS Value FROM WakeEvents", {"5 1"}},
-          {"SELECT CAST(IndiceDerivato AS text) || ' ' || NumeroChiamato AS Value FROM LogCalls", {"5 35"}}}},
+          {"SELECT CAST(IndiceDerivato AS text) || ' ' || NumeroChiamato AS Value FROM LogCalls", {"206 35"}}}},
         {"AlarmsOfExtensionsAreStoredAndAllAreRelayed",
          {"event 71 010402", "event 71 050003"},
          {"71 010402", "71 050003"},
@@ -99,7 +99,7 @@ const std::vector<Scenario>& Scenarios()
            "WHERE IndiceOggetto=5",
            {"200 2"}},
           {kLine3CallerId, {""}},
-          {"SELECT CAST(IndiceDerivato AS text) || ' ' || NumeroChiamato AS Value FROM LogCalls", {"5 35"}}}},
+          {"SELECT CAST(IndiceDerivato AS text) || ' ' || NumeroChiamato AS Value FROM LogCalls", {"206 35"}}}},
     };
     return scenarios;
 }
@@ -193,7 +193,8 @@ TEST_P(PbxEventProcessorTest, ConnectedLineCallIsLoggedOnceWithNumberKindAndDura
     // The seizure of the outside line counts as the digit 0 before the dialled number.
     EXPECT_EQ(Query(kSwLog), Rows({QStringLiteral("5 2 1 65535 2 00612345")}));
     EXPECT_EQ(Query(kSwDurations), Rows({QStringLiteral("5 1899-12-30 00:01:05")}));
-    EXPECT_EQ(Query("SELECT CAST(IndiceDerivato AS text) AS Value FROM LogCalls"), Rows({QStringLiteral("5")}));
+    // LogCalls keeps the extension's dialling number (index 5 of eight dials 206), LogCallsSwNew its index.
+    EXPECT_EQ(Query("SELECT CAST(IndiceDerivato AS text) AS Value FROM LogCalls"), Rows({QStringLiteral("206")}));
     EXPECT_EQ(Query(kDigits5), Rows({QString()}));
     const std::vector<std::uint64_t>& notes = Rig().Notifications();
     EXPECT_NE(std::find(notes.begin(), notes.end(), 0x11110007u), notes.end());
