@@ -392,7 +392,7 @@ TEST_P(SheetTest, APbxOrLabelThatCannotBeWrittenIsReportedAndOfferedAgainAsTyped
                         (identifier.isEmpty() ? QString() : u'|' + Find<QComboBox>(*dialog, "1023")->currentText());
             if (identifier.isEmpty()) {
                 Find<QLineEdit>(*dialog, "1020")->setText(QStringLiteral("Nuova"));
-                Find<QComboBox>(*dialog, "1023")->setCurrentText(QStringLiteral("LAN"));
+                Find<QComboBox>(*dialog, "1023")->setCurrentText(QStringLiteral("COM1"));
                 Click(*dialog, "1024");
             }
         });
@@ -400,7 +400,7 @@ TEST_P(SheetTest, APbxOrLabelThatCannotBeWrittenIsReportedAndOfferedAgainAsTyped
     }
     EXPECT_EQ(seen, (QStringList{QStringLiteral("Nuovo centralino|"),
                                  QStringLiteral("Pultex - Messaggio di errore|Impossibile salvare il centralino\nCodice errore: "),
-                                 QStringLiteral("Nuovo centralino|Nuova|LAN")}))
+                                 QStringLiteral("Nuovo centralino|Nuova|COM1")}))
         << seen.join(u'/').toStdString();
 
     // A label page: the catalog lost the table of the line labels.
