@@ -122,10 +122,7 @@ QImage Skin()
     painter.setPen(Qt::white);
     painter.setFont(Font(28));
     painter.drawText(QRect(44, 26, 300, 40), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Pultex"));
-    painter.setFont(Font(12, false));
-    painter.setPen(kCard);
-    painter.drawText(QRect(46, 58, 300, 20), Qt::AlignLeft | Qt::AlignVCenter,
-                     QStringLiteral("PBX communication engine"));
+    // The subtitle below the name is the program's text in the user's language: the view draws it.
     return skin;
 }
 

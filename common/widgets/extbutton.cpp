@@ -76,20 +76,38 @@ void CExtButton::SetFaceAndRedraw(int face)
     repaint();
 }
 
+void CExtButton::SetFollowLaidOutSize(bool on)
+{
+    m_followSize = on;
+    const QSize face = FaceSize();
+    m_hover.SetSize(face.width(), face.height());
+    m_regionMade = false;
+    update();
+}
+
+void CExtButton::resizeEvent(QResizeEvent* event)
+{
+    QAbstractButton::resizeEvent(event);
+    if (m_followSize)
+        SetFollowLaidOutSize(true);
+}
+
 const QRegion& CExtButton::ClipRegion()
 {
     if (m_regionMade)
         return m_clipRegion;
+    const int width = FaceSize().width();
+    const int height = FaceSize().height();
     switch (m_shape) {
-    case kEllipse: m_clipRegion = QRegion(0, 0, m_width, m_height, QRegion::Ellipse); break;
+    case kEllipse: m_clipRegion = QRegion(0, 0, width, height, QRegion::Ellipse); break;
     case kRoundedRectangle: {
         QPainterPath path;
-        path.addRoundedRect(QRectF(0, 0, m_width, m_height), m_cornerSize / 2.0, m_cornerSize / 2.0);
+        path.addRoundedRect(QRectF(0, 0, width, height), m_cornerSize / 2.0, m_cornerSize / 2.0);
         m_clipRegion = QRegion(path.toFillPolygon().toPolygon());
         break;
     }
-    case kInnerEllipse: m_clipRegion = QRegion(1, 1, m_width - 1, m_height - 1, QRegion::Ellipse); break;
-    default: m_clipRegion = QRegion(0, 0, m_width, m_height); break;
+    case kInnerEllipse: m_clipRegion = QRegion(1, 1, width - 1, height - 1, QRegion::Ellipse); break;
+    default: m_clipRegion = QRegion(0, 0, width, height); break;
     }
     m_regionMade = true;
     setMask(m_clipRegion);
@@ -101,20 +119,25 @@ void CExtButton::paintEvent(QPaintEvent*)
     ClipRegion();
     QPainter painter(this);
     const QImage strip = LoadBitmapResource(m_bitmapId);
-    painter.drawImage(QPoint(0, 0), strip, QRect(GetFace() * m_width, 0, m_width, m_height));
+    const QSize face = FaceSize();
+    const QRect source(GetFace() * m_width, 0, m_width, m_height);
+    if (face == QSize(m_width, m_height))
+        painter.drawImage(QPoint(0, 0), strip, source);
+    else
+        painter.drawImage(QRect(QPoint(0, 0), face), strip, source);
     if (m_textMode == kNoText)
         return;
     const QFont& font = m_textMode == kLargeTextLeft ? m_largeFont : m_smallFont;
     painter.setFont(font);
     painter.setPen(isEnabled() ? Qt::black : Qt::darkGray);
     const QFontMetrics metrics(font);
-    const int y = (m_height - metrics.leading() - metrics.height()) / 2;
+    const int y = (face.height() - metrics.leading() - metrics.height()) / 2;
     if (m_textMode == kLargeTextLeft) {
         painter.drawText(QRect(kTextIndent, y, width() - kTextIndent, metrics.height()),
                          Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text());
     } else {
         const int textWidth = metrics.horizontalAdvance(text());
-        painter.drawText(QRect(m_width / 2 - textWidth / 2, y, textWidth + 1, metrics.height()),
+        painter.drawText(QRect(face.width() / 2 - textWidth / 2, y, textWidth + 1, metrics.height()),
                          Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text());
     }
 }

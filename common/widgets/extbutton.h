@@ -42,6 +42,9 @@ public:
     ~CExtButton() override;
 
     void SetTextMode(std::uint8_t mode) { m_textMode = mode; }
+    // With this on, the faces, the shape and the hover rectangle take the size the button is laid out at
+    // (the strip's face stretched to it) instead of the size it was made with.
+    void SetFollowLaidOutSize(bool on);
     std::uint8_t GetTextMode() const { return m_textMode; }
     // The text kept for the owner; the drawn text is the window text (QAbstractButton::text()).
     void SetKeptText(const QString& text) { m_keptText = text; }
@@ -65,6 +68,8 @@ public:
     const QFont& LargeFont() const { return m_largeFont; }
     const QFont& SmallFont() const { return m_smallFont; }
     QSize sizeHint() const override { return {m_width, m_height}; }
+    // The size the faces are drawn at.
+    QSize FaceSize() const { return m_followSize ? size() : QSize(m_width, m_height); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -73,6 +78,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void timerEvent(QTimerEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void SetFaceAndRedraw(int face);
@@ -96,5 +102,6 @@ private:
     QFont m_largeFont;
     QFont m_smallFont;
     HoverControl m_hover;
+    bool m_followSize = false;
     QBasicTimer m_flashTimer;
 };

@@ -29,6 +29,12 @@ public:
     int GetFace() const { return m_face; }
     void SetFace(int face) { m_face = face; }
     bool HasCapture() const { return m_capture; }
+    // The hover rectangle follows a control whose size changed after it was made.
+    void SetSize(int width, int height)
+    {
+        m_width = width;
+        m_height = height;
+    }
     int Width() const { return m_width; }
     int Height() const { return m_height; }
 

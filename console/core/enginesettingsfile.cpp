@@ -3,6 +3,7 @@
 #include "binaryrecord.h"
 #include "folders.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSaveFile>
 
@@ -30,13 +31,15 @@ int LoadEngineSettings(EngineSettings& settings, const QString& path)
     return recordLength == EngineSettings::kRecordSize && !bytes.isEmpty() ? 1 : 0;
 }
 
-int SaveEngineSettings(const EngineSettings& settings, const QString& path)
+int SaveEngineSettings(const EngineSettings& settings, const QString& path, QString* problem)
 {
     QByteArray contents(kTagSize, '\0');
     PutF64(contents, 0, std::bit_cast<double>(kEngineSettingsTagBits));
     contents += settings.Encode();
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(contents) != contents.size())
-        return 0;
-    return file.commit() ? 1 : 0;
+    if (file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size() && file.commit())
+        return 1;
+    if (problem)
+        *problem = QDir::toNativeSeparators(path) + QStringLiteral(": ") + file.errorString();
+    return 0;
 }

@@ -15,5 +15,7 @@ QString EngineSettingsPath();
 // settings: a long file gives its first 24 record bytes, a short one as many bytes as it has, so that
 // rewriting the file keeps them.
 int LoadEngineSettings(EngineSettings& settings, const QString& path = EngineSettingsPath());
-// 1 when the file was written whole, else 0 (and the old file stays as it was).
-int SaveEngineSettings(const EngineSettings& settings, const QString& path = EngineSettingsPath());
+// 1 when the file was written whole, else 0 (and the old file stays as it was); then `problem`, when
+// given, names the file and what went wrong.
+int SaveEngineSettings(const EngineSettings& settings, const QString& path = EngineSettingsPath(),
+                       QString* problem = nullptr);

@@ -14,10 +14,16 @@ ConfigurationApplyResult ApplyConfigurationSheet(const ConfigurationSheetValues&
     const std::uint8_t runningPbx = settings.PbxIdentifier();
     const std::uint8_t runningExtension = settings.AssociatedExtension();
 
+    ConfigurationApplyResult result;
+    result.engineSettingsSaved = SaveEngineSettings(engineSettings, EngineSettingsPath(), &result.problem) == 1;
+    if (!result.engineSettingsSaved)
+        return result;
+
+    const std::uint8_t runningLanguage = settings.Language();
+    const std::uint8_t runningProtection = settings.Protection();
+    const SaltedPassword runningPassword = settings.AccessPassword();
     if (loaded && sheet.restartRequest == ConfigurationSheetValues::kGeneralConfigurationAtNextStart)
         settings.SetInstallationMode(InstallationSettings::kModeNotConfigured);
-
-    SaveEngineSettings(engineSettings);
     if (loaded) {
         settings.SetAssociatedExtension(sheet.associatedExtension);
         settings.SetPbxIdentifier(sheet.pbxIdentifier);
@@ -26,8 +32,19 @@ ConfigurationApplyResult ApplyConfigurationSheet(const ConfigurationSheetValues&
     settings.SetProtection(sheet.protection);
     settings.SetAccessPassword(sheet.accessPassword);
 
-    ConfigurationApplyResult result;
     result.saved = settings.Save();
+    if (!result.saved) {
+        result.problem = settings.StorePath();
+        settings.SetLanguage(runningLanguage);
+        settings.SetProtection(runningProtection);
+        settings.SetAccessPassword(runningPassword);
+        if (loaded) {
+            settings.SetInstallationMode(runningMode);
+            settings.SetPbxIdentifier(runningPbx);
+            settings.SetAssociatedExtension(runningExtension);
+        }
+        return result;
+    }
 
     const bool pbxChanged = loaded && sheet.pbxIdentifier != runningPbx;
     if (loaded) {

@@ -2,6 +2,8 @@
 
 #include "saltedpassword.h"
 
+#include <QString>
+
 #include <cstdint>
 
 class InstallationSettings;
@@ -23,12 +25,15 @@ struct ConfigurationSheetValues {
 };
 
 struct ConfigurationApplyResult {
-    bool saved = false;           // the installation store was written
-    bool restartWarned = false;   // the restart warning was shown
+    bool engineSettingsSaved = false;  // the engine settings file was written
+    bool saved = false;                // the installation store was written
+    bool restartWarned = false;        // the restart warning was shown
+    QString problem;                   // what could not be written, and where
 };
 
 // Takes the sheet's values over: the store receives them, while the running console keeps its mode and
 // PBX (and the extension of that PBX) until the next start. A restart request or a new PBX shows the
-// restart warning modally.
+// restart warning modally. When either file cannot be written the record in memory stays as it was and
+// no warning is shown: the caller tells the user and keeps the sheet open.
 ConfigurationApplyResult ApplyConfigurationSheet(const ConfigurationSheetValues& sheet, InstallationSettings& settings,
                                                  const EngineSettings& engineSettings, QWidget* parent = nullptr);

@@ -4,12 +4,14 @@
 #include "findwindow.h"
 #include "folders.h"
 #include "stringtable.h"
+#include "workarea.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QScreen>
+#include <QTimer>
 
 namespace {
 
@@ -44,8 +46,8 @@ int TextWidth(const QFont& font, const QString& text) { return QFontMetrics(font
 
 QRect WorkArea()
 {
-    QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    const QRect work = DesktopWorkArea(QGuiApplication::primaryScreen());
+    return work.isEmpty() ? QRect(0, 0, 1024, 768) : work;
 }
 
 }  // namespace
@@ -72,6 +74,7 @@ CCallBalloonDlg::CCallBalloonDlg(QWidget* owner)
         button->setObjectName(QString::number(id));
         button->setFont(m_fonts[std::size_t(id - kLine1)]);
         button->SetTextMode(CExtButton::kSmallTextCentred);
+        button->SetFollowLaidOutSize(true);  // the layout gives the buttons the width of their captions
         button->setText(LoadResString(caption));
         button->setFocusPolicy(Qt::NoFocus);
         return button;
@@ -129,14 +132,32 @@ void CCallBalloonDlg::Layout()
     m_show->setGeometry(2 * m + 30, buttonsTop, m, b);
 
     // The outer rectangle stands on the work area's bottom-right corner; the client area lies inside its
-    // frame and caption band.
+    // frame and caption band: the window manager's, once the balloon has been shown.
     const QRect work = WorkArea();
-    const int f = kDialogFrame;
-    const int outerX = work.right() + 1 - (2 * f + contentWidth + 20);
-    const int outerY = work.bottom() + 1 - 2 * f - kCaptionBand - buttonsTop - b - kMargin;
-    const QRect client(outerX + f, outerY + f + kCaptionBand, contentWidth + 20, work.bottom() + 1 - outerY - 2 * f - kCaptionBand);
+    const QMargins frame = FrameMargins();
+    const int clientWidth = contentWidth + 2 * kMargin;
+    const int clientHeight = buttonsTop + b + kMargin;
+    const QRect client(work.right() + 1 - frame.right() - clientWidth, work.bottom() + 1 - frame.bottom() - clientHeight,
+                       clientWidth, clientHeight);
     setFixedSize(client.size());
     setGeometry(client);
+}
+
+QMargins CCallBalloonDlg::FrameMargins() const
+{
+    const QRect outer = frameGeometry();
+    const QRect inner = geometry();
+    if (isVisible() && outer != inner)
+        return QMargins(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+                        outer.bottom() - inner.bottom());
+    return QMargins(kDialogFrame, kDialogFrame + kCaptionBand, kDialogFrame, kDialogFrame);
+}
+
+void CCallBalloonDlg::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // The window manager's frame is known only once the window is mapped.
+    QTimer::singleShot(0, this, &CCallBalloonDlg::Layout);
 }
 
 void CCallBalloonDlg::paintEvent(QPaintEvent*)

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QFont>
 #include <QImage>
+#include <QMargins>
 #include <QString>
 
 #include <array>
@@ -61,11 +62,15 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     static constexpr std::size_t kControls = 6;
 
     void OnShow();
+    // The window frame around the client area: the window manager's while shown, else the dialog frame
+    // and caption band the layout counts with.
+    QMargins FrameMargins() const;
     void PostToOwner(std::uint32_t message, std::uint64_t wParam);
 
     QImage m_background;

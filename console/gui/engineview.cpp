@@ -89,6 +89,11 @@ constexpr std::uint16_t kHideButtonBitmap = 143;
 constexpr std::uint16_t kMinimiseButtonBitmap = 146;
 constexpr std::uint16_t kAboutButtonBitmap = 148;
 constexpr int kFontPixels = 11;
+// The subtitle under the name that the skin carries at its top left.
+constexpr unsigned kSubtitleString = 10002;
+const QRect kSubtitleRect(46, 58, 300, 20);
+constexpr int kSubtitlePixels = 12;
+const QColor kSubtitleColour(0xdd, 0xe7, 0xf1);
 
 // The bitmaps of the image list, by image number.
 constexpr int kImageBitmaps[CEngineView::kImageCount] = {168, 167, 169, 170, 172, 171, 176, 177, 173,
@@ -162,7 +167,11 @@ CNoEraseListCtrl* MakeList(int id, const QRect& geometry, QWidget* parent)
     list->setViewMode(QListView::IconMode);
     list->setFlow(QListView::LeftToRight);
     list->setMovement(QListView::Static);
-    list->setWrapping(false);
+    // Items past the width go to the next row, and the list scrolls to them: up to five PBXs stay reachable.
+    list->setWrapping(true);
+    list->setResizeMode(QListView::Adjust);
+    list->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    list->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     list->setIconSize(QSize(CEngineView::kImageSize, CEngineView::kImageSize));
     return list;
 }
@@ -277,6 +286,14 @@ void CEngineView::paintEvent(QPaintEvent*)
         painter.fillRect(rect(), palette().window());
     else
         painter.drawImage(0, 0, skin);
+    // The subtitle under the program's name in the skin, in the user's language.
+    QFont subtitle(QStringLiteral("Liberation Sans"));
+    subtitle.setPixelSize(kSubtitlePixels);
+    subtitle.setStyleHint(QFont::SansSerif);
+    painter.setFont(subtitle);
+    painter.setPen(kSubtitleColour);
+    painter.drawText(kSubtitleRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                     LoadResString(kSubtitleString));
     painter.setFont(m_boldFont);
     painter.setPen(Qt::black);
     const std::pair<const QWidget*, unsigned> captions[] = {{m_services, kServicesCaption},

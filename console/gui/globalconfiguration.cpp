@@ -13,6 +13,7 @@
 
 #include <QDialogButtonBox>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -56,8 +57,9 @@ CGlobalConfiguration::CGlobalConfiguration(const QString& caption, const Install
         }
     }
 
-    // Every tab stays in sight.
-    m_tabs->setUsesScrollButtons(false);
+    // Seven tabs are wider than the pages in Italian: the tab bar scrolls rather than widening the sheet.
+    m_tabs->setUsesScrollButtons(true);
+    m_tabs->tabBar()->setExpanding(false);
 
     auto buttons = new QDialogButtonBox;
     QPushButton* ok = buttons->addButton(LoadResString(kOkButtonString), QDialogButtonBox::AcceptRole);
@@ -102,7 +104,10 @@ bool CGlobalConfiguration::ReadPbxRecords(int pbx)
 
 void CGlobalConfiguration::accept()
 {
-    m_systemPage->Apply();
+    if (!m_systemPage->Apply())
+        return;
+    if (m_commit && !m_commit(Values()))
+        return;
     QDialog::accept();
 }
 

@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 class CGlobalSystem;
@@ -39,6 +40,9 @@ public:
 
     // What the caller takes over after OK.
     ConfigurationSheetValues Values() const;
+    // Takes the values over when OK is pressed; false keeps the sheet open (the commit told the user why).
+    using Commit = std::function<bool(const ConfigurationSheetValues&)>;
+    void SetCommit(Commit commit) { m_commit = std::move(commit); }
 
     QTabWidget* Tabs() const { return m_tabs; }
     // The sheet's connection; null when it could not connect.
@@ -86,4 +90,5 @@ private:
 
     QTabWidget* m_tabs;
     CGlobalSystem* m_systemPage = nullptr;
+    Commit m_commit;
 };

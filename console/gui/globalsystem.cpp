@@ -39,8 +39,10 @@ constexpr unsigned kOldPasswordString = 1094;
 constexpr unsigned kNewPasswordString = 1095;
 constexpr unsigned kRepeatPasswordString = 1106;
 constexpr unsigned kChangePasswordString = 1096;
+constexpr unsigned kSettingsNotSavedString = 10902;
 constexpr int kLanguageIconSize = 16;
 const QString kItalianEntry = QStringLiteral("ITALIANO");
+const QString kEnglishEntry = QStringLiteral("ENGLISH");
 
 QLabel* Label(const char* id, unsigned textId)
 {
@@ -92,10 +94,11 @@ CGlobalSystem::CGlobalSystem(CGlobalConfiguration& sheet, QWidget* parent) : QWi
     m_protectionCombo->setCurrentIndex(sheet.Protection() == InstallationSettings::kProtectionUser ? 1 : 0);
     addRow(Label("1117", kProtectionString), m_protectionCombo);
 
-    // Only Italian is offered; an English installation shows no selection and keeps its language.
+    // Both languages, by language - 1; the installation's own is selected.
     m_languageCombo = Combo("1109");
     m_languageCombo->setIconSize(QSize(kLanguageIconSize, kLanguageIconSize));
     m_languageCombo->addItem(LanguageIcon(kItalianFlagIcon), kItalianEntry);
+    m_languageCombo->addItem(LanguageIcon(kEnglishFlagIcon), kEnglishEntry);
     const int languageEntry = sheet.Language() - 1;
     m_languageCombo->setCurrentIndex(languageEntry >= 0 && languageEntry < m_languageCombo->count() ? languageEntry : -1);
     layout->addWidget(m_languageCombo, row++, 1, 1, 2);
@@ -209,7 +212,7 @@ void CGlobalSystem::FillExtensionCombo(int pbx)
     m_filling = false;
 }
 
-void CGlobalSystem::Apply()
+bool CGlobalSystem::Apply()
 {
     if (m_pbxCombo->isEnabled() && m_extensionCombo->isEnabled()) {
         m_sheet.SetPbxIndex(static_cast<std::uint8_t>(std::max(0, m_pbxCombo->currentIndex())));
@@ -224,11 +227,18 @@ void CGlobalSystem::Apply()
     if (m_nextStartCheck->isChecked())
         m_sheet.SetRestartRequest(ConfigurationSheetValues::kGeneralConfigurationAtNextStart);
     EngineSettings& settings = m_sheet.Settings();
+    const EngineSettings before = settings;
     settings.updateIntervalDays = kIntervals[std::max(0, m_intervalCombo->currentIndex())];
     settings.startOperatorConsole = m_operatorConsoleCheck->isChecked() ? 1 : 0;
-    SaveEngineSettings(settings);
+    QString problem;
+    if (SaveEngineSettings(settings, EngineSettingsPath(), &problem) == 0) {
+        settings = before;
+        ShowEngineErrorBox(this, kSettingsNotSavedString, kWriteFailed, problem);
+        return false;
+    }
     m_sheet.SetProtection(m_protectionCombo->currentIndex() == 1 ? InstallationSettings::kProtectionUser
                                                                  : InstallationSettings::kProtectionAdministrator);
+    return true;
 }
 
 void CGlobalSystem::ChangePassword()

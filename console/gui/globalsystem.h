@@ -22,7 +22,8 @@ public:
     explicit CGlobalSystem(CGlobalConfiguration& sheet, QWidget* parent = nullptr);
 
     // OK: takes the page's choices into the sheet and saves the engine settings file at once.
-    void Apply();
+    // False, with the error box shown, when the engine settings file cannot be written: the sheet stays open.
+    bool Apply();
     // The interval combo's entry for a stored interval: any other value than 0, 7, 14, 30 shows "Mai".
     static int IntervalEntry(std::uint8_t days);
 

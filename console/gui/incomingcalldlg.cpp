@@ -278,7 +278,9 @@ void CIncomingCallDlg::paintEvent(QPaintEvent*)
     painter.drawImage(0, 0, m_background);
     painter.setFont(m_font);
     painter.setPen(Qt::black);
+    // A line longer than its place ends in "..." rather than running under the picture.
+    const QFontMetrics metrics(m_font);
     for (const QLabel* text : {m_headline, m_line1Static, m_line2Static})
-        painter.drawText(QRect(text->geometry().topLeft(), QSize(width() - text->x(), text->height())),
-                         Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text->text());
+        painter.drawText(text->geometry(), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                         metrics.elidedText(text->text(), Qt::ElideRight, text->width()));
 }

@@ -17,6 +17,8 @@ constexpr unsigned kResourceString = 10027;
 constexpr unsigned kDuplicateIdentifierString = 10032;
 constexpr unsigned kDuplicateResourceString = 10033;
 constexpr unsigned kDeleteQuestionString = 10044;
+constexpr unsigned kNewPbxTitleString = 10028;
+constexpr unsigned kPbxNotSavedString = 10903;
 // The identifier takes three quarters of the list's width, the resource the rest.
 constexpr int kIdentifierShare = 3;
 constexpr int kShares = 4;
@@ -65,18 +67,28 @@ void FillPbxList(QTreeWidget* list, const CSqlDatabase& database)
 bool EditPbxEntry(QWidget* parent, CSqlDatabase& database, int row)
 {
     const bool isNew = row < 0 || row >= database.PbxCount();
-    const QString identifier = isNew ? QString() : database.PbxIdentifier(row);
-    const QString resource = isNew ? QString() : PbxResourceText(database.PbxComNumber(row));
-    CPbxEntryDlg entry(identifier, resource, parent);
-    if (entry.exec() != QDialog::Accepted)
-        return false;
-    const int port = ResourcePortNumber(entry.Resource());
-    if (!IsFreeEntry(parent, database, isNew ? -1 : row, entry.Identifier(), port))
-        return false;
-    const int result = isNew ? database.InsertEngineConfiguration(database.PbxCount(), entry.Identifier(), port)
-                             : database.UpdateEngineConfiguration(database.PbxComId(row), entry.Identifier(), port);
-    database.LoadEngineConfiguration();
-    return result == kNoError;
+    QString identifier = isNew ? QString() : database.PbxIdentifier(row);
+    QString resource = isNew ? QString() : PbxResourceText(database.PbxComNumber(row));
+    for (;;) {
+        CPbxEntryDlg entry(identifier, resource, parent);
+        if (isNew)
+            entry.setWindowTitle(LoadResString(kNewPbxTitleString));
+        if (entry.exec() != QDialog::Accepted)
+            return false;
+        const int port = ResourcePortNumber(entry.Resource());
+        if (!IsFreeEntry(parent, database, isNew ? -1 : row, entry.Identifier(), port))
+            return false;
+        const int result = isNew ? database.InsertEngineConfiguration(database.PbxCount(), entry.Identifier(), port)
+                                 : database.UpdateEngineConfiguration(database.PbxComId(row), entry.Identifier(), port);
+        const QString problem = database.LastError();
+        database.LoadEngineConfiguration();
+        if (result == kNoError)
+            return true;
+        // The write failed: the user sees why, and gets the entry back as typed to try again or cancel.
+        ShowEngineErrorBox(parent, kPbxNotSavedString, std::uint8_t(result), problem);
+        identifier = entry.Identifier();
+        resource = entry.Resource();
+    }
 }
 
 bool DeletePbxEntry(QWidget* parent, CSqlDatabase& database, int row)
@@ -89,6 +101,9 @@ bool DeletePbxEntry(QWidget* parent, CSqlDatabase& database, int row)
     if (question.exec() != QMessageBox::Yes)
         return false;
     const int result = database.DeleteEngineConfiguration(database.PbxComId(row));
+    const QString problem = database.LastError();
     database.LoadEngineConfiguration();
+    if (result != kNoError)
+        ShowEngineErrorBox(parent, kPbxNotSavedString, std::uint8_t(result), problem);
     return result == kNoError;
 }

@@ -4,6 +4,7 @@
 #include "applyconfiguration.h"
 #include "configurationbox.h"
 #include "contactcache.h"
+#include "engineerrorcode.h"
 #include "engineview.h"
 #include "engineviewhost.h"
 #include "globalconfiguration.h"
@@ -16,6 +17,8 @@
 
 namespace {
 constexpr unsigned kBadPasswordString = 1104;
+constexpr unsigned kStoreNotSavedString = 10901;
+constexpr unsigned kSettingsNotSavedString = 10902;
 }  // namespace
 
 void OpenServiceSettings(int itemCode, EngineViewHost& host, QWidget* parent)
@@ -49,8 +52,15 @@ bool OpenEngineConfiguration(EngineViewHost& host, QWidget* parent)
     }
     CGlobalConfiguration sheet(LoadResString(CGlobalConfiguration::kCaptionString), installation, host.Settings(),
                                DbParametersFor(installation.Database()), parent);
-    if (sheet.exec() != QDialog::Accepted)
+    // The values are taken over before the sheet closes: when a file cannot be written the user sees why
+    // and keeps what was entered.
+    sheet.SetCommit([&](const ConfigurationSheetValues& values) {
+        const ConfigurationApplyResult result = ApplyConfigurationSheet(values, installation, host.Settings(), &sheet);
+        if (result.engineSettingsSaved && result.saved)
+            return true;
+        ShowEngineErrorBox(&sheet, result.engineSettingsSaved ? kStoreNotSavedString : kSettingsNotSavedString,
+                           kWriteFailed, result.problem);
         return false;
-    ApplyConfigurationSheet(sheet.Values(), installation, host.Settings(), parent);
-    return true;
+    });
+    return sheet.exec() == QDialog::Accepted;
 }

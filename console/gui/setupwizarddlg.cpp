@@ -51,10 +51,13 @@ constexpr unsigned kNoPbxString = 10043;
 constexpr unsigned kBadServerString = 10025;
 constexpr unsigned kReadFailedString = 10052;
 constexpr unsigned kServerWaitString = 10091;
+constexpr unsigned kNoExtensionString = 10905;
 constexpr int kRoleStartDelayMs = 500;
 constexpr int kListHeight = 120;
 constexpr int kMinimumWidth = 460;
 constexpr int kListMargin = 30;
+// Room for a computer name of a usual length.
+constexpr int kServerNameMinimumWidth = 200;
 constexpr int kComputerNameMaxLength = 99;
 const QString kExtensionPrefix = QStringLiteral("I.");
 
@@ -73,6 +76,19 @@ QLabel* Label(const char* id, unsigned textId)
     return label;
 }
 
+// One step: its heading on a line of its own (it may wrap), below it the choice and "Fatto".
+void LayOutStep(QWidget* step, QLabel* heading, QComboBox* choice, QPushButton* done)
+{
+    auto layout = new QVBoxLayout(step);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(heading);
+    auto row = new QHBoxLayout;
+    choice->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    row->addWidget(choice, 1);
+    row->addWidget(done);
+    layout->addLayout(row);
+}
+
 }  // namespace
 
 CSetupWizardDlg::CSetupWizardDlg(std::uint8_t initialMode, const DbParameters& database, QWidget* parent,
@@ -84,27 +100,29 @@ CSetupWizardDlg::CSetupWizardDlg(std::uint8_t initialMode, const DbParameters& d
     setWindowIcon(ConsoleIcon());
     setMinimumWidth(kMinimumWidth);
     auto layout = new QVBoxLayout(this);
+    // The steps open one below the other: every control keeps its minimum size, and the dialog takes the
+    // size of the steps shown (ShowStep).
+    layout->setSizeConstraint(QLayout::SetMinimumSize);
     layout->addWidget(Label("1012", kWelcomeString));
     layout->addWidget(Label("1013", kFewStepsString));
 
     m_roleStep = new QWidget;
-    auto roleLayout = new QHBoxLayout(m_roleStep);
-    roleLayout->addWidget(Label("1014", kRoleHeadingString));
     m_roleCombo = new QComboBox;
     m_roleCombo->setObjectName(QStringLiteral("1015"));
-    roleLayout->addWidget(m_roleCombo);
     QPushButton* roleDone = Button("1016", kDoneString);
-    roleLayout->addWidget(roleDone);
+    LayOutStep(m_roleStep, Label("1014", kRoleHeadingString), m_roleCombo, roleDone);
     connect(roleDone, &QPushButton::clicked, this, &CSetupWizardDlg::TakeRole);
     layout->addWidget(m_roleStep);
 
     // Step 1: the installed PBXs for the server roles, the server's name for a client.
     m_pbxListStep = new QWidget;
     auto stepOneLayout = new QVBoxLayout(m_pbxListStep);
+    stepOneLayout->setContentsMargins(0, 0, 0, 0);
     m_pbxListHeading = Label("1021", kInstalledPbxsString);
     stepOneLayout->addWidget(m_pbxListHeading);
     m_pbxListPart = new QWidget;
     auto listLayout = new QVBoxLayout(m_pbxListPart);
+    listLayout->setContentsMargins(0, 0, 0, 0);
     m_pbxList = new QTreeWidget;
     m_pbxList->setObjectName(QStringLiteral("1019"));
     SetUpPbxList(m_pbxList, kMinimumWidth - 2 * kListMargin);
@@ -127,7 +145,9 @@ CSetupWizardDlg::CSetupWizardDlg(std::uint8_t initialMode, const DbParameters& d
     m_serverNameEdit = new QLineEdit;
     m_serverNameEdit->setObjectName(QStringLiteral("1031"));
     m_serverNameEdit->setMaxLength(InstallationSettings::kServerNameMaxLength);
-    serverLayout->addWidget(m_serverNameEdit);
+    m_serverNameEdit->setMinimumWidth(kServerNameMinimumWidth);
+    serverLayout->setContentsMargins(0, 0, 0, 0);
+    serverLayout->addWidget(m_serverNameEdit, 1);
     QPushButton* browse = Button("1032", kSelectString);
     connect(browse, &QPushButton::clicked, this, &CSetupWizardDlg::BrowseComputers);
     serverLayout->addWidget(browse);
@@ -138,24 +158,18 @@ CSetupWizardDlg::CSetupWizardDlg(std::uint8_t initialMode, const DbParameters& d
     layout->addWidget(m_pbxListStep);
 
     m_pbxStep = new QWidget;
-    auto pbxLayout = new QHBoxLayout(m_pbxStep);
-    pbxLayout->addWidget(Label("1025", kPbxHeadingString));
     m_pbxCombo = new QComboBox;
     m_pbxCombo->setObjectName(QStringLiteral("1026"));
-    pbxLayout->addWidget(m_pbxCombo);
     QPushButton* pbxDone = Button("1027", kDoneString);
-    pbxLayout->addWidget(pbxDone);
+    LayOutStep(m_pbxStep, Label("1025", kPbxHeadingString), m_pbxCombo, pbxDone);
     connect(pbxDone, &QPushButton::clicked, this, &CSetupWizardDlg::TakePbx);
     layout->addWidget(m_pbxStep);
 
     m_extensionStep = new QWidget;
-    auto extensionLayout = new QHBoxLayout(m_extensionStep);
-    extensionLayout->addWidget(Label("1028", kExtensionHeadingString));
     m_extensionCombo = new QComboBox;
     m_extensionCombo->setObjectName(QStringLiteral("1029"));
-    extensionLayout->addWidget(m_extensionCombo);
     QPushButton* extensionDone = Button("1030", kDoneString);
-    extensionLayout->addWidget(extensionDone);
+    LayOutStep(m_extensionStep, Label("1028", kExtensionHeadingString), m_extensionCombo, extensionDone);
     connect(extensionDone, &QPushButton::clicked, this, &CSetupWizardDlg::TakeExtension);
     layout->addWidget(m_extensionStep);
 
@@ -194,6 +208,9 @@ void CSetupWizardDlg::ShowStep(int step)
         widget->setVisible(number <= step);
         widget->setEnabled(number == step);
     }
+    // Growing and shrinking with the steps shown: back at step 0 the dialog is as small as at the start.
+    layout()->activate();
+    adjustSize();
 }
 
 void CSetupWizardDlg::ShowError(unsigned textId) { ShowConfigurationError(this, textId); }
@@ -358,8 +375,13 @@ void CSetupWizardDlg::EnterExtensionStep()
 
 void CSetupWizardDlg::TakeExtension()
 {
-    if (m_extensionCombo->currentIndex() < 0)
+    if (m_extensionCombo->currentIndex() < 0) {
+        // A client whose PBX reports no extension has nothing to bind this workstation to.
+        ShowEngineErrorBox(this, kNoExtensionString, kExtensionNotAvailable,
+                           m_database && m_pbxIndex < m_database->PbxCount() ? m_database->PbxIdentifier(m_pbxIndex)
+                                                                             : QString());
         return;
+    }
     const auto answer = QMessageBox::question(this, LoadResString(kWarningCaptionString), LoadResString(kConfirmString),
                                               QMessageBox::Yes | QMessageBox::No);
     if (answer != QMessageBox::Yes)

@@ -1,5 +1,6 @@
 #include "systemlabel.h"
 
+#include "configurationbox.h"
 #include "consolelabels.h"
 #include "engineerrorcode.h"
 #include "globalconfiguration.h"
@@ -20,6 +21,7 @@
 namespace {
 
 constexpr unsigned kLabelsString = 10016;
+constexpr unsigned kLabelNotSavedString = 10904;
 constexpr unsigned kExtensionsString = 1013;
 constexpr unsigned kLinesString = 10057;
 constexpr unsigned kEntryPhonesString = 10058;
@@ -160,9 +162,19 @@ void CSystemLabel::ModifyLabel()
     if (selected.isEmpty() || pbx < 0)
         return;
     QTreeWidgetItem* item = selected.first();
-    CLabelDlg dialog(item->text(0), item->text(1), this);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    SaveLabel(pbx, item->data(0, Qt::UserRole).toInt(), dialog.Label());
+    const QString name = item->text(0);
+    const int index = item->data(0, Qt::UserRole).toInt();
+    QString label = item->text(1);
+    for (;;) {
+        CLabelDlg dialog(name, label, this);
+        if (dialog.exec() != QDialog::Accepted)
+            return;
+        const int result = SaveLabel(pbx, index, dialog.Label());
+        if (result == kNoError)
+            break;
+        // The user sees why, and gets the label back as typed to try again or cancel.
+        ShowEngineErrorBox(this, kLabelNotSavedString, std::uint8_t(result), m_sheet.Database()->LastError());
+        label = dialog.Label();
+    }
     Refill();
 }

@@ -4,15 +4,18 @@
 #include "consoleicon.h"
 #include "contactsource.h"
 #include "enginesettings.h"
+#include "engineerrorcode.h"
 #include "enginesettingsfile.h"
 #include "stringtable.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -31,6 +34,8 @@ constexpr unsigned kImportErrorString = 10088;
 constexpr unsigned kSyncString = 10090;
 constexpr unsigned kEmptyString = 10093;
 constexpr unsigned kRingString = 1109;
+constexpr unsigned kPickFileString = 10906;
+constexpr unsigned kSettingsNotSavedString = 10902;
 constexpr int kDefaultFolder = 0;
 constexpr int kListWidth = 560;
 constexpr int kListHeight = 220;
@@ -158,20 +163,36 @@ QString CTapiSettingsDlg::PickContactsFile()
     if (m_pickFile)
         return m_pickFile();
     const QString start = QFileInfo(ContactSource::MailContactsPlace()).absolutePath();
-    return QFileDialog::getOpenFileName(this, LoadResString(kFolderStrings[1]), start, QStringLiteral("CSV (*.csv);;* (*)"));
+    return QFileDialog::getOpenFileName(this, LoadResString(kPickFileString), start, QStringLiteral("CSV (*.csv);;* (*)"));
 }
 
 void CTapiSettingsDlg::OnImport()
 {
     int added = 0;
-    const int result = m_source->currentIndex() == EngineSettings::kSourceAddressBook
-                           ? m_contacts.ImportFromWab(added)
-                           : m_contacts.ImportFromOutlook(added, m_folder->currentIndex() == kDefaultFolder,
-                                                          [this] { return PickContactsFile(); });
+    int result = CContactCache::kImportDone;
+    QString place;
+    if (m_source->currentIndex() == EngineSettings::kSourceAddressBook) {
+        place = ContactSource::AddressBookPlace();
+        result = m_contacts.ImportFromWab(added);
+    } else {
+        const bool defaultFolder = m_folder->currentIndex() == kDefaultFolder;
+        if (defaultFolder)
+            place = ContactSource::MailContactsPlace();
+        result = m_contacts.ImportFromOutlook(added, defaultFolder, [this, &place] {
+            place = PickContactsFile();
+            return place;
+        });
+    }
     // A broken file keeps the contacts read before the fault: the list shows what the cache holds.
     FillList();
-    if (result != CContactCache::kImportDone)
-        ShowConfigurationError(this, kImportErrorString);
+    if (result == CContactCache::kImportDone)
+        return;
+    // The user learns where the import looked, so that the file can be put there.
+    QString text = LoadResString(kImportErrorString);
+    if (!place.isEmpty())
+        text += u'\n' + QDir::toNativeSeparators(place);
+    QMessageBox box(QMessageBox::Critical, LoadResString(kErrorCaptionString), text, QMessageBox::Ok, this);
+    box.exec();
 }
 
 void CTapiSettingsDlg::OnApply()
@@ -180,7 +201,12 @@ void CTapiSettingsDlg::OnApply()
     m_settings.ringSoundOff = m_ring->isChecked() ? 0 : 1;
     m_settings.incomingCallHandler = static_cast<std::uint8_t>(m_handler->currentIndex());
     m_settings.addressBookSource = static_cast<std::uint8_t>(m_source->currentIndex());
-    SaveEngineSettings(m_settings);
+    QString problem;
+    if (SaveEngineSettings(m_settings, EngineSettingsPath(), &problem) == 0) {
+        // The choices stay in the dialog, so that the user can try again or cancel.
+        ShowEngineErrorBox(this, kSettingsNotSavedString, kWriteFailed, problem);
+        return;
+    }
     accept();
 }
 

@@ -1,6 +1,8 @@
 #include "transparentlistbox.h"
 
+#include <QKeyEvent>
 #include <QPainter>
+#include <QScrollBar>
 #include <QWheelEvent>
 
 namespace {
@@ -13,16 +15,40 @@ const QString kMeasureText = QStringLiteral("XYZ");
 CTransparentListBox::CTransparentListBox(QWidget* parent)
     : QWidget(parent),
       m_textColour(palette().color(QPalette::WindowText)),
-      m_selectedTextColour(palette().color(QPalette::HighlightedText))
+      m_selectedTextColour(palette().color(QPalette::HighlightedText)),
+      m_scrollBar(new QScrollBar(Qt::Vertical, this))
 {
     setAttribute(Qt::WA_OpaquePaintEvent);  // every pixel comes from the copy of the parent
+    setFocusPolicy(Qt::WheelFocus);         // the keys scroll it
+    m_scrollBar->setObjectName(QStringLiteral("scrollBar"));
+    m_scrollBar->hide();
+    connect(m_scrollBar, &QScrollBar::valueChanged, this, [this](int value) {
+        if (value != m_topIndex)
+            SetTopIndex(value);
+    });
     RecreateBackground();
+}
+
+int CTransparentListBox::VisibleLines() const { return qMax(1, height() / qMax(1, m_itemHeight)); }
+
+int CTransparentListBox::LastTopIndex() const { return qMax(0, int(m_lines.size()) - VisibleLines()); }
+
+void CTransparentListBox::UpdateScrollBar()
+{
+    const bool needed = LastTopIndex() > 0;
+    const int barWidth = m_scrollBar->sizeHint().width();
+    m_scrollBar->setGeometry(width() - barWidth, 0, barWidth, height());
+    m_scrollBar->setRange(0, LastTopIndex());
+    m_scrollBar->setPageStep(VisibleLines());
+    m_scrollBar->setValue(m_topIndex);
+    m_scrollBar->setVisible(needed);
 }
 
 void CTransparentListBox::ResetContent(bool redraw)
 {
     m_lines.clear();
     m_topIndex = 0;
+    UpdateScrollBar();
     if (redraw)
         repaint();
 }
@@ -40,6 +66,7 @@ int CTransparentListBox::InsertLine(int position, const QString& text, std::uint
         m_itemHeight = TextHeight(text);
     const int index = (position < 0 || position > m_lines.size()) ? int(m_lines.size()) : position;
     m_lines.insert(index, Line{text, itemData, false});
+    UpdateScrollBar();
     update();
     return index;
 }
@@ -55,6 +82,7 @@ void CTransparentListBox::SetOwnFont(const QFont& font)
 int CTransparentListBox::MeasureItem()
 {
     m_itemHeight = TextHeight(kMeasureText);
+    UpdateScrollBar();
     return m_itemHeight;
 }
 
@@ -68,6 +96,7 @@ void CTransparentListBox::SetSelected(int index, bool selected)
 void CTransparentListBox::SetTopIndex(int index)
 {
     m_topIndex = qBound(0, index, qMax(0, int(m_lines.size()) - 1));
+    UpdateScrollBar();
     update();
 }
 
@@ -143,7 +172,9 @@ void CTransparentListBox::paintEvent(QPaintEvent*)
         painter.setCompositionMode(QPainter::CompositionMode_Source);
         painter.drawImage(0, 0, m_background);
         painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-        QRect line(0, 0, width(), m_itemHeight);
+        // The text keeps clear of the scroll bar.
+        const int textWidth = m_scrollBar->isVisible() ? m_scrollBar->x() : width();
+        QRect line(0, 0, textWidth, m_itemHeight);
         for (int index = m_topIndex; index < m_lines.size() && line.top() < height(); ++index) {
             DrawLine(painter, index, line, m_lines[index].selected);
             line.translate(0, m_itemHeight);
@@ -162,12 +193,29 @@ void CTransparentListBox::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     RecreateBackground();
+    UpdateScrollBar();
     TakeNewBackground();
 }
 
 void CTransparentListBox::wheelEvent(QWheelEvent* event)
 {
     const int steps = event->angleDelta().y() / QWheelEvent::DefaultDeltasPerStep;
-    SetTopIndex(m_topIndex - steps);
+    SetTopIndex(qMin(m_topIndex - steps, LastTopIndex()));
+    event->accept();
+}
+
+void CTransparentListBox::keyPressEvent(QKeyEvent* event)
+{
+    int top = m_topIndex;
+    switch (event->key()) {
+    case Qt::Key_Up: --top; break;
+    case Qt::Key_Down: ++top; break;
+    case Qt::Key_PageUp: top -= VisibleLines(); break;
+    case Qt::Key_PageDown: top += VisibleLines(); break;
+    case Qt::Key_Home: top = 0; break;
+    case Qt::Key_End: top = LastTopIndex(); break;
+    default: QWidget::keyPressEvent(event); return;
+    }
+    SetTopIndex(qBound(0, top, LastTopIndex()));
     event->accept();
 }

@@ -10,9 +10,12 @@
 #include <cstdint>
 #include <optional>
 
+class QScrollBar;
+
 // The status board's information list: lines of text drawn over a copy of the parent's picture under
 // the list, so that the skin shows through, each with an optional shadow. The copy is taken again after
-// the list moves or changes size. Lines cannot be selected by the user.
+// the list moves or changes size. Lines cannot be selected by the user. When the lines pass the list's
+// height a scroll bar appears at the right, and the wheel and the arrow, page, home and end keys scroll.
 class CTransparentListBox : public QWidget {
     Q_OBJECT
 public:
@@ -46,6 +49,10 @@ public:
     int MeasureItem();
     void SetSelected(int index, bool selected);
     void SetTopIndex(int index);
+    int TopIndex() const { return m_topIndex; }
+    // How many whole lines the list shows at once.
+    int VisibleLines() const;
+    QScrollBar* ScrollBar() const { return m_scrollBar; }
     void SetShadow(bool on, QColor colour = Qt::black, int offset = kDefaultShadowOffset);
     void SetTextColours(QColor text, QColor selectedText);
     // Whether the parent's pixels under the list have been copied since the last move or resize.
@@ -57,6 +64,7 @@ protected:
     void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     struct Line {
@@ -69,6 +77,9 @@ private:
     void CaptureBackground();
     void TakeNewBackground();
     int TextHeight(const QString& text) const;
+    // Shows the scroll bar while the lines pass the height, and keeps it on the top index.
+    void UpdateScrollBar();
+    int LastTopIndex() const;
 
     bool m_backgroundCaptured = false;
     int m_itemHeight = kInitialItemHeight;
@@ -81,4 +92,5 @@ private:
     bool m_shadowOn = false;
     QList<Line> m_lines;
     int m_topIndex = 0;
+    QScrollBar* m_scrollBar;
 };

@@ -7,6 +7,7 @@
 #include "tempsuite.h"
 
 #include <QDir>
+#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -139,12 +140,54 @@ TEST(ApplyConfiguration, RecordThatIsNotLoadedTakesNoModePbxOrExtension)
 
     WarningRecorder warnings;
     const ConfigurationApplyResult result = ApplyConfigurationSheet(sheet, settings, EngineSettings());
+    // The store cannot be written either: nothing is taken over and the caller reports it.
+    EXPECT_TRUE(result.engineSettingsSaved);
     EXPECT_FALSE(result.saved);
-    EXPECT_TRUE(result.restartWarned);  // the restart request still warns
+    EXPECT_EQ(result.problem, settings.StorePath());
+    EXPECT_FALSE(result.restartWarned);
+    EXPECT_TRUE(warnings.Seen().empty());
     EXPECT_EQ(settings.InstallationMode(), InstallationSettings::kModeNotLoaded);
     EXPECT_EQ(settings.GetAssociatedPbx(), 0);
     EXPECT_EQ(settings.AssociatedExtension(), 0);
-    EXPECT_EQ(settings.Language(), 2);
+    EXPECT_EQ(settings.Language(), 0);
+}
+
+TEST(ApplyConfiguration, FilesThatCannotBeWrittenLeaveTheRecordAsItWasAndWarnOfNothing)
+{
+    struct Case {
+        const char* name;
+        bool storeWritable;
+        bool settingsWritable;
+    };
+    for (const Case& c : {Case{"store", false, true}, Case{"engine settings", true, false}}) {
+        TempSuite suite(QStringLiteral("Pultex"));
+        InstallationSettings settings = RunningServer();
+        // A folder where the file should be cannot be written over.
+        const QString blocked = c.storeWritable ? EngineSettingsPath() : settings.StorePath();
+        QFile::remove(blocked);
+        ASSERT_TRUE(QDir().mkpath(blocked));
+        ConfigurationSheetValues sheet;
+        sheet.restartRequest = ConfigurationSheetValues::kLanguageChanged;
+        sheet.pbxIdentifier = 1;
+        sheet.associatedExtension = 9;
+        sheet.language = 2;
+        sheet.protection = InstallationSettings::kProtectionUser;
+        sheet.accessPassword = SaltedPassword::FromText(QStringLiteral("nuova"));
+
+        WarningRecorder warnings;
+        const ConfigurationApplyResult result = ApplyConfigurationSheet(sheet, settings, EngineSettings());
+        EXPECT_EQ(result.engineSettingsSaved, c.settingsWritable) << c.name;
+        EXPECT_FALSE(result.saved) << c.name;
+        EXPECT_TRUE(result.problem.contains(QDir::toNativeSeparators(blocked))) << c.name << result.problem.toStdString();
+        EXPECT_FALSE(result.restartWarned) << c.name;
+        EXPECT_TRUE(warnings.Seen().empty()) << c.name;
+        EXPECT_EQ(settings.InstallationMode(), InstallationSettings::kModeServer) << c.name;
+        EXPECT_EQ(settings.PbxIdentifier(), 0) << c.name;
+        EXPECT_EQ(settings.AssociatedExtension(), 5) << c.name;
+        EXPECT_EQ(settings.Language(), 1) << c.name;
+        EXPECT_EQ(settings.Protection(), InstallationSettings::kProtectionAdministrator) << c.name;
+        EXPECT_FALSE(settings.CheckAccessPassword(QStringLiteral("nuova"))) << c.name;
+    }
 }
 
 }  // namespace

@@ -4,10 +4,12 @@
 #include "incomingcalldlg.h"
 
 #include "findwindow.h"
+#include "language.h"
 #include "stringtable.h"
 #include "tempsuite.h"
 #include "waitfor.h"
 #include "widgettesting.h"
+#include "workarea.h"
 
 #include "qstringprinter.h"
 
@@ -123,6 +125,33 @@ TEST(CallBalloon, LongTextsWidenItToTheLeftAndTheButtonsShareTheWidth)
     EXPECT_LT(previous.width(), work.width());
     balloon.show();
     EXPECT_TRUE(SaveScreenshot(balloon, QStringLiteral("callballoon")));
+}
+
+TEST(CallBalloon, ButtonFacesTakeTheLaidOutWidthAndTheBalloonStaysInTheWorkArea)
+{
+    CallSuite suite;
+    const QString longCaller = QStringLiteral("(Esterna 1)  Ufficio commerciale Rossi Mario, sede di Milano");
+    ASSERT_EQ(longCaller.size(), 60);
+    for (int language : {kLanguageItalian, kLanguageEnglish}) {
+        SetLanguage(language);
+        QWidget owner;
+        CCallBalloonDlg balloon(&owner);
+        for (const QString& caller : {kCallerLine, longCaller}) {
+            balloon.SetTexts(Text(10069), caller, kCaller);
+            balloon.show();
+            for (int id : {CCallBalloonDlg::kAcceptButton, CCallBalloonDlg::kRejectButton, CCallBalloonDlg::kShowButton}) {
+                CExtButton* button = balloon.Button(id);
+                EXPECT_EQ(button->FaceSize(), button->size()) << id;
+                EXPECT_LE(QFontMetrics(button->SmallFont()).horizontalAdvance(button->text()), button->width()) << id;
+                EXPECT_TRUE(balloon.rect().contains(button->geometry())) << id;
+            }
+            const QRect work = DesktopWorkArea(QGuiApplication::primaryScreen());
+            EXPECT_TRUE(work.contains(balloon.frameGeometry())) << caller.toStdString();
+        }
+        EXPECT_TRUE(SaveScreenshot(balloon, QStringLiteral("callballoon_long_caller_%1")
+                                                .arg(language == kLanguageEnglish ? QStringLiteral("en") : QStringLiteral("it"))));
+    }
+    SetLanguage(kLanguageItalian);
 }
 
 TEST(CallBalloon, CannotBeClosedByTheUser)
@@ -326,6 +355,27 @@ TEST(IncomingCallPopup, WithoutItsPictureItKeepsItsSizeAndPaintsNoTexts)
         for (int x = 15; x < 290; ++x)
             ASSERT_EQ(image.pixel(x, y) & RGB_MASK, 0xFFFFFFu) << x << "," << y;
     EXPECT_TRUE(SaveScreenshot(dialog, QStringLiteral("incomingcall_without_picture")));
+}
+
+TEST(IncomingCallPopup, ALongCallerLineEndsInDotsBeforeThePicture)
+{
+    CallSuite suite;
+    Popup popup;
+    CIncomingCallDlg& dialog = *popup.dialog;
+    const QString longLine = QStringLiteral("(Esterna 1)  Ufficio commerciale Rossi Mario, sede di Milano");
+    QImage pictures[2];
+    int index = 0;
+    for (const QString& line : {QStringLiteral("A"), longLine}) {
+        dialog.SetCallState(3, line, line);
+        pictures[index++] = dialog.grab().toImage();
+    }
+    // Between the caller lines' place and the picture nothing of the text is drawn.
+    const QRect line1 = dialog.findChild<QWidget*>(QStringLiteral("1057"))->geometry();
+    const QRect line2 = dialog.findChild<QWidget*>(QStringLiteral("1058"))->geometry();
+    const QRect beyond(line1.right() + 1, line1.top(), 12, line2.bottom() - line1.top() + 1);
+    EXPECT_EQ(pictures[0].copy(beyond), pictures[1].copy(beyond));
+    EXPECT_NE(pictures[0].copy(line1), pictures[1].copy(line1));
+    EXPECT_TRUE(SaveScreenshot(dialog, QStringLiteral("incomingcall_long_caller")));
 }
 
 TEST(IncomingCallPopup, WithItsPictureItTakesThePicturesSizeAtTheTopLeft)

@@ -3,6 +3,7 @@
 #include "accesspassworddlg.h"
 #include "boundpbxrecords.h"
 #include "contactcache.h"
+#include "dialogtesting.h"
 #include "enginedoc.h"
 #include "enginesettings.h"
 #include "extbutton.h"
@@ -10,6 +11,7 @@
 #include "globalconfiguration.h"
 #include "hoverbutton.h"
 #include "installationsettings.h"
+#include "language.h"
 #include "mainframe.h"
 #include "noeraselistctrl.h"
 #include "pbxinitialization.h"
@@ -25,7 +27,9 @@
 #include "qstringprinter.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QMessageBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QMouseEvent>
@@ -506,6 +510,91 @@ TEST(EngineView, ScreenshotsOfTheBoardInServerAndClientMode)
         board.view->OnNotify(CEngineView::kPbxsList, CEngineView::kClickNotification);
         EXPECT_TRUE(SaveScreenshot(*board.view, name + QStringLiteral("_pbx")));
     }
+}
+
+TEST(EngineView, FivePbxsAreAllReachableOnTheBoard)
+{
+    BoardHost host;
+    ASSERT_TRUE(host.Prepare(kServer));
+    host.LoadSkin();
+    for (int pbx = 2; pbx < 5; ++pbx)
+        ASSERT_EQ(host.m_database.InsertEngineConfiguration(pbx, QStringLiteral("Centrale%1").arg(pbx + 1), pbx + 2), kNoError);
+    ASSERT_EQ(host.m_database.LoadEngineConfiguration(), kNoError);
+    for (int language : {kLanguageItalian, kLanguageEnglish}) {
+        SetLanguage(language);
+        Board board(host);
+        board.frame.RemoveCaptionAndBorder();
+        board.view->RefreshStatusBoard(CEngineView::kGeneralInformation, 0);
+        board.view->ApplySkinRegion();
+        board.frame.show();
+        CNoEraseListCtrl* pbxs = board.view->PbxList();
+        ASSERT_EQ(pbxs->count(), 5);
+        const QString suffix = language == kLanguageEnglish ? QStringLiteral("en") : QStringLiteral("it");
+        EXPECT_TRUE(SaveScreenshot(*board.view, QStringLiteral("engineview_five_pbxs_") + suffix));
+        // Each one can be brought into the list's sight and clicked there.
+        for (int row = 0; row < pbxs->count(); ++row) {
+            QListWidgetItem* item = pbxs->item(row);
+            pbxs->scrollToItem(item);
+            const QRect place = pbxs->visualItemRect(item);
+            EXPECT_TRUE(pbxs->viewport()->rect().contains(place)) << row << " " << place.x() << "," << place.y();
+            EXPECT_EQ(pbxs->itemAt(place.center()), item) << row;
+        }
+        EXPECT_TRUE(SaveScreenshot(*board.view, QStringLiteral("engineview_five_pbxs_scrolled_") + suffix));
+    }
+    SetLanguage(kLanguageItalian);
+}
+
+TEST(EngineView, TheSkinsSubtitleIsDrawnInTheUsersLanguage)
+{
+    BoardHost host;
+    ASSERT_TRUE(host.Prepare(kServer));
+    host.LoadSkin();
+    // The artwork carries no words of either language under the program's name.
+    QImage pictures[2];
+    for (int language : {kLanguageItalian, kLanguageEnglish}) {
+        SetLanguage(language);
+        Board board(host);
+        board.frame.show();
+        pictures[language - 1] = board.view->grab().toImage();
+    }
+    SetLanguage(kLanguageItalian);
+    const QRect subtitle(46, 58, 300, 20);
+    EXPECT_NE(pictures[0].copy(subtitle), pictures[1].copy(subtitle));
+    // Outside the subtitle the two languages draw the same skin.
+    EXPECT_EQ(pictures[0].copy(0, 0, 300, 50), pictures[1].copy(0, 0, 300, 50));
+}
+
+TEST(EngineView, AnInstallationStoreThatCannotBeWrittenKeepsTheConfigurationOpen)
+{
+    BoardHost host;
+    ASSERT_TRUE(host.Prepare(kServer));
+    Board board(host);
+    board.view->RefreshStatusBoard(CEngineView::kGeneralInformation, 0);
+    const QString store = host.m_installation.StorePath();
+    QFile::remove(store);
+    ASSERT_TRUE(QDir().mkpath(store));  // a folder where the file should be
+    QStringList seen;
+    bool openAfterOk = false;
+    {
+        ModalAnswerer answer([&](QDialog* dialog) {
+            if (auto sheet = qobject_cast<CGlobalConfiguration*>(dialog)) {
+                sheet->findChild<QComboBox*>(QStringLiteral("1109"))->setCurrentIndex(1);
+                // The box opens inside the sheet's OK: a recorder with a timer of its own closes it.
+                MessageBoxRecorder boxes;
+                sheet->findChild<QPushButton*>(QStringLiteral("IDOK"))->click();
+                for (const SeenMessageBox& box : boxes.Seen())
+                    seen << box.title + u'|' + box.text;
+                openAfterOk = sheet->isVisible();
+            }
+        });
+        board.view->ServicesList()->setCurrentRow(0);
+        board.view->OnNotify(CEngineView::kServicesList, CEngineView::kDoubleClickNotification);
+    }
+    EXPECT_TRUE(openAfterOk);
+    EXPECT_EQ(seen, QStringList{QStringLiteral("Pultex - Messaggio di errore|Impossibile salvare le impostazioni di "
+                                               "installazione\nCodice errore:  19\n") + store});
+    EXPECT_EQ(host.m_installation.Language(), kLanguageItalian);  // the running record is as it was
+    QDir(store).removeRecursively();
 }
 
 }  // namespace

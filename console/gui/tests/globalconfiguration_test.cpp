@@ -16,6 +16,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -146,7 +147,9 @@ TEST_P(SheetTest, TheTabsFollowTheModeAndTheSystemPageShowsTheBoundPbxAndItsExte
     for (int language : {kLanguageItalian, kLanguageEnglish}) {
         SetLanguage(language);
         auto shown = OpenSheet();
-        shown->resize(shown->sizeHint());
+        // At the size the sheet takes by itself: the tab bar scrolls instead of widening it.
+        EXPECT_TRUE(shown->Tabs()->usesScrollButtons());
+        EXPECT_LT(shown->width(), 700);
         for (int tab = 0; tab < shown->Tabs()->count(); ++tab) {
             shown->Tabs()->setCurrentIndex(tab);
             SaveScreenshot(*shown, QStringLiteral("CGlobalConfiguration-%1-%2-%3")
@@ -330,13 +333,102 @@ TEST_P(SheetTest, OkSavesTheIntervalTheOperatorConsoleStartAndTheRestartRequest)
     EXPECT_EQ(sheet->Values().restartRequest, ConfigurationSheetValues::kGeneralConfigurationAtNextStart);
     EXPECT_EQ(sheet->Values().protection, InstallationSettings::kProtectionUser);
 
-    // An English installation has no language selected and keeps its language.
+    // Both languages are offered, the installation's own selected; another one asks for a restart.
     m_installation.SetLanguage(kLanguageEnglish);
     auto english = OpenSheet();
-    EXPECT_EQ(Find<QComboBox>(*english, "1109")->currentIndex(), -1);
+    auto languages = Find<QComboBox>(*english, "1109");
+    EXPECT_EQ(ComboItems(languages), (QStringList{QStringLiteral("ITALIANO"), QStringLiteral("ENGLISH")}));
+    EXPECT_EQ(languages->currentIndex(), 1);
     english->accept();
     EXPECT_EQ(english->Values().language, kLanguageEnglish);
     EXPECT_EQ(english->Values().restartRequest, ConfigurationSheetValues::kNoRestart);
+    auto toItalian = OpenSheet();
+    Find<QComboBox>(*toItalian, "1109")->setCurrentIndex(0);
+    toItalian->accept();
+    EXPECT_EQ(toItalian->Values().language, kLanguageItalian);
+    EXPECT_EQ(toItalian->Values().restartRequest, ConfigurationSheetValues::kLanguageChanged);
+}
+
+TEST_P(SheetTest, ASettingsFileThatCannotBeWrittenIsReportedAndTheSheetStaysOpen)
+{
+    Engine({QStringLiteral("Centrale1")});
+    const QString path = EngineSettingsPath();
+    ASSERT_TRUE(QDir().mkpath(path));  // a folder where the file should be
+    m_settings.updateIntervalDays = EngineSettings::kCheckEveryWeek;
+    auto sheet = OpenSheet();
+    Find<QComboBox>(*sheet, "1016")->setCurrentIndex(3);
+    MessageBoxRecorder boxes;
+    Click(*sheet, "IDOK");
+    ASSERT_EQ(boxes.Seen().size(), 1u);
+    EXPECT_EQ(boxes.Seen()[0].title, QStringLiteral("Pultex - Messaggio di errore"));
+    EXPECT_TRUE(boxes.Seen()[0].text.startsWith(QStringLiteral("Impossibile salvare le impostazioni di Pultex\n"
+                                                               "Codice errore:  19\n") + QDir::toNativeSeparators(path)))
+        << boxes.Seen()[0].text.toStdString();
+    EXPECT_TRUE(sheet->isVisible());
+    EXPECT_NE(sheet->result(), QDialog::Accepted);
+    EXPECT_EQ(Find<QComboBox>(*sheet, "1016")->currentIndex(), 3);  // what the user chose stays
+    EXPECT_EQ(m_settings.updateIntervalDays, EngineSettings::kCheckEveryWeek);
+    QDir(path).removeRecursively();
+}
+
+TEST_P(SheetTest, APbxOrLabelThatCannotBeWrittenIsReportedAndOfferedAgainAsTyped)
+{
+    Engine({QStringLiteral("Centrale1")});
+    auto sheet = OpenSheet();
+    CSqlDatabase& engine = Engine();
+
+    // The PBX page: the catalog lost its list of PBXs.
+    ASSERT_EQ(engine.OpenRecordset(QStringLiteral("DROP TABLE EngineConfiguration")), kNoError);
+    QWidget* pbxPage = Page(*sheet, QStringLiteral("Centralini"));
+    QStringList seen;
+    {
+        ModalAnswerer answer([&](QDialog* dialog) {
+            if (auto box = qobject_cast<QMessageBox*>(dialog)) {
+                seen << box->windowTitle() + u'|' + box->text().section(u'\n', 0, 1).section(u' ', 0, -2);
+                return;
+            }
+            const QString identifier = Find<QLineEdit>(*dialog, "1020")->text();
+            seen << dialog->windowTitle() + u'|' + identifier +
+                        (identifier.isEmpty() ? QString() : u'|' + Find<QComboBox>(*dialog, "1023")->currentText());
+            if (identifier.isEmpty()) {
+                Find<QLineEdit>(*dialog, "1020")->setText(QStringLiteral("Nuova"));
+                Find<QComboBox>(*dialog, "1023")->setCurrentText(QStringLiteral("COM1"));
+                Click(*dialog, "1024");
+            }
+        });
+        Click(*pbxPage, "1043");
+    }
+    EXPECT_EQ(seen, (QStringList{QStringLiteral("Nuovo centralino|"),
+                                 QStringLiteral("Pultex - Messaggio di errore|Impossibile salvare il centralino\nCodice errore: "),
+                                 QStringLiteral("Nuovo centralino|Nuova|COM1")}))
+        << seen.join(u'/').toStdString();
+
+    // A label page: the catalog lost the table of the line labels.
+    ASSERT_EQ(engine.OpenRecordset(QStringLiteral("DROP TABLE LineLabel")), kNoError);
+    QWidget* labelPage = Page(*sheet, QStringLiteral("Etichette Linee esterne"));
+    auto list = Find<QTreeWidget>(*labelPage, "1046");
+    ASSERT_GT(list->topLevelItemCount(), 0);
+    list->setCurrentItem(list->topLevelItem(0));
+    seen.clear();
+    {
+        ModalAnswerer answer([&](QDialog* dialog) {
+            if (auto box = qobject_cast<QMessageBox*>(dialog)) {
+                seen << box->windowTitle() + u'|' + box->text().section(u'\n', 0, 1).section(u' ', 0, -2);
+                return;
+            }
+            auto edit = Find<QLineEdit>(*dialog, "1052");
+            seen << edit->text();
+            if (edit->text().isEmpty()) {
+                edit->setText(QStringLiteral("Sala A"));
+                Click(*dialog, "1053");
+            }
+        });
+        Click(*labelPage, "1049");
+    }
+    EXPECT_EQ(seen, (QStringList{QString(), QStringLiteral("Pultex - Messaggio di errore|Impossibile salvare l'etichetta\nCodice errore: "),
+                                 QStringLiteral("Sala A")}))
+        << seen.join(u'/').toStdString();
+    EXPECT_TRUE(sheet->isVisible());
 }
 
 TEST_P(SheetTest, LabelsAreSavedForEachKindAndShownAgainAndAQuoteIsRefused)

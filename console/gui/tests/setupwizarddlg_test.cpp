@@ -57,9 +57,9 @@ public:
         Click(*m_dialog, "1016");
     }
     const QStringList& WaitTexts() const { return m_waitTexts; }
+    // At the size the wizard gives itself for the steps shown.
     void Screenshot(const QString& name)
     {
-        m_dialog->adjustSize();
         const QString language = IsEnglish() ? QStringLiteral("en") : QStringLiteral("it");
         SaveScreenshot(*m_dialog, QStringLiteral("CSetupWizardDlg-%1-%2").arg(name, language));
     }
@@ -216,6 +216,9 @@ TEST_P(SetupWizardTest, AClientNamesItsExtensionsByTheirLabelsAndNoToTheConfirma
         ASSERT_TRUE(wizard.WaitForStep(CSetupWizardDlg::kStepRole));
         EXPECT_FALSE(Find<QWidget>(*wizard, "1029")->isVisible());
         EXPECT_EQ(wizard->result(), 0);
+        // Back at the role the wizard is as small as it was there the first time.
+        EXPECT_EQ(wizard->height(), wizard->sizeHint().height());
+        wizard.Screenshot(QStringLiteral("step0-after-no"));
     }
     SetLanguage(kLanguageItalian);
 
@@ -237,6 +240,57 @@ TEST_P(SetupWizardTest, AClientNamesItsExtensionsByTheirLabelsAndNoToTheConfirma
     EXPECT_EQ(wizard->ServerName(), QStringLiteral("pc-server"));
     EXPECT_EQ(wizard->PbxIndex(), 0);
     EXPECT_EQ(wizard->ExtensionIndex(), 2);
+}
+
+TEST_P(SetupWizardTest, EachStepKeepsItsControlsWholeAndTheWizardFollowsTheStepsShown)
+{
+    Engine({QStringLiteral("Centrale1")});
+    for (int language : {kLanguageItalian, kLanguageEnglish}) {
+        SetLanguage(language);
+        Wizard wizard(kNotConfigured, Parameters());
+        ASSERT_TRUE(wizard.WaitForStep(CSetupWizardDlg::kStepRole));
+        const int roleHeight = wizard->height();
+        wizard.TakeRole(QStringLiteral("Client"));
+        SaveSnapshots();
+        // Every control of the steps shown has at least the room it asks for.
+        for (QWidget* control : wizard->findChildren<QWidget*>()) {
+            if (!control->isVisibleTo(&*wizard) || control->objectName().isEmpty() || control->objectName().startsWith(u'q'))
+                continue;
+            const QSize least = control->minimumSizeHint();
+            EXPECT_GE(control->width(), least.width()) << control->objectName().toStdString();
+            EXPECT_GE(control->height(), least.height()) << control->objectName().toStdString();
+        }
+        EXPECT_GT(wizard->height(), roleHeight);  // it grew with the step
+        EXPECT_GE(Find<QLineEdit>(*wizard, "1031")->width(), 200);
+    }
+    SetLanguage(kLanguageItalian);
+}
+
+TEST_P(SetupWizardTest, AClientWhosePbxHasNoExtensionIsToldAndStays)
+{
+    Engine({QStringLiteral("Centrale1")});
+    Wizard wizard(kNotConfigured, Parameters());
+    ASSERT_TRUE(wizard.WaitForStep(CSetupWizardDlg::kStepRole));
+    wizard.TakeRole(QStringLiteral("Client"));
+    SaveSnapshots();
+    QByteArray none = Initialization();
+    none[1] = 0;  // handled
+    none[2] = 0;  // found
+    ASSERT_EQ(Engine().SaveInitialization(0, none), kNoError);
+    Find<QLineEdit>(*wizard, "1031")->setText(QStringLiteral("pc-server"));
+    Click(*wizard, "1020");
+    Click(*wizard, "1027");
+    ASSERT_EQ(wizard->Step(), CSetupWizardDlg::kStepExtension);
+    EXPECT_EQ(Find<QComboBox>(*wizard, "1029")->count(), 0);
+    MessageBoxRecorder boxes;
+    Click(*wizard, "1030");
+    ASSERT_EQ(boxes.Seen().size(), 1u);
+    EXPECT_EQ(boxes.Seen()[0].title, QStringLiteral("Pultex - Messaggio di errore"));
+    EXPECT_EQ(boxes.Seen()[0].text,
+              QStringLiteral("Nessun derivato rilevato nel centralino scelto\nCodice errore:  60\nCentrale1"));
+    EXPECT_EQ(wizard->Step(), CSetupWizardDlg::kStepExtension);
+    EXPECT_TRUE(wizard->isVisible());
+    EXPECT_NE(wizard->result(), QDialog::Accepted);
 }
 
 INSTANTIATE_CONFIGURATION_TEST(SetupWizardTest);

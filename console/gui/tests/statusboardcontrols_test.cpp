@@ -4,8 +4,11 @@
 
 #include "widgettesting.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScrollBar>
 
 #include <gtest/gtest.h>
 
@@ -61,6 +64,47 @@ TEST(TransparentListBox, TheParentShowsBehindTheLinesAlsoAfterAMoveAndAResize)
     EXPECT_EQ(list->Background().size(), QSize(150, 120));
     ExpectParentBehind(*list);
     EXPECT_TRUE(SaveScreenshot(window, QStringLiteral("transparentlistbox_over_pattern")));
+}
+
+TEST(TransparentListBox, LinesPastTheHeightGetAScrollBarAndTheKeysScroll)
+{
+    PatternWindow window;
+    auto list = new CTransparentListBox(&window);
+    list->setGeometry(10, 10, 160, 100);
+    window.show();
+    list->InsertLine(-1, QStringLiteral("Pultex 1.0.0.59"));
+    const int visible = list->VisibleLines();
+    ASSERT_GT(visible, 1);
+    for (int line = 1; line < visible; ++line)
+        list->InsertLine(-1, QStringLiteral("Riga %1").arg(line));
+    EXPECT_FALSE(list->ScrollBar()->isVisible());  // all in sight
+
+    const int count = visible + 5;
+    for (int line = visible; line < count; ++line)
+        list->InsertLine(-1, QStringLiteral("Riga %1").arg(line));
+    ASSERT_TRUE(list->ScrollBar()->isVisible());
+    EXPECT_EQ(list->ScrollBar()->maximum(), count - visible);
+    EXPECT_EQ(list->ScrollBar()->geometry().right(), list->width() - 1);
+    EXPECT_TRUE(SaveScreenshot(window, QStringLiteral("transparentlistbox_scrollbar")));
+
+    struct Case {
+        Qt::Key key;
+        int top;
+    };
+    for (const Case& c : {Case{Qt::Key_Down, 1}, Case{Qt::Key_Down, 2}, Case{Qt::Key_Up, 1}, Case{Qt::Key_End, count - visible},
+                          Case{Qt::Key_Down, count - visible}, Case{Qt::Key_Home, 0}, Case{Qt::Key_Up, 0},
+                          Case{Qt::Key_PageDown, std::min(visible, count - visible)}, Case{Qt::Key_PageUp, 0}}) {
+        QKeyEvent press(QEvent::KeyPress, c.key, Qt::NoModifier);
+        QApplication::sendEvent(list, &press);
+        EXPECT_EQ(list->TopIndex(), c.top) << c.key;
+        EXPECT_EQ(list->ScrollBar()->value(), c.top) << c.key;
+    }
+    // The scroll bar moves the lines too.
+    list->ScrollBar()->setValue(3);
+    EXPECT_EQ(list->TopIndex(), 3);
+
+    list->ResetContent();
+    EXPECT_FALSE(list->ScrollBar()->isVisible());
 }
 
 TEST(TransparentListBox, TheFirstLineSetsTheLineHeight)

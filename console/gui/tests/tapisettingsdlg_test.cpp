@@ -11,6 +11,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QHeaderView>
 #include <QPushButton>
@@ -181,24 +182,31 @@ TEST_F(TapiSettingsDlgTest, ImportRefillsTheListOrShowsTheError)
         QString pick;
         bool error;
         QStringList rows;
+        QString place;  // where the failed import looked, named in its box
     } cases[] = {
         {"default mail contacts", 0, 0, {}, kExport, {}, false,
          {"Giuseppe Verdi|+39061||+39021|", "Studio Bianchi||+39333||+39029", "Mario Rossi|+39061234|||",
-          "Anna Neri||+393471|+39025|+39029"}},
+          "Anna Neri||+393471|+39025|+39029"}, {}},
         {"picked file", 0, 1, {}, {}, picked, false,
          {"Giuseppe Verdi|+39061||+39021|", "Studio Bianchi||+39333||+39029", "Mario Rossi|+39061234|||",
-          "Anna Neri||+393471|+39025|+39029"}},
+          "Anna Neri||+393471|+39025|+39029"}, {}},
         {"nothing picked", 0, 1, {}, kExport, {}, true,
-         {"Giuseppe Verdi|+39061||+39021|", "Studio Bianchi||+39333||+39029"}},
+         {"Giuseppe Verdi|+39061||+39021|", "Studio Bianchi||+39333||+39029"}, {}},
         {"address book ignores the folder", 1, 1, "BEGIN:VCARD\r\nFN:Giuseppe Verdi\r\nTEL;TYPE=CELL:340\r\nEND:VCARD\r\n", {},
-         {}, false, {"Giuseppe Verdi||+39340||", "Studio Bianchi||+39333||+39029"}},
+         {}, false, {"Giuseppe Verdi||+39340||", "Studio Bianchi||+39333||+39029"}, {}},
         {"broken file", 0, 0, {}, kExport + "\"Luca,06\r\n", {}, true,
          {"Giuseppe Verdi|+39061||+39021|", "Studio Bianchi||+39333||+39029", "Mario Rossi|+39061234|||",
-          "Anna Neri||+393471|+39025|+39029"}},
+          "Anna Neri||+393471|+39025|+39029"},
+         MailContacts()},
         {"no default export", 0, 0, {}, {}, {}, true,
-         {"Giuseppe Verdi|+39061||+39021|", "Studio Bianchi||+39333||+39029"}},
+         {"Giuseppe Verdi|+39061||+39021|", "Studio Bianchi||+39333||+39029"}, MailContacts()},
+        {"no address book", 1, 0, {}, {}, {}, true,
+         {"Giuseppe Verdi|+39061||+39021|", "Studio Bianchi||+39333||+39029"}, AddressBook()},
+        {"picked file broken", 0, 1, {}, {}, picked + QStringLiteral(".broken"), true,
+         {"Giuseppe Verdi|+39061||+39021|", "Studio Bianchi||+39333||+39029"}, picked + QStringLiteral(".broken")},
     };
     ASSERT_TRUE(WriteFile(picked, kExport));
+    ASSERT_TRUE(WriteFile(picked + QStringLiteral(".broken"), "\"Luca,06\r\n"));
     const QByteArray saved = [] {
         QFile file(CContactCache::FilePath());
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -230,7 +238,9 @@ TEST_F(TapiSettingsDlgTest, ImportRefillsTheListOrShowsTheError)
         if (c.error) {
             ASSERT_EQ(boxes.Seen().size(), 1u) << c.name;
             EXPECT_EQ(boxes.Seen()[0].title, QStringLiteral("Pultex - Messaggio di errore"));
-            EXPECT_EQ(boxes.Seen()[0].text, QStringLiteral("Errore nell'importazione della rubrica"));
+            const QString expected = QStringLiteral("Errore nell'importazione della rubrica") +
+                                     (c.place.isEmpty() ? QString() : u'\n' + c.place);
+            EXPECT_EQ(boxes.Seen()[0].text, expected) << c.name;
             EXPECT_EQ(boxes.Seen()[0].icon, QMessageBox::Critical);
         } else {
             EXPECT_TRUE(boxes.Seen().empty()) << c.name;
@@ -238,6 +248,45 @@ TEST_F(TapiSettingsDlgTest, ImportRefillsTheListOrShowsTheError)
         EXPECT_EQ(Rows(dialog), c.rows) << c.name;
         EXPECT_TRUE(dialog.isVisible());
     }
+}
+
+TEST_F(TapiSettingsDlgTest, ThePickerAsksForTheContactsFileInBothLanguages)
+{
+    for (const auto& [language, title] : {std::pair{kLanguageItalian, "Seleziona il file dei contatti"},
+                                          std::pair{kLanguageEnglish, "Select the contacts file"}}) {
+        SetLanguage(language);
+        CTapiSettingsDlg dialog(m_contacts, m_settings);
+        dialog.show();
+        Control<QComboBox>(dialog, CTapiSettingsDlg::kSourceCombo)->setCurrentIndex(0);
+        Control<QComboBox>(dialog, CTapiSettingsDlg::kFolderCombo)->setCurrentIndex(1);
+        QStringList titles;
+        ModalAnswerer answer([&titles](QDialog* modal) { titles << modal->windowTitle(); });
+        Click(dialog, CTapiSettingsDlg::kImportButton);
+        ASSERT_FALSE(titles.isEmpty());
+        EXPECT_EQ(titles.first(), QString::fromUtf8(title));
+    }
+    SetLanguage(kLanguageItalian);
+}
+
+TEST_F(TapiSettingsDlgTest, ASettingsFileThatCannotBeWrittenIsReportedAndTheDialogStays)
+{
+    const QString path = EngineSettingsPath();
+    QFile::remove(path);
+    ASSERT_TRUE(QDir().mkpath(path));  // a folder where the file should be
+    EngineSettings settings;
+    CTapiSettingsDlg dialog(m_contacts, settings);
+    dialog.show();
+    Control<QComboBox>(dialog, CTapiSettingsDlg::kHandlerCombo)->setCurrentIndex(1);
+    MessageBoxRecorder boxes;
+    Click(dialog, CTapiSettingsDlg::kApplyButton);
+    ASSERT_EQ(boxes.Seen().size(), 1u);
+    EXPECT_EQ(boxes.Seen()[0].title, QStringLiteral("Pultex - Messaggio di errore"));
+    EXPECT_TRUE(boxes.Seen()[0].text.startsWith(QStringLiteral("Impossibile salvare le impostazioni di Pultex\n"
+                                                               "Codice errore:  19\n") + QDir::toNativeSeparators(path)))
+        << boxes.Seen()[0].text.toStdString();
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(Control<QComboBox>(dialog, CTapiSettingsDlg::kHandlerCombo)->currentIndex(), 1);
+    QDir(path).removeRecursively();
 }
 
 TEST_F(TapiSettingsDlgTest, EmptyDeletesTheFileWithoutAsking)
