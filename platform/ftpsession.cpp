@@ -10,6 +10,10 @@
 namespace {
 
 constexpr long kMinimumSeconds = 1;
+// The longest the transfer loop sleeps without looking at libcurl again. libcurl 7.88 leaves the data
+// connection of a reused FTP connection out of its own wait, which then lasts its full second before the
+// data flows (measured: a 64 MB download on loopback took 1.1 s instead of 0.1 s, every other time).
+constexpr int kLongestWaitMs = 10;
 // A data connection that moves less than a byte a second for the whole time-out counts as broken.
 constexpr long kStalledBytesPerSecond = 1;
 
@@ -72,6 +76,8 @@ int AskKeepGoing(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
 
 struct FtpSession::Handle {
     CURL* curl = nullptr;
+    // Drives every transfer and keeps the open connection between them (its cache lives here).
+    CURLM* multi = nullptr;
     char errorBuffer[CURL_ERROR_SIZE] = {};
 };
 
@@ -80,15 +86,47 @@ FtpSession::FtpSession(FtpConnection connection, KeepGoing keepGoing)
 {
     InitialiseCurlOnce();
     m_handle->curl = curl_easy_init();
+    m_handle->multi = curl_multi_init();
+    if (!m_handle->multi && m_handle->curl) {
+        curl_easy_cleanup(m_handle->curl);
+        m_handle->curl = nullptr;
+    }
 }
 
 FtpSession::~FtpSession()
 {
+    // The easy handle first: the multi handle closes the connections it still keeps.
     if (m_handle->curl)
         curl_easy_cleanup(m_handle->curl);
+    if (m_handle->multi)
+        curl_multi_cleanup(m_handle->multi);
 }
 
 bool FtpSession::IsOpen() const { return m_handle->curl != nullptr; }
+
+int FtpSession::Transfer()
+{
+    CURLM* multi = m_handle->multi;
+    CURL* curl = m_handle->curl;
+    if (curl_multi_add_handle(multi, curl) != CURLM_OK)
+        return CURLE_FAILED_INIT;
+    int running = 1;
+    CURLMcode waited = CURLM_OK;
+    while (waited == CURLM_OK) {
+        waited = curl_multi_perform(multi, &running);
+        if (waited != CURLM_OK || running == 0)
+            break;
+        waited = curl_multi_poll(multi, nullptr, 0, kLongestWaitMs, nullptr);
+    }
+    CURLcode result = waited == CURLM_OK ? CURLE_OK : CURLE_RECV_ERROR;
+    int left = 0;
+    while (const CURLMsg* message = curl_multi_info_read(multi, &left)) {
+        if (message->msg == CURLMSG_DONE && message->easy_handle == curl)
+            result = message->data.result;
+    }
+    curl_multi_remove_handle(multi, curl);
+    return result;
+}
 
 QString FtpSession::Url(const QString& path) const
 {
@@ -166,7 +204,7 @@ FtpSession::Result FtpSession::Connect()
         return Result::ConnectFailed;
     Prepare(Url(QString()));
     curl_easy_setopt(m_handle->curl, CURLOPT_NOBODY, 1L);
-    const Result result = Perform(curl_easy_perform(m_handle->curl));
+    const Result result = Perform(Transfer());
     return result == Result::Ok || result == Result::Cancelled ? result : Result::ConnectFailed;
 }
 
@@ -184,7 +222,7 @@ FtpSession::Result FtpSession::List(const QString& folder, QList<FtpEntry>& entr
     curl_easy_setopt(m_handle->curl, CURLOPT_CUSTOMREQUEST, "MLSD");
     curl_easy_setopt(m_handle->curl, CURLOPT_WRITEFUNCTION, CollectText);
     curl_easy_setopt(m_handle->curl, CURLOPT_WRITEDATA, &listing);
-    const Result result = Perform(curl_easy_perform(m_handle->curl));
+    const Result result = Perform(Transfer());
     if (result == Result::Ok)
         entries = ParseMachineListing(listing);
     return result;
@@ -199,7 +237,7 @@ FtpSession::Result FtpSession::Download(const QString& path, const BlockCallback
     state.onBlock = &onBlock;
     curl_easy_setopt(m_handle->curl, CURLOPT_WRITEFUNCTION, CollectBlocks);
     curl_easy_setopt(m_handle->curl, CURLOPT_WRITEDATA, &state);
-    const Result result = Perform(curl_easy_perform(m_handle->curl));
+    const Result result = Perform(Transfer());
     if (result != Result::Ok)
         return result;
     return state.Finish() ? Result::Ok : Result::Cancelled;

@@ -69,6 +69,8 @@ private:
 
     QString Url(const QString& path) const;
     void Prepare(const QString& url);
+    // Runs the prepared transfer to its end; libcurl's result code.
+    int Transfer();
     Result Perform(int code);
 
     FtpConnection m_connection;

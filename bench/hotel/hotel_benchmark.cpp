@@ -1,10 +1,12 @@
 // Reading the hotel's master data through CHotelDatabase against a bare QSqlQuery over the same rows, on
-// SQLite and on PostgreSQL: LoadRooms of 1,024 rooms and the guest list of 20,000 guests. Each run reports
-// rows per second for both and the ratio of their times (ours / bare). PostgreSQL runs on the cluster named
-// by SUITE_TEST_PGHOST (and SUITE_TEST_PGPORT, SUITE_TEST_PGUSER); without it that run is skipped.
+// SQLite and on PostgreSQL: LoadRooms of 1,024 rooms and the guest list of 20,000 guests, the two warmed and
+// timed in turn (bench/support/pairedtiming.h). Each run reports rows per second for both. PostgreSQL runs
+// on the cluster named by SUITE_TEST_PGHOST (and SUITE_TEST_PGPORT, SUITE_TEST_PGUSER); without it that run
+// is skipped.
 
 #include "engineerrorcode.h"
 #include "hotelbenchsupport.h"
+#include "pairedtiming.h"
 #include "hoteldatabase.h"
 #include "hoteltablesetup.h"
 #include "rowlist.h"
@@ -28,7 +30,6 @@ using lodgix::CHotelDatabase;
 
 constexpr int kRooms = 1024;
 constexpr int kGuests = 20000;
-constexpr int kBarePasses = 3;  // the bare reference is the best of a few passes
 const QString kServer = QStringLiteral("server");
 
 // A catalog with one hotel, its rooms and the guest register, made once per backend.
@@ -151,14 +152,7 @@ int BareGuests(HotelCatalog& data)
     return rows;
 }
 
-double Seconds(const std::function<void()>& work)
-{
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-// Runs ours in the timed loop and reports it beside the bare query over the same rows.
+// Runs ours and the bare query over the same rows in turn and reports both.
 void Compare(benchmark::State& state, DbBackend backend, int expectedRows, const std::function<int(HotelCatalog&)>& ours,
              const std::function<int(HotelCatalog&)>& bare)
 {
@@ -167,29 +161,13 @@ void Compare(benchmark::State& state, DbBackend backend, int expectedRows, const
         state.SkipWithError(data.failure.toStdString().c_str());
         return;
     }
-    double bareSeconds = 0;
-    for (int pass = 0; pass < kBarePasses; ++pass) {
-        int rows = 0;
-        const double seconds = Seconds([&] { rows = bare(data); });
-        if (rows != expectedRows) {
-            state.SkipWithError("the bare query did not read every row");
-            return;
-        }
-        bareSeconds = pass == 0 ? seconds : std::min(bareSeconds, seconds);
-    }
-    double oursSeconds = 0;
-    for (auto _ : state) {
-        int rows = 0;
-        oursSeconds += Seconds([&] { rows = ours(data); });
-        if (rows != expectedRows) {
-            state.SkipWithError("not every row was read");
-            return;
-        }
-    }
+    benchpairing::PairedSeconds seconds;
+    if (!benchpairing::TimeInTurn(state, [&] { return ours(data) == expectedRows; },
+                                  [&] { return bare(data) == expectedRows; }, seconds))
+        return;
     const double iterations = static_cast<double>(state.iterations());
-    state.counters["rows_per_second"] = expectedRows * iterations / oursSeconds;
-    state.counters["bare_rows_per_second"] = expectedRows / bareSeconds;
-    state.counters["ratio_to_bare"] = oursSeconds / iterations / bareSeconds;
+    state.counters["rows_per_second"] = expectedRows * iterations / seconds.ours;
+    state.counters["bare_rows_per_second"] = expectedRows * iterations / seconds.baseline;
 }
 
 int OurRooms(HotelCatalog& data)

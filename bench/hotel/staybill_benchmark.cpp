@@ -1,8 +1,7 @@
-// A stay's bill against the pricing of its calls alone, on SQLite and on PostgreSQL: BuildStayBill of a
-// stay with 2,000 outgoing calls and 40 services (the PBX times its calls, so each call goes through the
-// rules and the tariff bands), beside RateLoggedCall over the same 2,000 calls already in memory. Each run
-// reports bills per second, the calls per second of the pricing alone, and the ratio of the bill's time to
-// the pricing's. PostgreSQL runs on the cluster named by SUITE_TEST_PGHOST (and SUITE_TEST_PGPORT,
+// A stay's bill against the work on its calls alone, on SQLite and on PostgreSQL: BuildStayBill of a stay
+// with 2,000 outgoing calls and 40 services (the PBX times its calls, so each call goes through the rules
+// and the tariff bands), beside SelectLoggedCalls of the same calls and RateLoggedCall over them. The two
+// are warmed and timed in turn (bench/support/pairedtiming.h); each run reports milliseconds of both. PostgreSQL runs on the cluster named by SUITE_TEST_PGHOST (and SUITE_TEST_PGPORT,
 // SUITE_TEST_PGUSER); without it that run is skipped.
 
 #include "callrating.h"
@@ -14,10 +13,10 @@
 #include "hotelbenchsupport.h"
 #include "hoteldatabase.h"
 #include "loggedcallreader.h"
+#include "pairedtiming.h"
 #include "sqldate.h"
 #include "staybilling.h"
 #include "testcatalog.h"
-
 
 #include <benchmark/benchmark.h>
 
@@ -33,7 +32,6 @@ constexpr int kCalls = 2000;
 constexpr int kServices = 40;
 constexpr int kExtension = 1;
 constexpr int kExtensionNumber = 202;  // of three extensions numbered from 201
-constexpr int kRatingPasses = 3;       // the pricing alone is the best of a few passes
 const QString kServer = QStringLiteral("server");
 
 struct BillCatalog {
@@ -136,13 +134,6 @@ BillCatalog& Catalog(DbBackend backend)
     return Catalogs().For(backend);
 }
 
-double Seconds(const std::function<void()>& work)
-{
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
 void StayBill(benchmark::State& state, DbBackend backend)
 {
     BillCatalog& data = Catalog(backend);
@@ -150,34 +141,40 @@ void StayBill(benchmark::State& state, DbBackend backend)
         state.SkipWithError(data.failure.toStdString().c_str());
         return;
     }
-    // The pricing alone, with the rules compiled once as the bill compiles them.
-    double ratingSeconds = 0;
+    // The bill's own work on its calls: their SELECT, as the bill filters them, and their pricing with the
+    // rules compiled once, as the bill compiles them.
     const CompiledRules rules(data.rating.rules, data.rating.prefixGroups);
-    for (int pass = 0; pass < kRatingPasses; ++pass) {
+    LoggedCallFilter filter;
+    filter.pbx = 0;
+    filter.extensionNumber = kExtensionNumber;
+    filter.start = &data.stay.checkInDate;
+    filter.end = &data.stay.checkOutDate;
+    filter.inclusive = false;
+    const auto selectAndRate = [&] {
+        std::vector<LoggedCall> calls;
+        int count = 0;
+        if (SelectLoggedCalls(*data.database, filter, &calls, count) != kNoError ||
+            calls.size() != static_cast<std::size_t>(kCalls))
+            return false;
         double total = 0;
-        const double seconds = Seconds([&] {
-            for (const LoggedCall& call : data.calls)
-                total += RateLoggedCall(call, data.configuration, rules, data.rating.tariffs, data.rating.variations).cost;
-        });
+        for (const LoggedCall& call : calls)
+            total += RateLoggedCall(call, data.configuration, rules, data.rating.tariffs, data.rating.variations).cost;
         benchmark::DoNotOptimize(total);
-        ratingSeconds = pass == 0 ? seconds : std::min(ratingSeconds, seconds);
-    }
+        return true;
+    };
 
     StayBilling billing(*data.database, data.rooms, data.seasons, data.rating, data.settings);
     std::vector<BillLine> lines;
-    double billSeconds = 0;
-    for (auto _ : state) {
-        bool built = false;
-        billSeconds += Seconds([&] { built = billing.BuildStayBill(data.stay, lines, true, true, {}); });
-        if (!built || lines.size() != 2 + 25) {  // nights, phone, 25 distinct services
-            state.SkipWithError("the bill was not built whole");
-            return;
-        }
-    }
+    const auto bill = [&] {
+        // Nights, phone and the 25 distinct services.
+        return billing.BuildStayBill(data.stay, lines, true, true, {}) && lines.size() == 2 + 25;
+    };
+    benchpairing::PairedSeconds seconds;
+    if (!benchpairing::TimeInTurn(state, bill, selectAndRate, seconds))
+        return;
     const double iterations = static_cast<double>(state.iterations());
-    state.counters["bills_per_second"] = iterations / billSeconds;
-    state.counters["rated_calls_per_second"] = kCalls / ratingSeconds;
-    state.counters["ratio_to_rating"] = billSeconds / iterations / ratingSeconds;
+    state.counters["bill_ms"] = seconds.ours / iterations * 1000;
+    state.counters["select_and_rate_ms"] = seconds.baseline / iterations * 1000;
 }
 
 void StayBillSqlite(benchmark::State& state) { StayBill(state, DbBackend::kSqlite); }

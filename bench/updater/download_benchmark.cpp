@@ -117,7 +117,7 @@ void BM_PatchDownload(benchmark::State& state)
     state.counters["curl_MBps"] = megabytes / curlSeconds;
     state.counters["updater_vs_curl"] = curlSeconds / updaterSeconds;
 }
-BENCHMARK(BM_PatchDownload)->Unit(benchmark::kMillisecond)->Iterations(4);
+BENCHMARK(BM_PatchDownload)->Unit(benchmark::kMillisecond)->Iterations(6);
 
 }  // namespace
 
