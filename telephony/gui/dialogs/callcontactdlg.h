@@ -6,8 +6,8 @@
 class CCallContactDlg : public CPlaceholderDialog {
     Q_OBJECT
 public:
-    explicit CCallContactDlg(QWidget* parent = nullptr)
-        : CPlaceholderDialog(QStringLiteral("CCallContactDlg"), 1014, parent)
+    explicit CCallContactDlg(const ConsoleWindowContext& context, QWidget* parent = nullptr)
+        : CPlaceholderDialog(QStringLiteral("CCallContactDlg"), 1014, context, parent)
     {
     }
 };

@@ -6,8 +6,8 @@
 class CContactManagerDlg : public CPlaceholderDialog {
     Q_OBJECT
 public:
-    explicit CContactManagerDlg(QWidget* parent = nullptr)
-        : CPlaceholderDialog(QStringLiteral("CContactManagerDlg"), 1013, parent)
+    explicit CContactManagerDlg(const ConsoleWindowContext& context, QWidget* parent = nullptr)
+        : CPlaceholderDialog(QStringLiteral("CContactManagerDlg"), 1013, context, parent)
     {
     }
 };

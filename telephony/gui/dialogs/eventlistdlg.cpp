@@ -13,8 +13,8 @@ unsigned Caption(int listType)
 }  // namespace
 
 CEventListDlg::CEventListDlg(int listType, int extension, int option, int secondOption, const OleDate& reference,
-                             QWidget* parent)
-    : CPlaceholderDialog(QStringLiteral("CEventListDlg"), Caption(listType), parent), m_listType(listType),
+                             const ConsoleWindowContext& context, QWidget* parent)
+    : CPlaceholderDialog(QStringLiteral("CEventListDlg"), Caption(listType), context, parent), m_listType(listType),
       m_extension(extension), m_option(option), m_secondOption(secondOption), m_reference(reference)
 {
 }

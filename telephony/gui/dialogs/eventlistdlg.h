@@ -11,7 +11,7 @@ class CEventListDlg : public CPlaceholderDialog {
     Q_OBJECT
 public:
     CEventListDlg(int listType, int extension, int option, int secondOption, const OleDate& reference,
-                  QWidget* parent = nullptr);
+                  const ConsoleWindowContext& context, QWidget* parent = nullptr);
 
     int ListType() const { return m_listType; }
     int Extension() const { return m_extension; }

@@ -6,8 +6,8 @@
 class CPbxDirectoryDlg : public CPlaceholderDialog {
     Q_OBJECT
 public:
-    explicit CPbxDirectoryDlg(QWidget* parent = nullptr)
-        : CPlaceholderDialog(QStringLiteral("CPbxDirectoryDlg"), 1015, parent)
+    explicit CPbxDirectoryDlg(const ConsoleWindowContext& context, QWidget* parent = nullptr)
+        : CPlaceholderDialog(QStringLiteral("CPbxDirectoryDlg"), 1015, context, parent)
     {
     }
 };

@@ -6,8 +6,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-CPlaceholderDialog::CPlaceholderDialog(const QString& objectName, unsigned captionString, QWidget* parent)
-    : QDialog(parent)
+CPlaceholderDialog::CPlaceholderDialog(const QString& objectName, unsigned captionString,
+                                       const ConsoleWindowContext& context, QWidget* parent)
+    : QDialog(parent), m_context(context)
 {
     setObjectName(objectName);
     setWindowTitle(LoadResString(captionString));

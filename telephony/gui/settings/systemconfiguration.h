@@ -8,9 +8,9 @@
 class CSystemConfiguration : public CPlaceholderDialog {
     Q_OBJECT
 public:
-    CSystemConfiguration(unsigned captionString, OperatorSettingsRecords* records, QWidget* parent = nullptr,
-                         int firstPage = 0)
-        : CPlaceholderDialog(QStringLiteral("CSystemConfiguration"), captionString, parent), m_records(records),
+    CSystemConfiguration(unsigned captionString, OperatorSettingsRecords* records,
+                         const ConsoleWindowContext& context, QWidget* parent = nullptr, int firstPage = 0)
+        : CPlaceholderDialog(QStringLiteral("CSystemConfiguration"), captionString, context, parent), m_records(records),
           m_firstPage(firstPage)
     {
     }

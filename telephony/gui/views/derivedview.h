@@ -6,8 +6,8 @@
 class CDerivedView : public CObjectListView {
     Q_OBJECT
 public:
-    CDerivedView(const OperatorImageLists& images, ShownObject shown, QWidget* parent = nullptr)
-        : CObjectListView(images, ObjectKind::Extensions, std::move(shown), parent)
+    CDerivedView(const ConsoleWindowContext& context, ShownObject shown, QWidget* parent = nullptr)
+        : CObjectListView(context, ObjectKind::Extensions, std::move(shown), parent)
     {
         setObjectName(QStringLiteral("CDerivedView"));
     }

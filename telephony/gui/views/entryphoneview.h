@@ -6,8 +6,8 @@
 class CEntryPhoneView : public CObjectListView {
     Q_OBJECT
 public:
-    CEntryPhoneView(const OperatorImageLists& images, ShownObject shown, QWidget* parent = nullptr)
-        : CObjectListView(images, ObjectKind::EntryPhones, std::move(shown), parent)
+    CEntryPhoneView(const ConsoleWindowContext& context, ShownObject shown, QWidget* parent = nullptr)
+        : CObjectListView(context, ObjectKind::EntryPhones, std::move(shown), parent)
     {
         setObjectName(QStringLiteral("CEntryPhoneView"));
     }

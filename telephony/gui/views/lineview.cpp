@@ -8,8 +8,8 @@ constexpr int kItemMargin = 8;
 
 }  // namespace
 
-CLineView::CLineView(const OperatorImageLists& images, ShownObject shown, QWidget* parent)
-    : CObjectListView(images, ObjectKind::Lines, std::move(shown), parent)
+CLineView::CLineView(const ConsoleWindowContext& context, ShownObject shown, QWidget* parent)
+    : CObjectListView(context, ObjectKind::Lines, std::move(shown), parent)
 {
     setObjectName(QStringLiteral("CLineView"));
 }

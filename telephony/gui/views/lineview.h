@@ -7,7 +7,7 @@
 class CLineView : public CObjectListView {
     Q_OBJECT
 public:
-    CLineView(const OperatorImageLists& images, ShownObject shown, QWidget* parent = nullptr);
+    CLineView(const ConsoleWindowContext& context, ShownObject shown, QWidget* parent = nullptr);
 
     // The pixel height that shows every line icon in the width.
     int GetRequiredHeight(int width) const;

@@ -9,9 +9,9 @@ constexpr int kIconSpacing = 4;
 
 }  // namespace
 
-CObjectListView::CObjectListView(const OperatorImageLists& images, ObjectKind kind, ShownObject shown,
+CObjectListView::CObjectListView(const ConsoleWindowContext& context, ObjectKind kind, ShownObject shown,
                                  QWidget* parent)
-    : QListWidget(parent), m_images(images), m_kind(kind), m_shown(std::move(shown))
+    : QListWidget(parent), m_context(context), m_images(*context.images), m_kind(kind), m_shown(std::move(shown))
 {
     setViewMode(QListView::IconMode);
     setMovement(QListView::Static);

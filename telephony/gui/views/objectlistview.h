@@ -1,5 +1,6 @@
 #pragma once
 
+#include "consolewindowcontext.h"
 #include "objectimagelists.h"
 
 #include <QListWidget>
@@ -15,7 +16,8 @@ class CObjectListView : public QListWidget {
 public:
     using ShownObject = std::function<bool(int index)>;
 
-    CObjectListView(const OperatorImageLists& images, ObjectKind kind, ShownObject shown, QWidget* parent = nullptr);
+    // The pictures are the context's image lists.
+    CObjectListView(const ConsoleWindowContext& context, ObjectKind kind, ShownObject shown, QWidget* parent = nullptr);
 
     // Fills the list again from the image list.
     void Reload();
@@ -26,6 +28,7 @@ public:
     QListWidgetItem* ItemOf(int index) const;
 
 private:
+    ConsoleWindowContext m_context;
     const OperatorImageLists& m_images;
     ObjectKind m_kind;
     ShownObject m_shown;

@@ -1,5 +1,7 @@
 #include "pcphoneview.h"
 
+#include "operatorconsolestate.h"
+
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -10,8 +12,8 @@ const QString kDigitKeys = QStringLiteral("123456789*0#");
 
 }  // namespace
 
-CPCPhoneView::CPCPhoneView(std::function<QString()> displayText, QWidget* parent)
-    : QWidget(parent), m_target(this), m_displayText(std::move(displayText)), m_display(new QLabel(this)),
+CPCPhoneView::CPCPhoneView(const ConsoleWindowContext& context, QWidget* parent)
+    : QWidget(parent), m_target(this), m_context(context), m_display(new QLabel(this)),
       m_dial(new QLabel(this))
 {
     setObjectName(QStringLiteral("CPCPhoneView"));
@@ -36,7 +38,7 @@ bool CPCPhoneView::event(QEvent* event)
 
 void CPCPhoneView::RefreshDisplay()
 {
-    m_display->setText(m_displayText ? m_displayText() : QString());
+    m_display->setText(m_context.state ? m_context.state->ownExtensionStateText : QString());
     m_dial->setText(m_dialString);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "consolewindowcontext.h"
 #include "messagetarget.h"
 
 #include <QString>
@@ -20,8 +21,8 @@ public:
     static constexpr std::uint32_t kLastDigitCommand = 1011;
     static constexpr std::uint32_t kLastKeyCommand = 1016;
 
-    // `displayText` gives the own extension's status text.
-    explicit CPCPhoneView(std::function<QString()> displayText, QWidget* parent = nullptr);
+    // The display shows the own extension's status text of the context's state.
+    explicit CPCPhoneView(const ConsoleWindowContext& context, QWidget* parent = nullptr);
 
     MessageTarget& Target() { return m_target; }
     void RefreshDisplay();
@@ -40,7 +41,7 @@ private:
 
     QtMessageTarget m_target;
     MessageMap m_messages;
-    std::function<QString()> m_displayText;
+    ConsoleWindowContext m_context;
     QLabel* m_display;
     QLabel* m_dial;
     QString m_dialString;

@@ -6,8 +6,8 @@
 class CRelayView : public CObjectListView {
     Q_OBJECT
 public:
-    CRelayView(const OperatorImageLists& images, ShownObject shown, QWidget* parent = nullptr)
-        : CObjectListView(images, ObjectKind::Relays, std::move(shown), parent)
+    CRelayView(const ConsoleWindowContext& context, ShownObject shown, QWidget* parent = nullptr)
+        : CObjectListView(context, ObjectKind::Relays, std::move(shown), parent)
     {
         setObjectName(QStringLiteral("CRelayView"));
     }
