@@ -20,7 +20,7 @@ struct SortListFixture {
     {
         list.InsertColumn(kName, QStringLiteral("Nome"), CSortListCtrl::kText);
         list.InsertColumn(kAmount, QStringLiteral("Importo"), CSortListCtrl::kNumber, Qt::AlignRight);
-        list.InsertColumn(kDay, QStringLiteral("Data"), CSortListCtrl::kDate);
+        list.InsertColumn(kDay, QStringLiteral("Data"), CSortListCtrl::kDate, Qt::AlignLeft, 160);
         list.resize(420, 200);
     }
     void Fill(const std::vector<QStringList>& rows)
