@@ -46,6 +46,8 @@ constexpr std::uint8_t kBoxFlags[] = {PrintSettings::kPrintHeader, PrintSettings
 constexpr int kSmallestFont = 4;
 constexpr int kLargestFont = 22;
 constexpr int kPreviewHeight = 110;
+// A header line's field shows this many average characters before it scrolls.
+constexpr int kHeaderLineShownCharacters = 40;
 const QString kMoreText = QStringLiteral("...");
 
 template <typename Widget>
@@ -88,6 +90,7 @@ CPrintSettingsDlg::CPrintSettingsDlg(const PrintSettings& record, const PrintSet
     int row = 0;
     for (int line = 0; line < PrintSettings::kHeaderLineCount; ++line, ++row) {
         m_lines[line] = Named(new QLineEdit(record.headerLines[line]), kLineEdits[line]);
+        m_lines[line]->setMinimumWidth(m_lines[line]->fontMetrics().averageCharWidth() * kHeaderLineShownCharacters);
         auto font = Button(kMoreText, kLineFonts[line]);
         m_colours[line] = Named(new CColorButton, kLineColours[line]);
         m_colours[line]->setAutoDefault(false);
@@ -129,6 +132,9 @@ CPrintSettingsDlg::CPrintSettingsDlg(const PrintSettings& record, const PrintSet
     }
 
     m_logoPath = Named(new QLineEdit(record.logoPath), 1137);
+    // A path may be longer than any field: its tool tip always shows it whole.
+    m_logoPath->setToolTip(record.logoPath);
+    connect(m_logoPath, &QLineEdit::textChanged, m_logoPath, &QLineEdit::setToolTip);
     auto browse = Button(kMoreText, 1139);
     grid->addWidget(Label(kLogoText, 1145), row, 0);
     grid->addWidget(m_logoPath, row, 1, 1, 3);
