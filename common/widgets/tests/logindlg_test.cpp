@@ -1,11 +1,14 @@
 #include "logindlg.h"
 
+#include "clippedtextcheck.h"
+#include "waitfor.h"
 #include "widgettesting.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -50,6 +53,8 @@ TEST(LoginDlg, BothFieldsAreNeeded)
 TEST(LoginDlg, EnterAndEscapeDoNotEndItButExitDoes)
 {
     LoginFixture f;
+    ASSERT_TRUE(WaitFor([&] { return f.dialog.windowHandle() && f.dialog.windowHandle()->isExposed(); }));
+    EXPECT_TRUE(HasNoClippedText(f.dialog));
     SaveScreenshot(f.dialog, QStringLiteral("logindlg"));
     f.Edit(CLoginDlg::kUserName)->setText(QStringLiteral("mario"));
     f.Edit(CLoginDlg::kPassword)->setText(QStringLiteral("segreta"));

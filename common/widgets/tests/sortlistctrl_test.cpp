@@ -1,12 +1,15 @@
 #include "sortlistctrl.h"
 
+#include "clippedtextcheck.h"
 #include "language.h"
 #include "oledatetext.h"
 #include "sortlistrowsink.h"
+#include "waitfor.h"
 #include "widgettesting.h"
 
 #include <QHeaderView>
 #include <QLocale>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -75,6 +78,9 @@ TEST(SortListCtrl, ClicksSortByTypeAndFlipEachColumnsDirection)
         EXPECT_EQ(f.list.IsDescending(click.column), click.descending);
         EXPECT_EQ(f.Column(click.column), click.expected) << click.column;
     }
+    f.list.show();
+    ASSERT_TRUE(WaitFor([&] { return f.list.windowHandle() && f.list.windowHandle()->isExposed(); }));
+    EXPECT_TRUE(HasNoClippedText(f.list));
     SaveScreenshot(f.list, QStringLiteral("sortlistctrl"));
 }
 

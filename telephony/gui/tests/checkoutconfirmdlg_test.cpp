@@ -49,8 +49,7 @@ TEST_P(CheckOutConfirmDlgTest, PickedDateAndTimeOrTheCheckInKept)
         CCheckOutConfirmDlg dialog(0, checkIn, context, nullptr, [&](QDialog& picker) {
             pickerTitle = picker.windowTitle();
             pickerDate = Find<QDateEdit>(picker, CCountingPeriodDlg::kDate)->date();
-            picker.show();
-            SaveScreenshot(picker, QStringLiteral("countingperioddlg_") + Language());
+            ShowAndShoot(picker, QStringLiteral("countingperioddlg"));
             Find<QDateEdit>(picker, CCountingPeriodDlg::kDate)->setDate(c.date);
             Find<QTimeEdit>(picker, CCountingPeriodDlg::kTime)->setTime(c.time);
             Find<QPushButton>(picker, c.accepted ? CCountingPeriodDlg::kOk : CCountingPeriodDlg::kCancel)->click();

@@ -1,11 +1,13 @@
 // The console's dialogs on the state that the console loads from the engine's catalog, filled by Pultex
 // from Simulvex: extension names in their lists, and what the context hands them.
 #include "callfilterruledlg.h"
+#include "clippedtextcheck.h"
 #include "consolewindowsfixture.h"
 #include "followmedlg.h"
 #include "widgettesting.h"
 
 #include <QComboBox>
+#include <QWindow>
 
 namespace {
 
@@ -47,6 +49,8 @@ TEST_P(ConsoleWindowsNamesTest, ExtensionListsShowTheLabelOrTheNumber)
     for (int position = 0; position < list->count(); ++position)
         EXPECT_NE(list->itemText(position), m_model.label) << position;
     followMe.show();
+    ASSERT_TRUE(WaitFor([&] { return followMe.windowHandle() && followMe.windowHandle()->isExposed(); }));
+    EXPECT_TRUE(HasNoClippedText(followMe));
     SaveScreenshot(followMe, QStringLiteral("followmedlg_simulvex"));
 }
 

@@ -1,12 +1,15 @@
 #pragma once
 
+#include "clippedtextcheck.h"
 #include "consolestatefixture.h"
 #include "consolewindowcontext.h"
 #include "language.h"
+#include "waitfor.h"
 #include "widgettesting.h"
 
 #include <QApplication>
 #include <QDialog>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -33,11 +36,13 @@ protected:
     static bool English() { return GetParam() == kLanguageEnglish; }
     static QString Language() { return English() ? QStringLiteral("en") : QStringLiteral("it"); }
 
-    // Shows the dialog as the program opens it and saves its picture as <name>_<language>.
-    static void ShowAndShoot(QDialog& dialog, const QString& name)
+    // Shows the dialog as the program opens it, checks that it shows every text whole and saves its
+    // picture as <name>_<language>.
+    static void ShowAndShoot(QWidget& dialog, const QString& name)
     {
         dialog.show();
-        QApplication::processEvents();
+        EXPECT_TRUE(WaitFor([&] { return dialog.windowHandle() && dialog.windowHandle()->isExposed(); }));
+        EXPECT_TRUE(HasNoClippedText(dialog)) << name.toStdString();
         EXPECT_TRUE(SaveScreenshot(dialog, name + u'_' + Language()));
     }
 

@@ -34,7 +34,7 @@ TEST_P(ProgressDlgTest, PercentTextOfThePosition)
     dialog.SetStatusText(QStringLiteral("Registrazione 3 di 7"));
     dialog.SetProgress(50);
     EXPECT_EQ(Find<QLabel>(dialog, CProgressDlg::kStatus)->text(), "Registrazione 3 di 7");
-    EXPECT_TRUE(SaveScreenshot(dialog, QStringLiteral("progressdlg_") + Language()));
+    ShowAndShoot(dialog, QStringLiteral("progressdlg"));
 }
 
 TEST_P(ProgressDlgTest, SeveralCancelsAreReadOnceAndTheDialogStays)
