@@ -96,6 +96,18 @@ TEST(SortListCtrl, RowsKeepTheirItemDataAndRowsSharingAKeyStayTogether)
     EXPECT_EQ(f.list.ItemText(3, kAmount), "1");
 }
 
+// Rows were found again by their item data to be compared: rows sharing one compared as the same row.
+TEST(SortListCtrl, RowsSharingAnItemDataSortByTheirOwnCells)
+{
+    SortListFixture f;
+    for (const char* amount : {"3", "30", "1", "20"}) {
+        const int row = f.list.InsertItem(f.list.ItemCount(), QStringLiteral("x"), 7);
+        f.list.SetItemText(row, kAmount, QString::fromLatin1(amount));
+    }
+    f.ClickHeader(kAmount);
+    EXPECT_EQ(f.Column(kAmount), QStringList({"30", "20", "3", "1"}));
+}
+
 TEST(SortListCtrl, RefillStartsDescendingAgainAndKeepsTheTypes)
 {
     SortListFixture f;
