@@ -3,6 +3,7 @@
 
 #include "computername.h"
 #include "consolestartupload.h"
+#include "dialogdatabase.h"
 #include "engineclient.h"
 #include "engineeventdispatcher.h"
 #include "eventpopupdlg.h"
@@ -217,12 +218,10 @@ void CFonivraApp::LoadSettingsFiles()
 
 int CFonivraApp::ConnectDatabase()
 {
-    switch (m_installation.InstallationMode()) {
-    case InstallationSettings::kModeServer:
-    case InstallationSettings::kModeSimulation: m_serverName = ComputerName(); break;
-    case InstallationSettings::kModeClient: m_serverName = m_installation.ServerName(); break;
-    default: return kNoDatabaseServer;
-    }
+    const std::optional<QString> server = DatabaseServerFor(m_installation);
+    if (!server)
+        return kNoDatabaseServer;
+    m_serverName = *server;
     m_database.SetParameters(DbParametersFor(m_installation.Database()));
     if (const int code = m_database.Connect(m_serverName))
         return code;

@@ -81,15 +81,23 @@ CMainFrame::CMainFrame(Services services, QWidget* parent)
                          kErrorCodeLabel);
         };
     }
+    m_callProgress = std::make_unique<FrameCallProgress>(this, [this](std::uint8_t code) { ShowError(code); });
+    m_context.state = m_services.state;
+    m_context.settings = m_services.settings;
+    m_context.installation = m_services.installation;
+    m_context.database = m_services.database;
+    if (m_services.database)
+        m_context.labels = DatabaseLabelReader(*m_services.database);
+    m_context.engine = m_services.engine;
+    m_context.images = m_services.images;
+    m_context.callProgress = m_callProgress.get();
+    m_context.settingsFolder = m_services.settingsFolder;
     if (!m_services.placeCall) {
         // A tool button's number goes out through the line of the PBX's choice, off-hook first.
         m_services.placeCall = [this](const QString& number, int extension) {
-            CEngineClient* engine = m_services.engine ? m_services.engine() : nullptr;
-            if (!engine || !m_services.state)
+            const CallPlacement placement = m_context.Placement();
+            if (!placement.engine || !m_services.state)
                 return;
-            FrameCallProgress progress(this, [this](std::uint8_t code) { ShowError(code); });
-            const CallPlacement placement{engine, static_cast<std::uint8_t>(m_services.state->firstPbxIdentifier),
-                                          &progress, {}};
             PlaceCallOnLine(*m_services.state, placement, number, kAnyLineNone, extension, true);
         };
     }

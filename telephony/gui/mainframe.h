@@ -1,5 +1,6 @@
 #pragma once
 
+#include "consolewindowcontext.h"
 #include "consoleredrawtarget.h"
 #include "framelayout.h"
 #include "messagetarget.h"
@@ -19,6 +20,7 @@ class CEntryPhoneView;
 class CEngineClient;
 class CEventPopupDlg;
 class EngineEventDispatcher;
+class FrameCallProgress;
 class CLineView;
 class CPCPhoneView;
 class CRelayView;
@@ -113,6 +115,8 @@ public:
     ~CMainFrame() override;
 
     MessageTarget& Target() { return m_target; }
+    // What every view and dialog that the frame opens is handed.
+    const ConsoleWindowContext& WindowContext() const { return m_context; }
 
     // Start-up, once the frame is shown: the menu texts and the tool buttons' names.
     void BuildMenusAndToolButtons();
@@ -187,6 +191,8 @@ private:
     std::uint8_t ExtensionState(int extension) const;
 
     Services m_services;
+    std::unique_ptr<FrameCallProgress> m_callProgress;
+    ConsoleWindowContext m_context;
     QtMessageTarget m_target;
     MessageMap m_messages;
     QMdiArea* m_mdi;

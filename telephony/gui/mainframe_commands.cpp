@@ -150,17 +150,17 @@ void CMainFrame::OnCommand(std::uint64_t wParam, std::int64_t lParam)
     case kNotes: RunEventList(kNoteList, kAllExtensions, 0, 0); return;
     case kOperatorMessages: RunEventList(kMessageList, kAllExtensions, kReceivedOption, kReadAndUnreadOption); return;
     case kContactManager: {
-        CContactManagerDlg dialog(this);
+        CContactManagerDlg dialog(m_context, this);
         RunDialog(dialog);
         return;
     }
     case kCallContact: {
-        CCallContactDlg dialog(this);
+        CCallContactDlg dialog(m_context, this);
         RunDialog(dialog);
         return;
     }
     case kPbxDirectory: {
-        CPbxDirectoryDlg dialog(this);
+        CPbxDirectoryDlg dialog(m_context, this);
         RunDialog(dialog);
         return;
     }
@@ -179,14 +179,14 @@ void CMainFrame::OnCommand(std::uint64_t wParam, std::int64_t lParam)
 
 void CMainFrame::RunEventList(int listType, int extension, int option, int secondOption)
 {
-    CEventListDlg dialog(listType, extension, option, secondOption, OleDate(), this);
+    CEventListDlg dialog(listType, extension, option, secondOption, OleDate(), m_context, this);
     RunDialog(dialog);
 }
 
 void CMainFrame::RunSettings()
 {
     OperatorSettingsRecords copies = *m_services.settings;
-    CSystemConfiguration sheet(kSettingsCaption, &copies, this);
+    CSystemConfiguration sheet(kSettingsCaption, &copies, m_context, this);
     if (RunDialog(sheet) != QDialog::Accepted)
         return;
     *m_services.settings = copies;
@@ -236,7 +236,7 @@ void CMainFrame::SwitchVoiceMail()
 void CMainFrame::OnMissedCalls()
 {
     CEventListDlg dialog(kCallList, OwnExtension(), kMissedOption, 0, m_services.settings->main.MissedCallReference(),
-                         this);
+                         m_context, this);
     if (m_dispatcher)
         m_dispatcher->AcknowledgeMissedCalls();
     RunDialog(dialog);
@@ -244,7 +244,7 @@ void CMainFrame::OnMissedCalls()
 
 void CMainFrame::OnMessages()
 {
-    CEventListDlg dialog(kMessageList, kAllExtensions, kReceivedOption, kUnreadOption, OleDate(), this);
+    CEventListDlg dialog(kMessageList, kAllExtensions, kReceivedOption, kUnreadOption, OleDate(), m_context, this);
     RunDialog(dialog);
     if (m_dispatcher)
         m_dispatcher->AcknowledgeMessages();
@@ -255,7 +255,7 @@ void CMainFrame::OnAlarm(int extension, int action)
     if (!m_dispatcher)
         return;
     if (action == kShowAlarmAction) {
-        CEventListDlg dialog(kAlarmList, extension, 0, 0, m_dispatcher->AlarmTime(extension), this);
+        CEventListDlg dialog(kAlarmList, extension, 0, 0, m_dispatcher->AlarmTime(extension), m_context, this);
         RunDialog(dialog);
         m_dispatcher->AlarmShown(extension);
         return;

@@ -79,7 +79,6 @@ void CMainFrame::OpenWindow(ObjectWindow window)
 {
     if (IsWindowOpen(window))
         return;
-    const OperatorImageLists& images = *m_services.images;
     const MainSettings& main = m_services.settings->main;
     auto shown = [&main](ObjectKind kind) {
         return [&main, kind](int index) {
@@ -90,23 +89,23 @@ void CMainFrame::OpenWindow(ObjectWindow window)
     unsigned title = 0;
     switch (window) {
     case ObjectWindow::Extensions:
-        view = new CDerivedView(images, shown(ObjectKind::Extensions));
+        view = new CDerivedView(m_context, shown(ObjectKind::Extensions));
         title = 10000;
         break;
     case ObjectWindow::Lines:
-        view = new CLineView(images, shown(ObjectKind::Lines));
+        view = new CLineView(m_context, shown(ObjectKind::Lines));
         title = 10001;
         break;
     case ObjectWindow::EntryPhones:
-        view = new CEntryPhoneView(images, shown(ObjectKind::EntryPhones));
+        view = new CEntryPhoneView(m_context, shown(ObjectKind::EntryPhones));
         title = 10016;
         break;
     case ObjectWindow::Relays:
-        view = new CRelayView(images, shown(ObjectKind::Relays));
+        view = new CRelayView(m_context, shown(ObjectKind::Relays));
         title = 10150;
         break;
     case ObjectWindow::PcPhone:
-        view = new CPCPhoneView([this] { return m_services.state->ownExtensionStateText; });
+        view = new CPCPhoneView(m_context);
         title = 10017;
         break;
     }

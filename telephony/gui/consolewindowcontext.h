@@ -1,0 +1,37 @@
+#pragma once
+
+#include "callplacement.h"
+#include "pbxdisplaynames.h"
+
+#include <QString>
+
+#include <functional>
+
+class CEngineClient;
+class CSqlDatabase;
+class InstallationSettings;
+class OperatorConsoleState;
+class OperatorImageLists;
+struct OperatorSettingsRecords;
+
+// What the frame hands every view and dialog it opens, so that none of them reaches back into the
+// program: the console's state and settings, the installation, the database for names and labels, the
+// engine client (created after the frame, hence a getter), the image lists, how a call is placed and
+// where the settings files go. Members the frame has not got are null.
+struct ConsoleWindowContext {
+    OperatorConsoleState* state = nullptr;
+    OperatorSettingsRecords* settings = nullptr;
+    const InstallationSettings* installation = nullptr;
+    CSqlDatabase* database = nullptr;
+    PbxLabelReader labels;  // the database's labels; no labels when empty
+    std::function<CEngineClient*()> engine;
+    OperatorImageLists* images = nullptr;
+    CallProgressView* callProgress = nullptr;
+    QString settingsFolder;
+
+    CEngineClient* Engine() const { return engine ? engine() : nullptr; }
+    // How a call goes out now: the engine client of this moment and the first PBX.
+    CallPlacement Placement() const;
+    // An extension's display name (label, else "INT. " and its number); empty without a state.
+    QString ExtensionName(int index) const;
+};

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "objectlistview.h"
+
+// The extensions window: for now its list of extension icons.
+class CDerivedView : public CObjectListView {
+    Q_OBJECT
+public:
+    CDerivedView(const ConsoleWindowContext& context, ShownObject shown, QWidget* parent = nullptr)
+        : CObjectListView(context, ObjectKind::Extensions, std::move(shown), parent)
+    {
+        setObjectName(QStringLiteral("CDerivedView"));
+    }
+    // Places the icons again for the window's size.
+    void ArrangeIcons() { doItemsLayout(); }
+};
