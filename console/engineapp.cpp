@@ -151,7 +151,11 @@ bool CEngineApp::HandOverToRunningConsole()
     return true;
 }
 
-bool CEngineApp::Terminating() const { return m_signalTarget.TerminationRequested(); }
+bool CEngineApp::Terminating() const
+{
+    // The flag is set by the signal itself; the posted message only once the event loop runs again.
+    return m_signalTarget.TerminationRequested() || TerminationMessage::IsRequested();
+}
 
 bool CEngineApp::EndStartBySignal()
 {
@@ -246,7 +250,12 @@ bool CEngineApp::CreateWindows()
     m_frame->SetAboutBox([this] { ShowAboutBox(); });
     m_view = view;
     m_frame->setFixedSize(view->size());
-    QObject::connect(m_frame.get(), &CMainFrame::Closing, [] { QCoreApplication::quit(); });
+    QObject::connect(m_frame.get(), &CMainFrame::Closing, [this] {
+        // The call balloon refuses every close, and quit() gives up when a shown window refuses: the
+        // popup and its balloon go first, whatever the call's state, and the loop is ended, not asked.
+        ReleaseCallHandlers();
+        QCoreApplication::exit(0);
+    });
     m_frameTarget.Attach(&m_frame->Target());
     CreateEventHandlers();
     return true;

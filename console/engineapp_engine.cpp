@@ -11,6 +11,7 @@
 #include "pbxstartupreads.h"
 #include "startupprogress.h"
 #include "startupreport.h"
+#include "terminationmessage.h"
 #include "udpeventlistener.h"
 
 #include <QThread>
@@ -130,8 +131,10 @@ std::uint8_t CEngineApp::OpenPbxLink(int pbx, const Progress& progress)
     if (!m_engineClient)
         return kNoEngineClient;
     const bool bound = pbx == GetAssociatedPbx();
-    result = static_cast<std::uint8_t>(
-        ReadPbxAtStartup(*m_engineClient, m_database, pbx, bound ? &m_boundRecords : nullptr, progress));
+    // A termination signal is heard between the answers: the GUI thread's event loop waits meanwhile.
+    result = static_cast<std::uint8_t>(ReadPbxAtStartup(*m_engineClient, m_database, pbx,
+                                                        bound ? &m_boundRecords : nullptr, progress,
+                                                        [] { return TerminationMessage::IsRequested(); }));
     if (result != kNoError)
         return result;
     link->SetNotifyTarget(ViewTarget());
@@ -152,6 +155,14 @@ void CEngineApp::StartPbxLinks(bool firstStart)
             progress = [this, name](unsigned stringId) { SetProgress(PbxProgressText(stringId, name)); };
         }
         const std::uint8_t result = OpenPbxLink(pbx, progress);
+        if (result != kNoError && TerminationMessage::IsRequested()) {
+            // Ended, not failed: the PBX keeps the state it had, and the others are not opened.
+            CloseLink(pbx);
+            ReportStartup(QStringLiteral("PBX %1 %2: start-up reads ended by a termination signal")
+                              .arg(pbx)
+                              .arg(m_database.PbxIdentifier(pbx)));
+            return;
+        }
         const auto index = static_cast<std::size_t>(pbx);
         m_linkStatus[index] = result;
         if (result == kNoError) {
@@ -330,7 +341,8 @@ void CEngineApp::StartServerAtFirstStart()
         return;
     CreateLocalEngineClient();
     StartPbxLinks(true);
-    StartTapiAtFirstStart();
+    if (!TerminationMessage::IsRequested())
+        StartTapiAtFirstStart();
 }
 
 void CEngineApp::StartClientAtFirstStart()

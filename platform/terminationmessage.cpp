@@ -4,6 +4,7 @@
 
 #include <QSocketNotifier>
 
+#include <atomic>
 #include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -13,9 +14,12 @@ namespace {
 constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP};
 // The handler may only write a byte; the event loop reads it and posts the message.
 int g_wakeUp[2] = {-1, -1};
+std::atomic<bool> g_requested = false;
+static_assert(std::atomic<bool>::is_always_lock_free, "set from a signal handler");
 
 void OnTerminationSignal(int)
 {
+    g_requested = true;
     const char byte = 1;
     [[maybe_unused]] const ssize_t written = ::write(g_wakeUp[0], &byte, 1);
 }
@@ -48,6 +52,8 @@ TerminationMessage::~TerminationMessage()
     ::close(g_wakeUp[1]);
     g_wakeUp[0] = g_wakeUp[1] = -1;
 }
+
+bool TerminationMessage::IsRequested() { return g_requested; }
 
 void TerminationMessage::OnSignal()
 {

@@ -18,6 +18,9 @@ public:
     TerminationMessage& operator=(const TerminationMessage&) = delete;
 
     bool IsWatching() const { return m_notifier != nullptr; }
+    // True once a termination signal came, even while the event loop is not running: work that blocks it
+    // asks between its steps. Safe from any thread.
+    static bool IsRequested();
 
 private:
     void OnSignal();

@@ -8,7 +8,6 @@
 
 #include <QPainter>
 #include <QPrinter>
-#include <QStandardItemModel>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>

@@ -12,7 +12,6 @@
 #include "ratingpbxfacts.h"
 #include "valuxaview.h"
 
-#include <QStandardItemModel>
 
 #include <benchmark/benchmark.h>
 

@@ -4,6 +4,10 @@
 //                        to a server that answers at once;
 //   concurrent clients   50 clients pinging the server at once (and, as the baseline, making bare round
 //                        trips at once): the 50th, 99th percentile and slowest request;
+//   idle connections     pings, one after another, to a request server of its own while 2,000
+//                        connections that never send are held open by other processes, against the same
+//                        pings with none, both under a descriptor limit of 1,024: the 99th percentile
+//                        (and the pings that failed);
 //   event spreading      an event frame of Simulvex arriving on the LAN link, relayed as the console view
 //                        relays it (CEventSender::QueueToClients) to 50 registered workstations, each a
 //                        CUdpEventListener on its own loopback address: the time from the channel's post
@@ -30,6 +34,8 @@
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
+
+#include <sys/resource.h>
 
 #include <array>
 #include <atomic>
@@ -364,6 +370,117 @@ void BM_EventToWorkstations(benchmark::State& state)
     ReportLatencies(state, latencies);
 }
 
+// --- Pings beside idle connections ---
+
+constexpr int kIdleConnections = 2000;
+constexpr int kIdleHolders = 4;  // each holds its share, well below its own descriptor limit
+constexpr rlim_t kDescriptorLimit = 1024;
+// The server holds what its cap allows of the idle connections (768 under 1,024 descriptors) and closes
+// the longest idle one for each ping it accepts: the pings of a round stay well below the cap, so that
+// every ping meets a server full of idle connections. The first pings of a round, while the server is
+// still accepting (and closing) the idle connections, are not measured.
+constexpr int kWarmUpPings = 200;
+constexpr int kPingsMeasured = 500;
+constexpr int kRounds = 10;
+
+// Lowers the descriptor limit of this process for its lifetime (the limit the server's cap follows).
+class DescriptorLimit {
+public:
+    explicit DescriptorLimit(rlim_t limit)
+    {
+        m_valid = ::getrlimit(RLIMIT_NOFILE, &m_saved) == 0;
+        rlimit lowered = m_saved;
+        lowered.rlim_cur = std::min(limit, m_saved.rlim_max);
+        m_valid = m_valid && ::setrlimit(RLIMIT_NOFILE, &lowered) == 0;
+    }
+    ~DescriptorLimit()
+    {
+        if (m_valid)
+            ::setrlimit(RLIMIT_NOFILE, &m_saved);
+    }
+    DescriptorLimit(const DescriptorLimit&) = delete;
+    DescriptorLimit& operator=(const DescriptorLimit&) = delete;
+    bool IsValid() const { return m_valid; }
+
+private:
+    rlimit m_saved{};
+    bool m_valid = false;
+};
+
+// The processes that hold the idle connections; they let go when this ends.
+class IdleConnections {
+public:
+    IdleConnections(std::uint16_t port, int count)
+    {
+        for (int i = 0; i < kIdleHolders; ++i) {
+            auto holder = std::make_unique<QProcess>();
+            holder->start(QStringLiteral(IDLE_CONNECTIONS_PROGRAM),
+                          {QString::number(port), QString::number(count / kIdleHolders)});
+            m_holders.push_back(std::move(holder));
+        }
+        for (const auto& holder : m_holders) {
+            if (!holder->waitForStarted(kWaitMs) || !holder->waitForReadyRead(kWaitMs))
+                return;
+            m_connected += QString::fromLatin1(holder->readLine()).section(u' ', 1).trimmed().toInt();
+        }
+    }
+    ~IdleConnections()
+    {
+        for (const auto& holder : m_holders) {
+            holder->closeWriteChannel();
+            holder->waitForFinished(kWaitMs);
+        }
+    }
+    IdleConnections(const IdleConnections&) = delete;
+    IdleConnections& operator=(const IdleConnections&) = delete;
+    int Connected() const { return m_connected; }
+
+private:
+    std::vector<std::unique_ptr<QProcess>> m_holders;
+    int m_connected = 0;
+};
+
+void PingsWithIdleConnections(benchmark::State& state, int idle)
+{
+    const DescriptorLimit limit(kDescriptorLimit);
+    if (!limit.IsValid()) {
+        state.SkipWithError("the descriptor limit cannot be lowered");
+        return;
+    }
+    CEngineServer server(kPbxCount, [](int) { return std::shared_ptr<CPbxLink>(); });
+    if (!server.StartOn(MakeSocketAddress(kLoopback, 0))) {
+        state.SkipWithError("the server did not start");
+        return;
+    }
+    const CEngineClient client("127.0.0.1", server.Port());
+    std::vector<double> latencies;
+    int failed = 0;
+    for (auto _ : state) {
+        std::optional<IdleConnections> connections;
+        if (idle > 0) {
+            connections.emplace(server.Port(), idle);
+            state.counters["idle_connected"] = connections->Connected();
+        }
+        for (int i = 0; i < kWarmUpPings; ++i)
+            client.PingServer();
+        for (int i = 0; i < kPingsMeasured; ++i) {
+            const auto start = Clock::now();
+            // A ping that fails counts with the time it took: a starved server shows in the percentiles.
+            if (client.PingServer() != kNoError)
+                ++failed;
+            latencies.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
+        }
+    }
+    server.Stop();
+    state.counters["failed_pings"] = failed;
+    state.counters["descriptor_limit"] = static_cast<double>(kDescriptorLimit);
+    ReportLatencies(state, latencies);
+    state.SetItemsProcessed(static_cast<std::int64_t>(latencies.size()));
+}
+
+void BM_PingsBesideIdleConnections(benchmark::State& state) { PingsWithIdleConnections(state, kIdleConnections); }
+void BM_PingsWithoutIdleConnections(benchmark::State& state) { PingsWithIdleConnections(state, 0); }
+
 BENCHMARK(BM_PingThroughServer)->UseRealTime();
 BENCHMARK(BM_BareTcpRoundTrip)->UseRealTime();
 BENCHMARK(BM_ConcurrentPings)->UseRealTime()->Iterations(1)->Unit(benchmark::kMillisecond);
@@ -371,6 +488,8 @@ BENCHMARK(BM_ConcurrentBareRoundTrips)->UseRealTime()->Iterations(1)->Unit(bench
 BENCHMARK(BM_RequestThroughLanChannel)->UseRealTime()->Threads(1)->Threads(4);
 BENCHMARK(BM_RequestThroughSerialChannel)->UseRealTime();
 BENCHMARK(BM_EventToWorkstations)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PingsWithoutIdleConnections)->UseRealTime()->Iterations(kRounds)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PingsBesideIdleConnections)->UseRealTime()->Iterations(kRounds)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

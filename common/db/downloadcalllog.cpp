@@ -27,8 +27,10 @@ void CopyBytes(const QByteArray& from, Record& to)
 
 }  // namespace
 
-int DownloadCallLog(const CEngineClient* client, CSqlDatabase& database, int pbx, std::chrono::milliseconds settleTime)
+int DownloadCallLog(const CEngineClient* client, CSqlDatabase& database, int pbx, std::chrono::milliseconds settleTime,
+                    const std::function<bool()>& stopRequested)
 {
+    const auto stopped = [&stopRequested] { return stopRequested && stopRequested(); };
     if (!client)
         return kQueueSizesRefused;
     QByteArray storedInitialization;
@@ -59,6 +61,8 @@ int DownloadCallLog(const CEngineClient* client, CSqlDatabase& database, int pbx
         QList<QByteArray> calls;
         bool endReached = false;
         for (int j = 0; j < kMaxRecordsPerExtension && !endReached; ++j) {
+            if (stopped())
+                return kCallLogDownloadStopped;  // this extension's calls stay in the PBX, unstored
             CallLogRecord record;
             result = client->ReadCallLogRecord(target, static_cast<std::uint8_t>(extension), j != 0, record,
                                                kRecordSeconds);
@@ -83,6 +87,8 @@ int DownloadCallLog(const CEngineClient* client, CSqlDatabase& database, int pbx
         everyLogRead = everyLogRead && endReached;
     }
 
+    if (stopped())
+        return kCallLogDownloadStopped;
     if (everyLogRead && !initialization.IsNexo28())
         result = client->ClearCallLog(target, kAllExtensions, kClearSeconds);
     std::this_thread::sleep_for(settleTime);

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "engineerrorcode.h"
+
 #include <chrono>
+#include <functional>
 
 class CEngineClient;
 class CSqlDatabase;
@@ -11,6 +14,12 @@ class CSqlDatabase;
 // the next download (which stores each call once). Each extension's calls are stored in one transaction:
 // all of them or none. 0, 7 without a client, or the first failing code of the database or the engine.
 // The download ends with the PBX's pause (`settleTime`; tests and benchmarks that play the PBX need none).
+//
+// `stopRequested` (when given) is asked before each request: once it says yes the download ends with
+// kCallLogDownloadStopped, keeping what is stored, dropping the calls of an extension not read whole (they
+// stay in the PBX) and clearing nothing.
 constexpr std::chrono::milliseconds kCallLogSettleTime{500};
+constexpr int kCallLogDownloadStopped = kResourceNotOpen;  // as a request of a channel being closed
 int DownloadCallLog(const CEngineClient* client, CSqlDatabase& database, int pbx,
-                    std::chrono::milliseconds settleTime = kCallLogSettleTime);
+                    std::chrono::milliseconds settleTime = kCallLogSettleTime,
+                    const std::function<bool()>& stopRequested = {});

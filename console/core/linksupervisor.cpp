@@ -19,6 +19,9 @@ constexpr std::uint8_t kLastEngineFailure = 9;
 // TAPI outcomes 1-5: the TAPI link waits for the engine or the bound PBX.
 constexpr std::uint8_t kFirstTapiFailure = 1;
 constexpr std::uint8_t kLastTapiFailure = 5;
+// The codes of a device that could not be opened (missing, held, failed).
+constexpr std::uint8_t kFirstResourceFailure = kResourceAlreadyOpen;
+constexpr std::uint8_t kLastResourceFailure = kResourceOpenFailed;
 // The state events are asked for with this parameter.
 constexpr std::uint8_t kStateEventsOn = 1;
 
@@ -60,7 +63,12 @@ void LinkSupervisor::CheckServerLinks()
 {
     const int count = std::min(m_services.database->PbxCount(), kMaxPbxLinks);
     for (int pbx = 0; pbx < count; ++pbx) {
-        if (!m_services.counters->CountDown(pbx))
+        // A channel that saw its peer gone is looked at now, not after a minute of silence; so is a link
+        // closed for that while its device is missing.
+        const std::shared_ptr<CPbxLink> link = m_services.link(pbx);
+        const bool peerLost = link && link->IsOpen() ? link->TakePeerLost()
+                                                     : m_reopenAtNextTick[static_cast<std::size_t>(pbx)];
+        if (!peerLost && !m_services.counters->CountDown(pbx))
             continue;
         m_services.counters->Reset(pbx);
         CheckServerLink(pbx);
@@ -70,10 +78,7 @@ void LinkSupervisor::CheckServerLinks()
 void LinkSupervisor::CheckServerLink(int pbx)
 {
     const std::shared_ptr<CPbxLink> link = m_services.link(pbx);
-    if (!link || link->IsHungUp()) {
-        // A serial device whose far end hung up gives nothing more: it is closed and opened again.
-        if (link)
-            m_services.closeLink(pbx);
+    if (!link || !link->IsOpen()) {
         ReopenLink(pbx);
         return;
     }
@@ -89,6 +94,12 @@ void LinkSupervisor::CheckServerLink(int pbx)
         if (m_services.iconShown && m_services.iconShown())
             Post(kFaultBalloonMessage);
         Refresh();
+        if (link->IsHungUp()) {
+            // A serial device whose far end hung up gives nothing more: it is closed now and opened again
+            // from the next tick on.
+            m_services.closeLink(pbx);
+            m_reopenAtNextTick[static_cast<std::size_t>(pbx)] = true;
+        }
         return;
     }
     if (m_services.linkStatus(pbx) != kNoError) {
@@ -112,12 +123,17 @@ void LinkSupervisor::ReopenLink(int pbx)
 {
     CSqlDatabase& database = *m_services.database;
     const std::uint8_t result = m_services.openPbxLink(pbx);
+    bool& again = m_reopenAtNextTick[static_cast<std::size_t>(pbx)];
     if (result != kNoError) {
         m_services.setLinkStatus(pbx, result);
         database.UpdateComStat(database.PbxComId(pbx), result);
         m_services.closeLink(pbx);
+        // Trying a device that is missing costs nothing; a PBX that does not answer blocks the GUI thread
+        // for its start-up reads, so it waits for its silence counter again.
+        again = again && result >= kFirstResourceFailure && result <= kLastResourceFailure;
         return;
     }
+    again = false;
     // The link's old failure code would tell every workstation that the PBX is still down.
     m_services.setLinkStatus(pbx, kNoError);
     database.UpdateComStat(database.PbxComId(pbx), kNoError);

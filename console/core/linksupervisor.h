@@ -3,6 +3,7 @@
 #include "linksilencecounters.h"
 #include "messagetarget.h"
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -21,8 +22,10 @@ class CSqlDatabase;
 //   PBX every sixth tick) is probed with an initialization request. A failure points a LAN link at the
 //   broadcast address, stores the code as the link's status and ComStat and raises the fault balloon; a
 //   later answer of the same model clears both and raises the restored balloon; a healthy link is asked
-//   for its state events again and gets the PC's clock. A closed link, or a serial link whose far end
-//   hung up, is opened again.
+//   for its state events again and gets the PC's clock. A closed link is opened again.
+// - Server: a channel that saw its peer gone (its line hung up, a request it could not write) is probed
+//   at the next tick, whatever its counter. A serial link whose far end hung up is then closed, and opened
+//   again at every tick while its device is missing (a restarted PBX is back within a tick).
 // - Client (or no installation settings): the bound PBX's state as the server keeps it and a ping of
 //   the server; a stopped server or a failed link is shown, and the engine started again.
 //
@@ -83,4 +86,6 @@ private:
     bool TapiWaitsForLink() const;
 
     Services m_services;
+    // PBXs whose link was closed because its far end hung up.
+    std::array<bool, kMaxPbxLinks> m_reopenAtNextTick{};
 };

@@ -51,4 +51,8 @@ public:
     // Whether the far end of the line hung up, so that the channel receives nothing more until it is
     // opened again (only a serial line can).
     virtual bool IsHungUp() const { return false; }
+    // Whether the channel saw its peer gone since the last call: the line hung up, or a request could not
+    // be written (a LAN PBX that cannot be reached). The link check probes such a PBX at once rather than
+    // after its silence.
+    virtual bool TakePeerLost() { return IsHungUp(); }
 };

@@ -4,6 +4,7 @@
 #include "pbxframeslots.h"
 #include "pbxsendqueue.h"
 
+#include <atomic>
 #include <shared_mutex>
 #include <span>
 #include <string>
@@ -21,6 +22,7 @@ public:
     const std::uint8_t* GetFrameSlot(int slot) const override;
     std::size_t GetFrameLength(int slot) const override;
     void SetNotifyTarget(MessageTarget* target) override;
+    bool TakePeerLost() override { return m_writeFailed.exchange(false) || IsHungUp(); }
 
 protected:
     // Null writes to EngineTrafficLog().
@@ -47,10 +49,15 @@ protected:
     std::shared_mutex& LifeMutex() const { return m_lifeMutex; }
     // One traffic-log line "SERIAL<tag><what>".
     void Log(std::string_view what, bool success, int code, std::span<const std::uint8_t> bytes = {});
+    // A write that failed: the peer is gone, or cannot be reached (send thread, or a caller's write).
+    void NoteWriteFailed() { m_writeFailed = true; }
+    // A channel opened anew starts with its peer present.
+    void ForgetWriteFailure() { m_writeFailed = false; }
 
 private:
     mutable std::shared_mutex m_lifeMutex;
     CTrafficLog& m_log;
     CPbxFrameSlots m_slots;
     CPbxSendQueue m_queue;
+    std::atomic<bool> m_writeFailed{false};
 };

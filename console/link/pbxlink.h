@@ -46,6 +46,8 @@ public:
     bool IsLanChannel() const;
     // The channel's far end hung up (see CPbxChannel::IsHungUp).
     bool IsHungUp() const { return m_channel && m_channel->IsHungUp(); }
+    // The channel saw its peer gone since the last call (see CPbxChannel::TakePeerLost).
+    bool TakePeerLost() { return m_channel && m_channel->TakePeerLost(); }
     QString ResourceName() const { return m_resourceName; }
     // The address text the LAN PBX announced; empty before that and for other channels.
     std::string LanAddressText() const;

@@ -24,9 +24,9 @@ QByteArray Bytes(const std::array<std::uint8_t, N>& bytes, std::size_t size = N)
 class StartupReads {
 public:
     StartupReads(const CEngineClient& client, CSqlDatabase& database, int pbx, BoundPbxRecords* bound,
-                 const std::function<void(unsigned)>& progress)
+                 const std::function<void(unsigned)>& progress, const std::function<bool()>& stopRequested)
         : m_client(client), m_database(database), m_pbx(pbx), m_target(static_cast<std::uint8_t>(pbx)),
-          m_bound(bound), m_progress(progress)
+          m_bound(bound), m_progress(progress), m_stopRequested(stopRequested)
     {
     }
 
@@ -43,8 +43,10 @@ public:
             result = ReadProgramming();
         if (result == kNoError) {
             Announce(kProgressProcessingCallLog);
-            result = DownloadCallLog(&m_client, m_database, m_pbx);
+            result = DownloadCallLog(&m_client, m_database, m_pbx, kCallLogSettleTime, m_stopRequested);
         }
+        if (result == kNoError && Stopped())
+            result = kStartupReadsStopped;
         if (result == kNoError)
             result = m_client.RequestStateEvents(m_target, 1, kStartupReadSeconds);
         if (result == kNoError)
@@ -53,6 +55,8 @@ public:
     }
 
 private:
+    bool Stopped() const { return m_stopRequested && m_stopRequested(); }
+
     void Announce(unsigned stringId) const
     {
         if (m_progress)
@@ -64,6 +68,8 @@ private:
         Announce(kProgressReadingInitialization);
         int result = kNoError;
         for (int attempt = 0; attempt < kInitializationAttempts; ++attempt) {
+            if (Stopped())
+                return kStartupReadsStopped;
             result = m_client.ReadInitialization(m_target, m_initialization, kStartupReadSeconds);
             if (result == kNoError)
                 break;
@@ -79,6 +85,8 @@ private:
 
     int SetClock()
     {
+        if (Stopped())
+            return kStartupReadsStopped;
         PbxClockBytes clock{};
         const int result = m_client.ReadClock(m_target, clock, kStartupReadSeconds);
         return result != kNoError ? result : SetPbxClockToNow(&m_client, m_target);
@@ -87,6 +95,8 @@ private:
     int ReadConfiguration()
     {
         Announce(kProgressReadingConfiguration);
+        if (Stopped())
+            return kStartupReadsStopped;
         PbxSystemConfiguration configuration;
         int result = m_client.ReadSystemConfiguration(m_target, configuration, kStartupReadSeconds);
         if (result != kNoError)
@@ -104,6 +114,8 @@ private:
     int ReadStatus(std::uint8_t objectType, int count, int (CSqlDatabase::*save)(int, const QByteArray&), Copy copy)
     {
         for (int index = 0; index < count; ++index) {
+            if (Stopped())
+                return kStartupReadsStopped;
             PbxStatusBytes status{};
             int result = m_client.ReadStatus(m_target, objectType, static_cast<std::uint8_t>(index), status,
                                              kStartupReadSeconds);
@@ -142,6 +154,8 @@ private:
 
     int ReadProgrammation(std::uint8_t objectType, int index, QByteArray& record)
     {
+        if (Stopped())
+            return kStartupReadsStopped;
         ProgrammingRecord programming{};
         const int result = m_client.ReadProgrammation(m_target, objectType, static_cast<std::uint8_t>(index),
                                                       programming, kStartupReadSeconds);
@@ -206,15 +220,16 @@ private:
     const std::uint8_t m_target;
     BoundPbxRecords* m_bound;
     const std::function<void(unsigned)>& m_progress;
+    const std::function<bool()>& m_stopRequested;
     PbxInitialization m_initialization;
 };
 
 }  // namespace
 
 int ReadPbxAtStartup(const CEngineClient& client, CSqlDatabase& database, int pbx, BoundPbxRecords* bound,
-                     const std::function<void(unsigned)>& progress)
+                     const std::function<void(unsigned)>& progress, const std::function<bool()>& stopRequested)
 {
     if (bound)
         bound->Clear();
-    return StartupReads(client, database, pbx, bound, progress).Run();
+    return StartupReads(client, database, pbx, bound, progress, stopRequested).Run();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "downloadcalllog.h"
+
 #include <functional>
 
 class BoundPbxRecords;
@@ -16,8 +18,13 @@ class CSqlDatabase;
 // The progress callback receives 10008, 10009, 10010, 10011 and 10012 before the initialization, the
 // configuration, the states, the programming and the call log. The result is 0 or the first failing code
 // of a read or a store, which ends the sequence.
+//
+// `stopRequested` (when given) is asked before each request: once it says yes the reads end with
+// kStartupReadsStopped, what is stored staying stored (the call log as DownloadCallLog keeps it).
 int ReadPbxAtStartup(const CEngineClient& client, CSqlDatabase& database, int pbx, BoundPbxRecords* bound,
-                     const std::function<void(unsigned stringId)>& progress = {});
+                     const std::function<void(unsigned stringId)>& progress = {},
+                     const std::function<bool()>& stopRequested = {});
 
 constexpr int kStartupReadSeconds = 6;
+constexpr int kStartupReadsStopped = kCallLogDownloadStopped;
 constexpr int kInitializationAttempts = 5;

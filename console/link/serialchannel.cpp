@@ -44,6 +44,7 @@ EngineErrorCode CSerialChannel::Open(const QString& resourceName, MessageTarget*
         return kResourceAlreadyOpen;
     }
     SetNotification(target, message, tag);
+    ForgetWriteFailure();
     m_assembler = CPbxFrameAssembler();
     {
         std::lock_guard lock(m_lineMutex);
@@ -144,6 +145,8 @@ EngineErrorCode CSerialChannel::WriteFrame(std::span<const std::uint8_t> bytes)
 {
     std::size_t written = 0;
     const EngineErrorCode result = WritePort(bytes.data(), bytes.size(), &written, false, kNoTimeout);
+    if (result != kNoError)
+        NoteWriteFailed();
     Log(" SEND PACKET", result == kNoError, result, bytes);
     return result;
 }

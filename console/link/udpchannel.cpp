@@ -86,6 +86,7 @@ EngineErrorCode CUdpChannel::Open(const QString& resourceName, MessageTarget* ta
         return kResourceAlreadyOpen;
     }
     SetNotification(target, message, tag);
+    ForgetWriteFailure();
     try {
         m_socket.Create(CBlockingSocket::kDatagram);
         m_socket.Bind(AnySocketAddress(m_settings.localPort));
@@ -215,6 +216,8 @@ EngineErrorCode CUdpChannel::WriteFrame(std::span<const std::uint8_t> bytes)
             code = kResourceAccessDenied;
         }
     }
+    if (code != kNoError && remote)
+        NoteWriteFailed();
     Log(" SEND PACKET", code == kNoError, code, bytes);
     return code;
 }

@@ -13,14 +13,6 @@ constexpr int kAttempts = 3;
 
 }  // namespace
 
-std::uint16_t FreeUdpPort()
-{
-    CBlockingSocket probe;
-    probe.Create(CBlockingSocket::kDatagram);
-    probe.Bind(AnySocketAddress(0));
-    return PortOf(probe.GetSockAddr());
-}
-
 SimulvexProcess::SimulvexProcess() = default;
 
 SimulvexProcess::~SimulvexProcess()
@@ -34,9 +26,11 @@ SimulvexProcess::~SimulvexProcess()
     }
 }
 
-bool SimulvexProcess::Start(const TempSuite& suite)
+bool SimulvexProcess::Start(const TempSuite& suite) { return Start(suite.SuiteFolder()); }
+
+bool SimulvexProcess::Start(const QString& suiteFolder)
 {
-    const QString folder = suite.SuiteFolder() + QStringLiteral("Simulvex/");
+    const QString folder = suiteFolder + QStringLiteral("Simulvex/");
     const QString program = folder + QStringLiteral("Simulvex");
     QDir().mkpath(folder);
     if (!QFile::exists(program) && !QFile::copy(QStringLiteral(SIMULVEX_PROGRAM), program)) {

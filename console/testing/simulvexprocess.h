@@ -1,5 +1,6 @@
 #pragma once
 
+#include "suitetree.h"  // FreeUdpPort
 #include "tempsuite.h"
 
 #include <QProcess>
@@ -23,6 +24,8 @@ public:
     // Starts it on the suite tree, serving COM98 and the LAN on a free port; false (with the reason in
     // Error) when it did not report ready.
     bool Start(const TempSuite& suite);
+    // The same in the suite folder given (with its trailing '/').
+    bool Start(const QString& suiteFolder);
     // The reply line to one command.
     QString Command(const QString& line);
     // Ends the program with SIGKILL, as a crash would: it closes nothing of its own.
@@ -38,6 +41,3 @@ private:
     std::uint16_t m_lanPort = 0;
     QString m_error;
 };
-
-// A UDP port that was free a moment ago on every local address.
-std::uint16_t FreeUdpPort();

@@ -2,6 +2,7 @@
 // Simulvex and mirrors the PBX into the database, serves the engine requests of other processes and
 // relays to the workstations; a second start hands over; a failing PBX leaves the window shown; the update
 // check starts the updater; a client workstation reads the bound PBX's records that the first stored.
+#include "catalogcount.h"
 #include "columndefinition.h"
 #include "consolesuite.h"
 #include "engineclient.h"
@@ -93,14 +94,7 @@ std::vector<std::uint8_t> Frame(std::initializer_list<std::uint8_t> bytes) { ret
 int RowCount(CSqlDatabase& database, const QString& table, const QString& where = QStringLiteral("1=1"),
              const QVariantList& values = {})
 {
-    QString text;
-    double number = -1;
-    if (database.OpenRecordset(QStringLiteral("SELECT COUNT(*) AS Total FROM %1 WHERE %2").arg(table, where), values) !=
-            kNoError ||
-        database.GetFieldValue(QStringLiteral("Total"), text, number) != kNoError)
-        return -1;
-    database.CloseRecordset();
-    return static_cast<int>(number);
+    return CatalogCount(database, QStringLiteral("SELECT COUNT(*) AS Total FROM %1 WHERE %2").arg(table, where), values);
 }
 
 // The datagram a listener on 127.0.0.1 at the port receives after the request; empty when none came.

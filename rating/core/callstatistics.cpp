@@ -35,6 +35,31 @@ CallStatistics::CallStatistics(CRatingDatabase& database, const PbxTables& table
 {
 }
 
+CallStatistics::CompiledTables::CompiledTables(const RatingConfiguration& configuration,
+                                               const CallTypeTable& callTypes)
+    : rules(configuration.rules, configuration.prefixGroups), callTypes(callTypes, configuration.prefixGroups)
+{
+}
+
+CallStatistics::Command::Command(CallStatistics& statistics) : m_statistics(statistics)
+{
+    if (m_statistics.m_command)
+        return;
+    m_statistics.m_command.emplace(m_statistics.m_configuration, m_statistics.m_callTypes);
+    m_started = true;
+}
+
+CallStatistics::Command::~Command()
+{
+    if (m_started)
+        m_statistics.m_command.reset();
+}
+
+const CallStatistics::CompiledTables& CallStatistics::Tables(std::optional<CompiledTables>& local) const
+{
+    return m_command ? *m_command : local.emplace(m_configuration, m_callTypes);
+}
+
 void CallStatistics::AddValue(double value, double& total, double& sum, double& sumOfSquares)
 {
     total += value;
@@ -74,12 +99,12 @@ int CallStatistics::ComputeCostStats(Subject subject, const StatsRequest& reques
         return 0;
     std::vector<long long> counts(static_cast<std::size_t>(n), 0);
     const QByteArrayView configuration = m_tables.SystemConfigurationBytes(request.pbx);
-    const CompiledRules rules(m_configuration.rules, m_configuration.prefixGroups);
-    const CompiledRules callTypes(m_callTypes, m_configuration.prefixGroups);
+    std::optional<CompiledTables> local;
+    const CompiledTables& compiled = Tables(local);
     for (const LoggedCall& call : calls) {
         const CallRating rating =
-            RateLoggedCall(call, configuration, rules, m_configuration.tariffs, m_configuration.variations);
-        const std::uint16_t type = callTypes.FindMatchingRule(call.dialledNumber);
+            RateLoggedCall(call, configuration, compiled.rules, m_configuration.tariffs, m_configuration.variations);
+        const std::uint16_t type = compiled.callTypes.FindMatchingRule(call.dialledNumber);
         const int row = type == kNoRule || type >= n ? n - 1 : type;
         CostStatsRow& target = classes[static_cast<std::size_t>(row)];
         AddValue(rating.cost, target.totalCost, target.meanCost, target.costDeviation);
@@ -120,10 +145,11 @@ int CallStatistics::ComputeExtensionEfficiencyStats(const StatsRequest& request,
         return 0;
     const QByteArrayView configuration = m_tables.SystemConfigurationBytes(request.pbx);
     CostStatsRow& outgoing = classes[kOutgoingExternalRow];
-    const CompiledRules rules(m_configuration.rules, m_configuration.prefixGroups);
+    std::optional<CompiledTables> local;
+    const CompiledTables& compiled = Tables(local);
     for (const LoggedCall& call : calls) {
         const CallRating rating =
-            RateLoggedCall(call, configuration, rules, m_configuration.tariffs, m_configuration.variations);
+            RateLoggedCall(call, configuration, compiled.rules, m_configuration.tariffs, m_configuration.variations);
         AddValue(static_cast<double>(rating.durationSeconds), outgoing.totalDuration, outgoing.meanDuration,
                  outgoing.durationDeviation);
     }

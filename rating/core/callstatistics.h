@@ -1,5 +1,6 @@
 #pragma once
 
+#include "compiledrules.h"
 #include "coststatsrow.h"
 #include "loggedcall.h"
 #include "ratingconfiguration.h"
@@ -7,6 +8,7 @@
 #include "statsrequest.h"
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -25,6 +27,21 @@ public:
     CallStatistics(CRatingDatabase& database, const PbxTables& tables, const RatingConfiguration& configuration,
                    const CallTypeTable& callTypes);
 
+    // One command of the view (all the computations of one analysis): the rules and the call types are
+    // compiled once when it starts and serve every computation until it ends. Without a command each
+    // computation compiles its own. The compiled tables are copies: a command never spans an edit.
+    class Command {
+    public:
+        explicit Command(CallStatistics& statistics);
+        ~Command();
+        Command(const Command&) = delete;
+        Command& operator=(const Command&) = delete;
+
+    private:
+        CallStatistics& m_statistics;
+        bool m_started = false;  // false inside a command already running
+    };
+
     // The call types that name the rows of the cost statistics (all but the last).
     const CallTypeTable& CallTypes() const { return m_callTypes; }
 
@@ -42,6 +59,14 @@ public:
                                      std::vector<CostStatsRow>& rows, int& code);
 
 private:
+    struct CompiledTables {
+        CompiledTables(const RatingConfiguration& configuration, const CallTypeTable& callTypes);
+        CompiledRules rules;
+        CompiledRules callTypes;
+    };
+    // The running command's tables, or `local` compiled now.
+    const CompiledTables& Tables(std::optional<CompiledTables>& local) const;
+
     enum class Subject { kExtension, kLine };
     int ComputeCostStats(Subject subject, const StatsRequest& request, int& capacity, std::span<CostStatsRow> rows,
                          int& code);
@@ -53,4 +78,5 @@ private:
     const PbxTables& m_tables;
     const RatingConfiguration& m_configuration;
     const CallTypeTable& m_callTypes;
+    std::optional<CompiledTables> m_command;
 };

@@ -8,17 +8,14 @@
 #include <QListView>
 #include <QMouseEvent>
 #include <QStackedLayout>
-#include <QStandardItemModel>
 #include <QTableView>
 
 namespace {
-constexpr int kItemDataRole = Qt::UserRole + 1;
-constexpr int kStartRole = Qt::UserRole + 2;  // a call row's start, in days
 constexpr int kPictureSpacing = 8;
 }  // namespace
 
 CRatingList::CRatingList(QWidget* parent)
-    : QWidget(parent), m_model(new QStandardItemModel(this)), m_report(new QTableView),
+    : QWidget(parent), m_model(new CRatingListModel(this)), m_report(new QTableView),
       m_pictures(new QListView), m_stack(new QStackedLayout(this))
 {
     setObjectName(QStringLiteral("1000"));
@@ -44,8 +41,7 @@ CRatingList::CRatingList(QWidget* parent)
 
 void CRatingList::Clear()
 {
-    m_model->clear();
-    m_centred.clear();
+    m_model->Clear();
 }
 
 void CRatingList::ShowReport(bool gridLines, bool sorted)
@@ -53,24 +49,20 @@ void CRatingList::ShowReport(bool gridLines, bool sorted)
     m_report->setShowGrid(gridLines);
     m_report->setSortingEnabled(false);
     m_report->horizontalHeader()->setSortIndicatorShown(false);
-    m_model->setSortRole(Qt::DisplayRole);
     if (sorted)
         m_report->horizontalHeader()->setSortIndicator(0, Qt::AscendingOrder);
-    m_report->setProperty("sorted", sorted);
+    m_sorted = sorted;
     m_stack->setCurrentWidget(m_report);
 }
 
 void CRatingList::ShowPictures(const CardImageList& pictures, int count)
 {
-    m_model->clear();
-    m_model->setColumnCount(1);
+    m_model->Clear();
+    m_model->AddColumn(QString(), false);
     m_cardImages = &pictures;
     m_pictures->setIconSize(pictures.ImageSize());
-    for (int slot = 0; slot < count; ++slot) {
-        auto item = new QStandardItem(QIcon(QPixmap::fromImage(pictures.Image(slot))), QString());
-        item->setData(slot, kItemDataRole);
-        m_model->appendRow(item);
-    }
+    for (int slot = 0; slot < count; ++slot)
+        m_model->InsertRow(slot, {{}, slot, std::nullopt, QIcon(QPixmap::fromImage(pictures.Image(slot)))});
     m_stack->setCurrentWidget(m_pictures);
 }
 
@@ -81,14 +73,8 @@ bool CRatingList::IsReport() const
 
 void CRatingList::AddColumn(const QString& heading, int width, bool centred)
 {
-    const int column = m_model->columnCount();
-    m_model->setColumnCount(column + 1);
-    m_model->setHeaderData(column, Qt::Horizontal, heading);
-    m_model->setHeaderData(column, Qt::Horizontal,
-                           static_cast<int>((centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter),
-                           Qt::TextAlignmentRole);
-    m_report->setColumnWidth(column, width);
-    m_centred.push_back(centred);
+    m_model->AddColumn(heading, centred);
+    m_report->setColumnWidth(m_model->columnCount() - 1, width);
 }
 
 int CRatingList::ColumnCount() const
@@ -98,36 +84,42 @@ int CRatingList::ColumnCount() const
 
 int CRatingList::AddRow(const QStringList& texts, int data)
 {
-    QList<QStandardItem*> items;
-    for (int column = 0; column < std::max<int>(1, m_model->columnCount()); ++column) {
-        auto item = new QStandardItem(column < texts.size() ? texts[column] : QString());
-        if (column < static_cast<int>(m_centred.size()) && m_centred[static_cast<std::size_t>(column)])
-            item->setTextAlignment(Qt::AlignCenter);
-        item->setData(data, kItemDataRole);
-        items.append(item);
-    }
-    m_model->appendRow(items);
-    if (m_report->property("sorted").toBool())
-        m_model->sort(0, Qt::AscendingOrder);
-    return FindRow(data);
+    return PlaceRow({texts, data, std::nullopt, QIcon()});
 }
 
 int CRatingList::AddCallRow(const QStringList& texts, const OleDate& start)
 {
-    const int row = AddRow(texts, m_model->rowCount());
-    m_model->item(row, 0)->setData(start.Value(), kStartRole);
-    return row;
+    return PlaceRow({texts, m_model->rowCount(), start.Value(), QIcon()});
+}
+
+int CRatingList::PlaceRow(CRatingListModel::Row row)
+{
+    // A sorted list takes the row after every row whose first text is not greater: the order a stable sort
+    // of the rows in the order added gives, found without sorting the list again.
+    int position = m_model->rowCount();
+    if (m_sorted) {
+        const QString text = row.texts.value(0);
+        int low = 0;
+        while (low < position) {
+            const int middle = low + (position - low) / 2;
+            if (text.compare(m_model->RowAt(middle).texts.value(0)) < 0)
+                position = middle;
+            else
+                low = middle + 1;
+        }
+    }
+    m_model->InsertRow(position, std::move(row));
+    return position;
 }
 
 std::optional<OleDate> CRatingList::RowStart(int row) const
 {
-    const QStandardItem* item = m_model->item(row, 0);
-    if (!item)
+    if (row < 0 || row >= m_model->rowCount())
         return std::nullopt;
-    const QVariant start = item->data(kStartRole);
-    if (!start.isValid())
+    const std::optional<double> start = m_model->RowAt(row).start;
+    if (!start)
         return std::nullopt;
-    return OleDate(start.toDouble());
+    return OleDate(*start);
 }
 
 QString CRatingList::Text(int row, int column) const
@@ -156,8 +148,7 @@ int CRatingList::FindRow(int data) const
 
 int CRatingList::RowData(int row) const
 {
-    const QStandardItem* item = m_model->item(row, 0);
-    return item ? item->data(kItemDataRole).toInt() : -1;
+    return row >= 0 && row < m_model->rowCount() ? m_model->RowAt(row).data : -1;
 }
 
 int CRatingList::RowCount() const

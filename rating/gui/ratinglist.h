@@ -1,6 +1,7 @@
 #pragma once
 
 #include "oledate.h"
+#include "ratinglistmodel.h"
 
 #include <QWidget>
 
@@ -11,7 +12,6 @@ class CardImageList;
 class QAbstractItemView;
 class QListView;
 class QStackedLayout;
-class QStandardItemModel;
 class QTableView;
 
 // The view's list: one model, shown either as a report (rows and columns, optionally with grid lines
@@ -22,7 +22,7 @@ class CRatingList : public QWidget {
 public:
     explicit CRatingList(QWidget* parent = nullptr);
 
-    QStandardItemModel* Model() const { return m_model; }
+    CRatingListModel* Model() const { return m_model; }
 
     // Deletes every row and every column.
     void Clear();
@@ -32,7 +32,9 @@ public:
 
     void AddColumn(const QString& heading, int width, bool centred);
     int ColumnCount() const;
-    // Appends a row; its item data is `data`. Returns the row as it ends up (after sorting).
+    // Adds a row whose item data is `data`: at the end, or in a sorted list at its place by the first
+    // column (after the rows of equal text). Returns that row. No row is looked for by its data: an
+    // appended row costs the same in a long list as in a short one, a sorted one a binary search.
     int AddRow(const QStringList& texts, int data);
     // Appends a row of a call list; it keeps the call's start.
     int AddCallRow(const QStringList& texts, const OleDate& start);
@@ -64,11 +66,13 @@ protected:
 
 private:
     QAbstractItemView* Current() const;
+    // Puts the row in its place (the end, or its sorted place) and answers where.
+    int PlaceRow(CRatingListModel::Row row);
 
-    QStandardItemModel* m_model;
+    CRatingListModel* m_model;
     QTableView* m_report;
     QListView* m_pictures;
     QStackedLayout* m_stack;
-    std::vector<bool> m_centred;
+    bool m_sorted = false;  // rows kept in the order of their first column
     const CardImageList* m_cardImages = nullptr;
 };

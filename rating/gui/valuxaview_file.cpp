@@ -13,7 +13,6 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QStandardItemModel>
 
 namespace {
 

@@ -14,7 +14,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QStandardItemModel>
 
 namespace {
 

@@ -200,6 +200,10 @@ void CValuxaView::ComputeStatistics()
                      QStringLiteral(" (") + date(m_statisticsStart) + QStringLiteral(" : ") + date(m_statisticsEnd) +
                      u')');
 
+    // Every subject of the analysis is rated with the rules compiled once.
+    std::optional<CallStatistics::Command> command;
+    if (m_statistics)
+        command.emplace(*m_statistics);
     switch (analysis) {
     case kCostPerExtension:
         all ? ShowAllExtensionsCostAnalysis() : ShowExtensionCostAnalysis();

@@ -184,6 +184,30 @@ TEST_P(DownloadCallLogTest, EngineFailureEndsTheDownloadWithoutClearing)
     EXPECT_EQ(Engine().ClearCount(), 0);
 }
 
+// A stop asked in the middle of an extension's answer keeps the extensions stored before it, stores
+// nothing of that one and clears nothing; the next download stores each call once.
+TEST_P(DownloadCallLogTest, StopBetweenAnswersKeepsWholeExtensionsAndClearsNothing)
+{
+    StorePbx(QStringLiteral("MODEL 16 v3"));
+    Engine().SetCalls(0, {Call(9, 0, 0), Call(9, 30, 0, "3355")});
+    Engine().SetCalls(1, {Call(10, 0, 0, "11"), Call(10, 5, 0, "22"), Call(10, 10, 0, "33")});
+    // Extension 0 takes three reads (two calls and the end); the stop comes after the second of extension 1.
+    constexpr int kReadsBeforeStop = 5;
+    const auto stop = [this] { return Engine().ReadCount() >= kReadsBeforeStop; };
+    EXPECT_EQ(DownloadCallLog(Client(), Database(), kPbx, std::chrono::milliseconds(0), stop), kCallLogDownloadStopped);
+    EXPECT_EQ(Engine().ReadCount(), kReadsBeforeStop);
+    EXPECT_EQ(StoredCalls(QStringLiteral("IndiceDerivato = 2001")), 2);
+    EXPECT_EQ(StoredCalls(QStringLiteral("IndiceDerivato = 301")), 0);
+    EXPECT_EQ(Engine().ClearCount(), 0);
+    EXPECT_EQ(Engine().Calls(0).size(), 2);
+    EXPECT_EQ(Engine().Calls(1).size(), 3);
+
+    EXPECT_EQ(DownloadCallLog(Client(), Database(), kPbx, std::chrono::milliseconds(0)), kNoError);
+    EXPECT_EQ(StoredCalls(QStringLiteral("IndiceDerivato = 2001")), 2);
+    EXPECT_EQ(StoredCalls(QStringLiteral("IndiceDerivato = 301")), 3);
+    EXPECT_EQ(Engine().ClearCount(), 1);
+}
+
 TEST_P(DownloadCallLogTest, NeedsAClientAndTheStoredPbx)
 {
     EXPECT_EQ(DownloadCallLog(nullptr, Database(), kPbx), kQueueSizesRefused);

@@ -203,7 +203,9 @@ TEST_P(LinkSupervisorTest, AClientWhoseServerStoppedShowsTheServerLost)
     EXPECT_EQ(calls, (QStringList{"start engine", "refresh"}));
 }
 
-TEST_P(LinkSupervisorTest, ASerialLineWhoseFarEndHungUpIsOpenedAgain)
+// The hang-up is looked at the next tick, not after a minute: the failure is shown at once and the link
+// closed; the tick after opens it again.
+TEST_P(LinkSupervisorTest, ASerialLineWhoseFarEndHungUpIsShownAtTheNextTickAndOpenedAgain)
 {
     Rig().Simulvex().Kill();
     // Requests fail while the dead device is held open.
@@ -211,14 +213,25 @@ TEST_P(LinkSupervisorTest, ASerialLineWhoseFarEndHungUpIsOpenedAgain)
     EXPECT_NE(Rig().Client().ReadInitialization(EventRig::kPbx, initialization, 6), kNoError);
     // The serial event thread sees the hang-up on its own time, possibly after the request failed.
     EXPECT_TRUE(WaitFor([&] { return Rig().Link()->IsHungUp(); }));
-    linkStatus = 19;
-    Tick(6);
-    EXPECT_EQ(calls, (QStringList{"close 0", "open 0", "refresh"}));
+    Tick();
+    EXPECT_NE(linkStatus, 0);
+    EXPECT_EQ(ComStat(), linkStatus);
+    EXPECT_EQ(calls, (QStringList{"refresh", "close 0"}));
+    EXPECT_EQ(Balloons(), std::vector<std::uint32_t>{LinkSupervisor::kFaultBalloonMessage});
+
+    calls.clear();
+    Tick();
+    EXPECT_EQ(calls, (QStringList{"open 0", "refresh"}));
     EXPECT_EQ(linkStatus, 0);
     EXPECT_EQ(ComStat(), 0);
     EXPECT_EQ(Balloons(), std::vector<std::uint32_t>{LinkSupervisor::kRestoredBalloonMessage});
     EXPECT_EQ(Rig().Client().ReadInitialization(EventRig::kPbx, initialization, 6), kNoError);
     EXPECT_FALSE(Rig().Link()->IsHungUp());
+    // Back to the minute of silence (the request above aside).
+    Frames();
+    calls.clear();
+    EXPECT_EQ(Tick(5), QStringList());
+    EXPECT_EQ(calls, QStringList());
 }
 
 INSTANTIATE_DB_TEST(LinkSupervisorTest);

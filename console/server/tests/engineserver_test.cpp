@@ -11,10 +11,13 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
 #include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <future>
+#include <ostream>
 #include <thread>
 #include <vector>
 
@@ -201,6 +204,8 @@ TEST_F(EngineServerTest, ARequestCutShortIsClosedWithoutReply)
     Start();
     EXPECT_TRUE(RawRequest(kLoopback, server.Port(), {0xFF, 1}, true).empty());
     EXPECT_TRUE(RawRequest(kLoopback, server.Port(), {0, 6, 5, 0x16, 0x16, 34}, true).empty());
+    // A request begun and left unfinished is closed after the receive time, the connection still open.
+    EXPECT_TRUE(RawRequest(kLoopback, server.Port(), {0xFF, 1}).empty());
     // The server goes on serving.
     EXPECT_EQ(client->PingServer(), kNoError);
 }
@@ -241,6 +246,75 @@ TEST_F(EngineServerTest, StopDoesNotWaitForIdleConnectionsAndTheServerStartsAgai
     ASSERT_TRUE(server.StartOn(MakeSocketAddress(kLoopback, 0)));
     EXPECT_EQ(CEngineClient("127.0.0.1", server.Port()).PingServer(), kNoError);
 }
+
+// A connection to the server that sends nothing.
+std::unique_ptr<CBlockingSocket> Silent(std::uint16_t port)
+{
+    auto socket = std::make_unique<CBlockingSocket>();
+    socket->Create(CBlockingSocket::kStream);
+    socket->Connect(MakeSocketAddress(kLoopback, port));
+    return socket;
+}
+
+// Whether the server closed the connection (within 5 seconds), rather than leaving it open (1 second).
+bool ClosedByServer(CBlockingSocket& socket, int seconds)
+{
+    char byte = 0;
+    try {
+        return socket.Receive(&byte, 1, seconds) == 0;
+    } catch (const CBlockingSocketException&) {
+        return false;  // still open: nothing came within the time
+    }
+}
+
+// At the cap, accepting a connection closes the connection that has waited longest without a request;
+// the newer ones stay, and the new one is served.
+TEST_F(EngineServerTest, AtTheCapTheLongestIdleConnectionMakesRoom)
+{
+    server.SetConnectionLimits(3, CEngineServer::kIdleConnectionTime);
+    Start();
+    EXPECT_EQ(server.ConnectionCap(), 3u);
+    std::vector<std::unique_ptr<CBlockingSocket>> silent;
+    for (int i = 0; i < 2; ++i)
+        silent.push_back(Silent(server.Port()));
+    EXPECT_EQ(client->PingServer(), kNoError);  // accepted beside the two: no room was needed
+    for (int i = 0; i < 2; ++i)
+        silent.push_back(Silent(server.Port()));
+    EXPECT_EQ(client->PingServer(), kNoError);  // the fourth and the ping took the places of the first two
+    EXPECT_TRUE(ClosedByServer(*silent[0], 5));
+    EXPECT_TRUE(ClosedByServer(*silent[1], 5));
+    EXPECT_FALSE(ClosedByServer(*silent[2], 1));
+    EXPECT_FALSE(ClosedByServer(*silent[3], 1));
+}
+
+TEST_F(EngineServerTest, AConnectionSilentForTheIdleTimeIsClosed)
+{
+    server.SetConnectionLimits(0, 300ms);
+    Start();
+    const auto silent = Silent(server.Port());
+    EXPECT_TRUE(ClosedByServer(*silent, 5));
+    EXPECT_EQ(client->PingServer(), kNoError);
+}
+
+struct CapCase {
+    std::uint64_t limit;
+    std::size_t cap;
+};
+
+std::ostream& operator<<(std::ostream& out, const CapCase& c) { return out << "limit " << c.limit; }
+
+class EngineServerCapTest : public ::testing::TestWithParam<CapCase> {};
+
+// A quarter of the descriptors stays with the rest of the program, within the bounds.
+TEST_P(EngineServerCapTest, FollowsTheDescriptorLimit)
+{
+    EXPECT_EQ(CEngineServer::ConnectionCapFor(GetParam().limit), GetParam().cap);
+}
+
+INSTANTIATE_TEST_SUITE_P(Limits, EngineServerCapTest,
+                         ::testing::Values(CapCase{1024, 768}, CapCase{20000, 15000}, CapCase{16, 16}, CapCase{8, 16},
+                                           CapCase{1000000, CEngineServer::kMaxConnections},
+                                           CapCase{RLIM_INFINITY, CEngineServer::kMaxConnections}));
 
 // A workstation's event port on one loopback address.
 class EventPort {

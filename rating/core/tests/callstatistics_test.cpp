@@ -7,6 +7,7 @@
 #include "ratingtestdata.h"
 #include "testcallrecords.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -63,10 +64,10 @@ protected:
 
     StatsRequest m_request;
     PbxTables m_tables;
-
-private:
     RatingConfiguration m_configuration = TestRatingConfiguration();
     CallTypeTable m_callTypes = TestCallTypes();
+
+private:
     std::unique_ptr<CRatingDatabase> m_database;
     std::unique_ptr<CallStatistics> m_statistics;
 };
@@ -120,6 +121,39 @@ TEST_P(CallStatisticsTest, CallsAreClassedPricedAndSummed)
     EXPECT_DOUBLE_EQ(rows[0].grandTotalDuration, 165.0);
     EXPECT_DOUBLE_EQ(rows[0].grandTotalCost, first + second + other.totalCost);
     EXPECT_DOUBLE_EQ(pair.durationShare, 120.0 / 165.0);
+}
+
+// A command compiles the rules and the call types when it starts: its computations keep them (a command
+// inside it changes nothing), and the computations after it see an edit made meanwhile.
+TEST_P(CallStatisticsTest, ACommandRatesWithTheTablesOfItsStart)
+{
+    // A mobile number: one call type only holds for it, so its class moves when the types are reversed.
+    StoreCall(kExtensionNumber, OleDate(2026, 11, 3, 10, 0, 0), 30, 2, QStringLiteral("3331234567"));
+    const auto classOfCall = [this] {
+        int result = -1;
+        const std::vector<CostStatsRow> rows = CostRows(result);
+        EXPECT_EQ(result, 1);
+        for (std::size_t i = 0; i < rows.size(); ++i)
+            if (rows[i].totalDuration == 30.0)
+                return static_cast<int>(i);
+        return -1;
+    };
+    const int before = classOfCall();
+    ASSERT_GE(before, 0);
+    ASSERT_LT(before, kOtherRow) << "the call has a call type";
+    const int reversed = kOtherRow - 1 - before;
+    ASSERT_NE(reversed, before);
+    {
+        const CallStatistics::Command command(Statistics());
+        std::reverse(m_callTypes.rules.begin(), m_callTypes.rules.end());
+        EXPECT_EQ(classOfCall(), before);
+        {
+            const CallStatistics::Command inner(Statistics());
+            EXPECT_EQ(classOfCall(), before);
+        }
+        EXPECT_EQ(classOfCall(), before);
+    }
+    EXPECT_EQ(classOfCall(), reversed);
 }
 
 TEST_P(CallStatisticsTest, LinesAndExtensionsWithoutNumber)

@@ -15,7 +15,6 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QStandardItemModel>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>

@@ -15,7 +15,9 @@
 #include <QFile>
 #include <QLabel>
 #include <QMessageBox>
-#include <QStandardItemModel>
+
+#include <iterator>
+#include <set>
 
 namespace {
 
@@ -198,6 +200,55 @@ TEST_P(ViewComputeTest, ATimingPbxPricesAnUnmatchedNumberWithTheGenericTariff)
                                              data.configuration.variations);
     EXPECT_EQ(rating.tariffSlot, TariffTable::kGenericTariff);
     EXPECT_EQ(row[4], QString::asprintf("%0.2f", rating.cost));
+}
+
+// The history of a PBX that times its calls: each call's tariff and cost, and the total, are those the
+// plain walk of the rule and prefix-group tables gives, over numbers that different rules take.
+TEST_P(ViewComputeTest, TimedCallsArePricedAsThePlainWalkOfTheRulesPricesThem)
+{
+    struct Call {
+        int minutes;  // after the day began; the table is in start order, as the list is
+        int seconds;
+        const char* number;
+    };
+    const Call calls[] = {
+        {3, 33, "#99"},                      // no rule: the generic tariff
+        {65, 65, "0612345678"},              // the local group
+        {6 * 60, 300, "0212345678"},         // another district, in the night band
+        {9 * 60, 47, "3331234567"},          // mobile
+        {13 * 60, 3600, "00441234567890"},   // international, an hour
+        {20 * 60, 0, "0612345678"},          // no seconds: no cost
+        {23 * 60 + 50, 900, "800123456"},    // runs past midnight
+    };
+    for (const Call& call : calls)
+        Store(kTimingPbx, 1, call.minutes, static_cast<quint32>(call.seconds), QString::fromLatin1(call.number),
+              call.seconds);
+    Show(kHistoryMode, kTimingPbx, 1);
+    Run(CValuxaView::kComputeCommand);
+    const int count = static_cast<int>(std::size(calls));
+    ASSERT_EQ(view->List()->RowCount(), count + 2);  // the calls, the empty row and the total
+
+    const TariffTable& tariffs = data.configuration.tariffs;
+    double total = 0.0;
+    std::set<int> tariffSlots;
+    for (int i = 0; i < count; ++i) {
+        LoggedCall call;
+        call.start = kDay.AddSeconds(calls[i].minutes * 60);
+        call.pulses = calls[i].seconds;
+        call.dialledNumber = QString::fromLatin1(calls[i].number);
+        const CallRating plain = RateLoggedCall(call, data.pbxs.SystemConfiguration(kTimingPbx), data.configuration.rules,
+                                                data.configuration.prefixGroups, tariffs, data.configuration.variations);
+        const QStringList row = Row(i);
+        EXPECT_EQ(row[2], call.dialledNumber);
+        ASSERT_GE(plain.tariffSlot, 0);
+        EXPECT_EQ(row[3], tariffs.tariffs[static_cast<std::size_t>(plain.tariffSlot)].name) << calls[i].number;
+        EXPECT_EQ(row[4], QString::asprintf("%0.2f", plain.cost)) << calls[i].number;
+        total += plain.cost;
+        tariffSlots.insert(plain.tariffSlot);
+    }
+    EXPECT_GE(tariffSlots.size(), 3u) << "the numbers reach several rules";
+    EXPECT_GT(total, 0.0);
+    EXPECT_EQ(Row(count + 1)[4], QString::asprintf("%0.2f", total));
 }
 
 TEST_P(ViewComputeTest, ARequestedRunWithEveryCallBilledEndsTheProgram)
