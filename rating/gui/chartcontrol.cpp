@@ -9,10 +9,11 @@
 namespace {
 
 constexpr int kMargin = 6;
-constexpr int kAxisLabelWidth = 56;
+constexpr int kAxisLabelGap = 4;
 constexpr int kLegendWidth = 150;
 constexpr int kLegendSwatch = 10;
-constexpr int kGridLines = 4;
+// The axis aims at this many steps; a "nice" step (1, 2 or 5 times a power of ten) makes it 3 to 5 or so.
+constexpr int kAxisSteps = 4;
 constexpr int kMaxSeriesColours = 12;
 // The series colours, in the order the chart component of the Windows program showed them.
 const QColor kSeriesColours[kMaxSeriesColours] = {
@@ -20,6 +21,44 @@ const QColor kSeriesColours[kMaxSeriesColours] = {
     QColor(0x66, 0x00, 0x66), QColor(0xFF, 0x80, 0x80), QColor(0x00, 0x66, 0xCC), QColor(0xCC, 0xCC, 0xFF),
     QColor(0x00, 0x00, 0x80), QColor(0xFF, 0x00, 0xFF), QColor(0xFF, 0xFF, 0x00), QColor(0x00, 0xFF, 0xFF),
 };
+
+// The smallest step of 1, 2 or 5 times a power of ten at least `raw`.
+double NiceStep(double raw)
+{
+    const double power = std::pow(10.0, std::floor(std::log10(raw)));
+    for (const double factor : {1.0, 2.0, 5.0, 10.0}) {
+        if (factor * power >= raw * (1.0 - 1e-9))
+            return factor * power;
+    }
+    return 10.0 * power;
+}
+
+struct Axis {
+    double bottom = 0.0;
+    double top = 1.0;
+    double step = 1.0;
+    int decimals = 0;
+};
+
+Axis AxisFor(double low, double high)
+{
+    if (high <= low)
+        high = low + 1.0;
+    Axis axis;
+    axis.step = NiceStep((high - low) / kAxisSteps);
+    axis.bottom = std::floor(low / axis.step + 1e-9) * axis.step;
+    axis.top = std::ceil(high / axis.step - 1e-9) * axis.step;
+    axis.decimals = std::max(0, -static_cast<int>(std::floor(std::log10(axis.step) + 1e-9)));
+    return axis;
+}
+
+// In the user's number format, thousands grouped ("34.100" in Italian, "34,100" in English).
+QString AxisLabel(double value, int decimals)
+{
+    if (std::abs(value) < 1e-12)
+        value = 0.0;
+    return QLocale().toString(value, 'f', decimals);
+}
 
 }  // namespace
 
@@ -162,33 +201,52 @@ void CChartControl::Draw(QPainter& painter, const QRect& area) const
     painter.fillRect(area, Qt::white);
     const QFontMetrics metrics = painter.fontMetrics();
     const int lineHeight = metrics.height();
-    QRect plot = area.adjusted(kMargin + kAxisLabelWidth, kMargin + lineHeight, -kMargin, -(kMargin + lineHeight * 2));
+
+    double low = 0.0;
+    double high = 0.0;
+    for (const double value : m_values) {
+        high = std::max(high, value);
+        low = std::min(low, value);
+    }
+    const Axis axis = AxisFor(low, high);
+    std::vector<std::pair<double, QString>> axisLabels;
+    int axisLabelWidth = 0;
+    for (int step = 0; axis.bottom + axis.step * step <= axis.top + axis.step * 1e-6; ++step) {
+        const double value = axis.bottom + axis.step * step;
+        axisLabels.emplace_back(value, AxisLabel(value, axis.decimals));
+        axisLabelWidth = std::max(axisLabelWidth, metrics.horizontalAdvance(axisLabels.back().second));
+    }
+
+    QRect plot = area.adjusted(kMargin + axisLabelWidth + kAxisLabelGap, kMargin + lineHeight, -kMargin,
+                               -(kMargin + lineHeight * 2));
     if (m_legendShown && m_columns > 0)
         plot.setRight(plot.right() - kLegendWidth);
     if (plot.width() < 10 || plot.height() < 10)
         return;
 
-    double top = 0.0;
-    double bottom = 0.0;
-    for (const double value : m_values) {
-        top = std::max(top, value);
-        bottom = std::min(bottom, value);
-    }
-    if (top == bottom)
-        top = bottom + 1.0;
+    const double top = axis.top;
+    const double bottom = axis.bottom;
     const auto yOf = [&](double value) {
         return plot.bottom() - static_cast<int>(std::lround((value - bottom) / (top - bottom) * plot.height()));
     };
 
-    painter.setPen(QColor(0xC0, 0xC0, 0xC0));
-    for (int line = 0; line <= kGridLines; ++line) {
-        const double value = bottom + (top - bottom) * line / kGridLines;
+    // Every text drawn over the plot; one that would cover another is left out.
+    std::vector<QRect> taken;
+    const auto isFree = [&](const QRect& rect) {
+        return std::none_of(taken.begin(), taken.end(), [&](const QRect& other) { return other.intersects(rect); });
+    };
+
+    const QColor gridColour(0xC0, 0xC0, 0xC0);
+    for (const auto& [value, label] : axisLabels) {
         const int y = yOf(value);
+        painter.setPen(gridColour);
         painter.drawLine(plot.left(), y, plot.right(), y);
+        const QRect labelRect(area.left() + kMargin, y - lineHeight / 2, axisLabelWidth, lineHeight);
+        if (!isFree(labelRect))
+            continue;  // steps closer than a text line on a very low chart
+        taken.push_back(labelRect);
         painter.setPen(Qt::black);
-        painter.drawText(QRect(area.left(), y - lineHeight / 2, kAxisLabelWidth, lineHeight),
-                         Qt::AlignRight | Qt::AlignVCenter, QLocale().toString(value, 'g', 4));
-        painter.setPen(QColor(0xC0, 0xC0, 0xC0));
+        painter.drawText(labelRect, Qt::AlignRight | Qt::AlignVCenter, label);
     }
     painter.setPen(Qt::black);
     painter.drawLine(plot.bottomLeft(), plot.bottomRight());
@@ -199,6 +257,7 @@ void CChartControl::Draw(QPainter& painter, const QRect& area) const
         const double barWidth = groupWidth * 0.8 / m_columns;
         const int zero = yOf(0.0);
         std::vector<std::pair<QRect, QString>> drawnLabels;  // drawn over every bar
+        const int rowLabelWidth = std::max(1, static_cast<int>(groupWidth));
         for (int row = 0; row < m_rows; ++row) {
             const double groupLeft = plot.left() + groupWidth * row + groupWidth * 0.1;
             for (int column = 0; column < m_columns; ++column) {
@@ -214,14 +273,27 @@ void CChartControl::Draw(QPainter& painter, const QRect& area) const
                     const int textWidth = metrics.horizontalAdvance(label);
                     const QRect labelRect((left + right - textWidth) / 2, std::min(y, zero) - lineHeight, textWidth,
                                           lineHeight);
-                    if (std::none_of(drawnLabels.begin(), drawnLabels.end(),
-                                     [&](const auto& drawn) { return drawn.first.intersects(labelRect); }))
+                    if (isFree(labelRect)) {
+                        taken.push_back(labelRect);
                         drawnLabels.emplace_back(labelRect, label);
+                    }
                 }
             }
-            painter.drawText(QRect(static_cast<int>(plot.left() + groupWidth * row), plot.bottom() + 2,
-                                   static_cast<int>(groupWidth), lineHeight * 2),
-                             Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, RowLabel(row));
+            // A category's name wraps onto two lines under its bars; one wider than its place (many narrow
+            // groups) is centred under them and left out where it would cover its neighbour's.
+            const QRect box(static_cast<int>(plot.left() + groupWidth * row), plot.bottom() + 2, rowLabelWidth,
+                            lineHeight * 2);
+            const QRect needed = metrics.boundingRect(box, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap,
+                                                      RowLabel(row));
+            const QRect rowLabelRect = needed.width() > box.width()
+                                           ? QRect(box.center().x() - needed.width() / 2, box.top(), needed.width(),
+                                                   std::min(needed.height(), box.height()))
+                                           : QRect(box.left(), box.top(), box.width(),
+                                                   std::min(needed.height(), box.height()));
+            if (!RowLabel(row).isEmpty() && isFree(rowLabelRect)) {
+                taken.push_back(rowLabelRect);
+                painter.drawText(rowLabelRect, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, RowLabel(row));
+            }
         }
         for (const auto& [rect, label] : drawnLabels)
             painter.drawText(rect, Qt::AlignHCenter | Qt::AlignBottom, label);

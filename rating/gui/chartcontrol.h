@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPainter>
 #include <QString>
 #include <QWidget>
 
@@ -37,6 +38,8 @@ public:
 
     // What the chart shows, drawn at `size` (the report prints this).
     QImage Image(QSize size) const;
+    // What the chart shows, drawn by `painter` into `area`.
+    void Draw(QPainter& painter, const QRect& area) const;
 
     // The text of `value` in a point-label format: "0" and the separator, one '0' per decimal digit,
     // then the unit (a '%' multiplies the value by 100; double quotes around a word are dropped).
@@ -52,7 +55,6 @@ private:
         QString format = QStringLiteral("0");
     };
 
-    void Draw(QPainter& painter, const QRect& area) const;
     Series& SeriesAt(int column);
 
     int m_rows = 0;

@@ -7,6 +7,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLocale>
 #include <QPushButton>
 #include <QTimeEdit>
 #include <QVBoxLayout>
@@ -18,6 +19,8 @@ constexpr unsigned kDateText = 1048;
 constexpr unsigned kTimeText = 1049;
 constexpr unsigned kOkText = 19001;
 constexpr unsigned kCancelText = 1202;
+// Room a title bar takes besides the title: icon, minimise/close buttons and their gaps.
+constexpr int kTitleBarButtonsWidth = 120;
 
 }  // namespace
 
@@ -28,7 +31,7 @@ CDateTimeDlg::CDateTimeDlg(std::uint8_t purpose, QWidget* parent) : QDialog(pare
     m_date = m_time = OleDate::Now();
     m_datePicker = Named(new QDateEdit, 1007);
     m_datePicker->setCalendarPopup(true);
-    m_datePicker->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+    m_datePicker->setDisplayFormat(DateFormat(QLocale()));
     m_timePicker = Named(new QTimeEdit, 1009);
     m_timePicker->setDisplayFormat(QStringLiteral("HH:mm:ss"));
     auto grid = new QGridLayout;
@@ -48,6 +51,17 @@ CDateTimeDlg::CDateTimeDlg(std::uint8_t purpose, QWidget* parent) : QDialog(pare
     auto layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addLayout(buttons);
+    // Wide enough for the whole title beside the window manager's buttons.
+    setMinimumWidth(fontMetrics().horizontalAdvance(windowTitle()) + kTitleBarButtonsWidth);
+}
+
+QString CDateTimeDlg::DateFormat(const QLocale& locale)
+{
+    // The language's short date, its year always with four digits.
+    QString format = locale.dateFormat(QLocale::ShortFormat);
+    if (!format.contains(QStringLiteral("yyyy")))
+        format.replace(QStringLiteral("yy"), QStringLiteral("yyyy"));
+    return format;
 }
 
 unsigned CDateTimeDlg::TitleString(std::uint8_t purpose)

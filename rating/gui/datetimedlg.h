@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+class QLocale;
+
 class QDateEdit;
 class QTimeEdit;
 
@@ -21,6 +23,8 @@ public:
 
     // The string id of a purpose's caption.
     static unsigned TitleString(std::uint8_t purpose);
+    // The date field's format in `locale`: its short date with a four-digit year.
+    static QString DateFormat(const QLocale& locale);
     // The year, month and day of the date value with the hour, minute and second of the time value.
     OleDate Combined() const;
 

@@ -40,6 +40,10 @@ public:
         m_headerAtTop = header && settings.headerPosition <= PrintSettings::kTopRight;
         m_headerAtBottom = header && !m_headerAtTop;
         m_limit = m_height - m_top - (m_headerAtBottom ? m_headerHeight + m_gap : 0);
+        // The footer's line starts at the bottom margin: rows end a blank text line above it on every page,
+        // so the footer's own height and that line stay free.
+        if (settings.flags & PrintSettings::kPrintPageNumbers)
+            m_limit = std::min(m_limit, m_height - m_top - m_rowHeight);
     }
 
     bool Drawing() const { return m_print && m_page == m_pageToPrint; }

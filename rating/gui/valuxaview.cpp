@@ -271,6 +271,9 @@ bool CValuxaView::OnCommand(int command)
         return true;
     case kFileOpenCommand:
         return true;  // reopening a closed account is not offered
+    case kFilePrintSetupCommand:
+        OnFilePrintSetup();
+        return true;
     case kFileSaveAsCommand:
         OnFileSaveAs();
         return true;

@@ -71,6 +71,7 @@ public:
     static constexpr int kFileOpenCommand = 57601;
     static constexpr int kFileSaveAsCommand = 57604;
     static constexpr int kFilePrintCommand = 57607;
+    static constexpr int kFilePrintSetupCommand = 57606;
     static constexpr int kFilePrintPreviewCommand = 57609;
     static constexpr int kAppExitCommand = 57665;
     static constexpr int kViewAccountCommand = 32778;
@@ -139,6 +140,8 @@ public:
     void OnEndPrinting(bool preview);
     // Prints every page of the report on the printer (a real job, or the preview's pages).
     void PrintDocument(QPrinter& printer);
+    // The page set-up of the reports' printer; what the user chooses holds for every later print.
+    void OnFilePrintSetup();
     // The file an account close writes: Shared folder, PBX, extension and the time, ".sbf".
     static QString ClosedAccountPath(int pbx, int extension, const OleDate& now);
 

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QPageSetupDialog>
 #include <QPrinter>
 
 namespace {
@@ -104,6 +105,13 @@ void CValuxaView::OnFilePrint()
         return;
     PrintDocument(Printer());
     OnEndPrinting(false);
+}
+
+void CValuxaView::OnFilePrintSetup()
+{
+    QPageSetupDialog dialog(&Printer(), this);
+    dialog.setObjectName(QStringLiteral("pageSetup"));
+    dialog.exec();  // on OK the dialog itself stores the choice in the printer
 }
 
 void CValuxaView::OnFilePrintPreview()

@@ -1,13 +1,49 @@
+#include "clippedtextcheck.h"
+#include "datetimedlg.h"
+#include "language.h"
 #include "localareacodedlg.h"
 #include "valuxaaboutdlg.h"
 #include "widgettesting.h"
 
 #include <QComboBox>
+#include <QDateEdit>
 #include <QLabel>
 
 #include <gtest/gtest.h>
 
 namespace {
+
+TEST(DateTimeDlg, DateFieldTakesTheLanguagesShortDateWithAFourDigitYear)
+{
+    const struct {
+        const char* locale;
+        const char* format;
+    } cases[] = {{"it_IT", "dd/MM/yyyy"}, {"en_GB", "dd/MM/yyyy"}, {"en_US", "M/d/yyyy"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(CDateTimeDlg::DateFormat(QLocale(QString::fromLatin1(c.locale))), QString::fromLatin1(c.format))
+            << c.locale;
+}
+
+TEST(DateTimeDlg, ShowsItsWholeTitleAndTextsInBothLanguages)
+{
+    for (const int language : {kLanguageItalian, kLanguageEnglish}) {
+        SetLanguage(language);
+        for (std::uint8_t purpose = 0; purpose < 6; ++purpose) {
+            CDateTimeDlg dialog(purpose);
+            dialog.show();
+            EXPECT_GE(dialog.width(), dialog.fontMetrics().horizontalAdvance(dialog.windowTitle()))
+                << dialog.windowTitle().toStdString();
+            EXPECT_TRUE(HasNoClippedText(dialog)) << dialog.windowTitle().toStdString();
+            const auto* date = dialog.findChild<QDateEdit*>(QStringLiteral("1007"));
+            ASSERT_NE(date, nullptr);
+            EXPECT_EQ(date->displayFormat(), CDateTimeDlg::DateFormat(QLocale()));
+            if (purpose == 4)
+                SaveScreenshot(dialog, language == kLanguageEnglish ? QStringLiteral("rating_datetime_en")
+                                                                    : QStringLiteral("rating_datetime_it"));
+        }
+    }
+    SetLanguage(kLanguageItalian);
+}
 
 TEST(LocalAreaCodeDlg, ListsPlaceAndCodeInListOrderAndReturnsTheChoice)
 {

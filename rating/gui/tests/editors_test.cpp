@@ -1,5 +1,6 @@
 #include "defaultprefixgroups.h"
 #include "defaulttariffs.h"
+#include "clippedtextcheck.h"
 #include "language.h"
 #include "modalscript.h"
 #include "numericedit.h"
@@ -18,6 +19,8 @@
 #include <QTableWidget>
 
 #include <gtest/gtest.h>
+
+#include <map>
 
 namespace {
 
@@ -404,8 +407,9 @@ TEST_F(EditorTest, PrefixDialogsCloseOnlyWhenEveryTextIsFilledAndKeepTheirLimits
     EXPECT_EQ(label.result(), QDialog::Accepted);
 }
 
-// Every editor dialog, in both languages, for a person to look at.
-TEST_F(EditorTest, Screenshots)
+// Every editor dialog, in both languages, at the size it opens with: titled in the language, every text
+// whole (screenshots for a person to look at too).
+TEST_F(EditorTest, EveryEditorShowsItsTextsWholeInBothLanguages)
 {
     TariffTable tariffs;
     TariffVariations variations;
@@ -415,12 +419,18 @@ TEST_F(EditorTest, Screenshots)
     RatingRule rule;
     rule.name = QStringLiteral("Cellulari");
     rule.expressions = {{kBeginsWith, QStringLiteral("3")}, {kNotInGroup, QStringLiteral("0")}};
+    std::map<QString, QString> italianTitles;
+    std::map<QString, QString> englishTitles;
     for (const int language : {kLanguageItalian, kLanguageEnglish}) {
         SetLanguage(language);
         const QString suffix = language == kLanguageEnglish ? QStringLiteral("_en") : QStringLiteral("_it");
+        std::map<QString, QString>& titles = language == kLanguageEnglish ? englishTitles : italianTitles;
         auto shoot = [&](QDialog& dialog, const QString& name) {
             dialog.show();
             SaveScreenshot(dialog, QStringLiteral("rating_dialog_") + name + suffix);
+            EXPECT_FALSE(dialog.windowTitle().isEmpty()) << name.toStdString();
+            EXPECT_TRUE(HasNoClippedText(dialog)) << (name + suffix).toStdString();
+            titles[name] = dialog.windowTitle();
         };
         CTariffDlg tariff(&tariffs.tariffs[2], &variations.values[2], true, false);
         shoot(tariff, QStringLiteral("132"));
@@ -435,13 +445,21 @@ TEST_F(EditorTest, Screenshots)
         CPrefixDlg prefix;
         prefix.SetPrefix(QStringLiteral("Roma"), QStringLiteral("06"));
         shoot(prefix, QStringLiteral("143"));
+        EXPECT_EQ(prefix.Label(), QStringLiteral("Roma"));
+        EXPECT_EQ(prefix.Number(), QStringLiteral("06"));
         CPrefixGroupDlg group;
         shoot(group, QStringLiteral("501"));
         CPrefixGroupLabelDlg label;
         label.SetGroupLabel(groups.groups[2].name);
         shoot(label, QStringLiteral("502"));
+        EXPECT_EQ(label.GroupLabel(), groups.groups[2].name);
     }
     SetLanguage(kLanguageItalian);
+    ASSERT_EQ(italianTitles.size(), englishTitles.size());
+    int translated = 0;
+    for (const auto& [name, title] : italianTitles)
+        translated += englishTitles[name] != title ? 1 : 0;
+    EXPECT_GT(translated, 0);  // the titles follow the language
 }
 
 }  // namespace

@@ -5,9 +5,11 @@
 #include "reportprinter.h"
 #include "tariffcard.h"
 #include "valuxaview.h"
+#include "modalscript.h"
 #include "viewtesting.h"
 #include "widgettesting.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QPainter>
 #include <QPrinter>
@@ -206,6 +208,70 @@ protected:
     ViewFixtureData data;
     std::unique_ptr<CValuxaView> view;
 };
+
+TEST(ReportPrinter, RowsEndABlankLineAboveTheFooterOnEveryPage)
+{
+    CRatingList list;
+    FillRows(list, 300);
+    const PrintSettings settings = Settings(PrintSettings::kPrintPageNumbers);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("footer.pdf"));
+    const int pages = PrintToPdf(settings, list, path);
+    ASSERT_GT(pages, 2);
+    const QStringList pageBoxes = PdfText(path, {QStringLiteral("-bbox")}).split(QStringLiteral("<page "));
+    ASSERT_EQ(pageBoxes.size(), pages + 1);  // the text before the first page, then one part per page
+    const QRegularExpression word(
+        QStringLiteral("yMin=\"([\\d.]+)\" xMax=\"[\\d.]+\" yMax=\"([\\d.]+)\">([^<]*)</word>"));
+    for (int page = 1; page <= pages; ++page) {
+        double lastRowBottom = 0.0;
+        double footerTop = 0.0;
+        double footerHeight = 0.0;
+        for (auto match = word.globalMatch(pageBoxes[page]); match.hasNext();) {
+            const QRegularExpressionMatch found = match.next();
+            const double top = found.captured(1).toDouble();
+            const double bottom = found.captured(2).toDouble();
+            if (found.captured(3).startsWith(QStringLiteral("riga")))
+                lastRowBottom = std::max(lastRowBottom, bottom);
+            else if (found.captured(3) == QStringLiteral("Pagina")) {
+                footerTop = top;
+                footerHeight = bottom - top;
+            }
+        }
+        ASSERT_GT(footerTop, 0.0) << page;
+        ASSERT_GT(lastRowBottom, 0.0) << page;
+        // A blank line as high as the footer's between the last row and the footer.
+        EXPECT_GE(footerTop - lastRowBottom, footerHeight) << "page " << page;
+    }
+}
+
+TEST_F(ViewPrintTest, PrintSetupCommandChoosesThePaperOfLaterPrints)
+{
+    QString dialogClass;
+    ModalScript script({[&](QDialog* dialog) {
+        dialogClass = QString::fromLatin1(dialog->metaObject()->className());
+        SaveScreenshot(*dialog, QStringLiteral("rating_page_setup"));
+        auto* paper = dialog->findChild<QComboBox*>(QStringLiteral("pageSizeCombo"));
+        if (paper)
+            paper->setCurrentIndex(paper->findText(QStringLiteral("A5"), Qt::MatchStartsWith));
+        dialog->accept();
+    }});
+    view->OnCommand(CValuxaView::kFilePrintSetupCommand);
+    EXPECT_EQ(script.Done(), 1U);
+    EXPECT_TRUE(dialogClass.contains(QStringLiteral("PageSetupDialog"))) << dialogClass.toStdString();
+    EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::A5);
+
+    // The next print keeps the paper (the mode still chooses the orientation).
+    view->OnCommand(CValuxaView::kHistoryCommand);
+    view->OnPreparePrinting();
+    EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::A5);
+    view->PrintDocument(printer);
+    const QString boxes = PdfText(printer.outputFileName(), {QStringLiteral("-bbox")});
+    const QRegularExpression page(QStringLiteral("<page width=\"([\\d.]+)\" height=\"([\\d.]+)\""));
+    const QRegularExpressionMatch size = page.match(boxes);
+    ASSERT_TRUE(size.hasMatch());
+    EXPECT_NEAR(std::max(size.captured(1).toDouble(), size.captured(2).toDouble()),
+                QPageSize(QPageSize::A5).size(QPageSize::Point).height(), 1.0);
+}
 
 TEST_F(ViewPrintTest, OrientationByMode)
 {
