@@ -309,8 +309,10 @@ TEST_P(ValuxaAppTest, AnAccountRunIsClosedPrintedAndEndsTheProgram)
         } else if (auto preview = qobject_cast<QPrintPreviewDialog*>(modal)) {
             seen << QStringLiteral("preview");
             SaveScreenshot(*preview, QStringLiteral("rating_account_preview"));
+            // The preview speaks the suite's language: its button is found by Qt's own translated text.
+            const QString printText = QCoreApplication::translate("QPrintPreviewDialog", "Print");
             for (QAction* action : preview->findChildren<QAction*>()) {
-                if (action->text() == QStringLiteral("Print"))
+                if (action->text() == printText)
                     QTimer::singleShot(0, action, &QAction::trigger);
             }
         } else if (auto print = qobject_cast<QPrintDialog*>(modal)) {
