@@ -15,6 +15,7 @@
 #include "sqldatabase.h"
 #include "udpeventlistener.h"
 #include "waitfor.h"
+#include "wparamqueue.h"
 
 #include <QTemporaryDir>
 
@@ -30,28 +31,7 @@ constexpr std::uint32_t kEventMessage = 0x400 + 100;
 constexpr int kWaitMs = 10000;
 
 // The listener's posts, as the main frame receives them.
-class SlotQueue : public MessageTarget {
-public:
-    void Post(std::uint32_t, std::uint64_t wParam, std::int64_t) override
-    {
-        std::lock_guard lock(m_mutex);
-        m_slots.push_back(static_cast<int>(wParam));
-    }
-    std::vector<int> Take()
-    {
-        std::lock_guard lock(m_mutex);
-        return std::exchange(m_slots, {});
-    }
-    std::size_t Size() const
-    {
-        std::lock_guard lock(m_mutex);
-        return m_slots.size();
-    }
-
-private:
-    mutable std::mutex m_mutex;
-    std::vector<int> m_slots;
-};
+using SlotQueue = WParamQueue;
 
 class CountingTarget : public ConsoleRedrawTarget {
 public:

@@ -24,6 +24,7 @@
 #include "testcatalog.h"
 #include "udpeventlistener.h"
 #include "waitfor.h"
+#include "wparamqueue.h"
 
 #include <gtest/gtest.h>
 
@@ -49,23 +50,7 @@ constexpr int kWaitMs = 10000;
 const QString kPultex = QStringLiteral("Pultex");
 
 // The listener's posts, as the main frame receives them.
-class SlotQueue : public MessageTarget {
-public:
-    void Post(std::uint32_t, std::uint64_t wParam, std::int64_t) override
-    {
-        std::lock_guard lock(m_mutex);
-        m_slots.push_back(static_cast<int>(wParam));
-    }
-    std::vector<int> Take()
-    {
-        std::lock_guard lock(m_mutex);
-        return std::exchange(m_slots, {});
-    }
-
-private:
-    std::mutex m_mutex;
-    std::vector<int> m_slots;
-};
+using SlotQueue = WParamQueue;
 
 class NoRedraw : public ConsoleRedrawTarget {
 public:
