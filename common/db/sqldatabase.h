@@ -206,15 +206,18 @@ public:
     // The name of the first contact of either book that holds the number; 53 when none does.
     int FindContactByNumber(const QString& number, QString& name);
     // Saves a contact under its previous name (empty: a new contact, under its own name). `found` gets
-    // the name that holds a number (56) or the owner of a closed contact (57).
+    // the name that holds a number (56) or the owner of a closed contact (57). A shared contact given
+    // with its owner (a list row's) is that workstation's one of the name, never another's of the same
+    // name; without an owner the first of the book.
     int SaveContact(const QStringList& contact, bool shared, bool updatable, bool overwrite,
-                    const QString& previousName, QString& found);
+                    const QString& previousName, QString& found, const QString& previousOwner = {});
     int InsertContactFromList(const QStringList& contact, bool shared, bool updatable);
     // Deleting a contact that does not exist deletes nothing and gives 0.
     int DeleteLocalContact(const QString& name);
     // This workstation's shared contact of that name, else another workstation's one when it is open to
-    // changes; 54 and its owner when it is closed.
-    int DeleteSharedContact(const QString& name, QString& owner);
+    // changes; 54 and its owner when it is closed. Given the owner of the contact meant (a list row's),
+    // only that workstation's contact of the name is considered.
+    int DeleteSharedContact(const QString& name, QString& owner, const QString& rowOwner = {});
 
 protected:
     // The clock's moment ("now" of the rows written).

@@ -160,7 +160,7 @@ int CSqlDatabase::InsertContactFromList(const QStringList& contact, bool shared,
 }
 
 int CSqlDatabase::SaveContact(const QStringList& contact, bool shared, bool updatable, bool overwrite,
-                              const QString& previousName, QString& found)
+                              const QString& previousName, QString& found, const QString& previousOwner)
 {
     found.clear();
     if (!IsOpen())
@@ -196,10 +196,17 @@ int CSqlDatabase::SaveContact(const QStringList& contact, bool shared, bool upda
         CloseRecordset();
     }
 
-    // The contact being changed, in its book.
+    // The contact being changed, in its book: a shared one of the owner given, when one is.
     values.clear();
-    const QString sql = QStringLiteral("SELECT Manager,Updatable FROM AddressBook WHERE Name = ? AND ") +
-                        BookCondition(book, values << previous);
+    values << previous;
+    QString bookCondition;
+    if (shared && !previousOwner.isEmpty()) {
+        bookCondition = QStringLiteral("Manager = ?");
+        values << kSharedContactMarker + previousOwner;
+    } else {
+        bookCondition = BookCondition(book, values);
+    }
+    const QString sql = QStringLiteral("SELECT Manager,Updatable FROM AddressBook WHERE Name = ? AND ") + bookCondition;
     if (OpenRecordset(sql, values) != kNoError)
         return kDbStatementFailed;
     if (IsEof()) {
@@ -243,14 +250,19 @@ int CSqlDatabase::DeleteLocalContact(const QString& name)
                kDbStatementFailed);
 }
 
-int CSqlDatabase::DeleteSharedContact(const QString& name, QString& owner)
+int CSqlDatabase::DeleteSharedContact(const QString& name, QString& owner, const QString& rowOwner)
 {
     owner.clear();
     if (!IsOpen())
         return kDbNotConnected;
-    if (OpenRecordset(QStringLiteral("SELECT Manager,Updatable FROM AddressBook WHERE Name = ? AND Manager LIKE '") +
-                          kSharedContactMarker + QStringLiteral("%'"),
-                      {name}) != kNoError)
+    const bool ownerGiven = !rowOwner.isEmpty();
+    const QString sql = QStringLiteral("SELECT Manager,Updatable FROM AddressBook WHERE Name = ? AND ") +
+                        (ownerGiven ? QStringLiteral("Manager = ?")
+                                    : QStringLiteral("Manager LIKE '") + kSharedContactMarker + QStringLiteral("%'"));
+    QVariantList values{name};
+    if (ownerGiven)
+        values << kSharedContactMarker + rowOwner;
+    if (OpenRecordset(sql, values) != kNoError)
         return kDbStatementFailed;
     // This workstation's own contact of that name first; else the first other one.
     const QString own = kSharedContactMarker + ThisComputer();

@@ -133,6 +133,41 @@ TEST_P(AddressBookTest, DeletionsFollowTheOwner)
     EXPECT_EQ(Listing(Here()), QStringList{"Closed|DESK2|X|"});
 }
 
+TEST_P(AddressBookTest, AnOwnerGivenPicksThatWorkstationsContactOfTheName)
+{
+    // Two shared contacts of one name, both open to changes: one of each workstation.
+    ASSERT_EQ(Here().InsertContactFromList(Contact(QStringLiteral("Hotel"), QStringLiteral("111")), true, true), kNoError);
+    ASSERT_EQ(There().InsertContactFromList(Contact(QStringLiteral("Hotel"), QStringLiteral("222")), true, true), kNoError);
+    QString found;
+    // Rewriting the other workstation's one, as its row shows it, leaves ours alone.
+    EXPECT_EQ(Here().SaveContact(Contact(QStringLiteral("Hotel"), QStringLiteral("222"), QStringLiteral("Pisa")), true,
+                                 true, true, QStringLiteral("Hotel"), found, kThere),
+              kNoError);
+    EXPECT_EQ(Listing(Here(), 2, QStringLiteral("Pisa")), QStringList{"Hotel|DESK2|X|X"});
+    EXPECT_EQ(Listing(Here(), 9, QStringLiteral("111")), QStringList{"Hotel|DESK1|X|X"});
+    // Closed by its owner, it is refused with that owner, ours being open.
+    ASSERT_EQ(There().SaveContact(Contact(QStringLiteral("Hotel"), QStringLiteral("222")), true, false, true,
+                                  QStringLiteral("Hotel"), found, kThere),
+              kNoError);
+    EXPECT_EQ(Here().SaveContact(Contact(QStringLiteral("Hotel"), QStringLiteral("222")), true, true, true,
+                                 QStringLiteral("Hotel"), found, kThere),
+              57);
+    EXPECT_EQ(found, kThere);
+    QString owner;
+    EXPECT_EQ(Here().DeleteSharedContact(QStringLiteral("Hotel"), owner, kThere), 54);
+    EXPECT_EQ(owner, kThere);
+    EXPECT_EQ(Listing(Here(), 0, QStringLiteral("Hotel"), 1), (QStringList{"Hotel|DESK1|X|X", "Hotel|DESK2|X|"}));
+    // Deleting the one shown leaves the other workstation's.
+    EXPECT_EQ(Here().DeleteSharedContact(QStringLiteral("Hotel"), owner, kHere), kNoError);
+    EXPECT_EQ(Listing(Here(), 0, QStringLiteral("Hotel"), 1), QStringList{"Hotel|DESK2|X|"});
+    ASSERT_EQ(There().SaveContact(Contact(QStringLiteral("Hotel"), QStringLiteral("222")), true, true, true,
+                                  QStringLiteral("Hotel"), found, kThere),
+              kNoError);
+    ASSERT_EQ(Here().InsertContactFromList(Contact(QStringLiteral("Hotel"), QStringLiteral("111")), true, true), kNoError);
+    EXPECT_EQ(Here().DeleteSharedContact(QStringLiteral("Hotel"), owner, kThere), kNoError);
+    EXPECT_EQ(Listing(Here(), 0, QStringLiteral("Hotel"), 1), QStringList{"Hotel|DESK1|X|X"});
+}
+
 TEST(AddressBookComputerName, CutTo100Characters)
 {
     CSqlDatabase database;

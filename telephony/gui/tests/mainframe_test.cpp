@@ -310,7 +310,7 @@ TEST_F(MainFrameTest, ListsAndDialogsOpenWithTheirOptions)
     const std::vector<List> expected{{1, 255, 0, 0}, {1, 255, 1, 0}, {1, 255, 2, 0}, {1, 255, 3, 0},
                                      {0, 255, 0, 0}, {2, 255, 0, 0}, {4, 255, 0, 0}, {3, 255, 0, 2}};
     EXPECT_EQ(m_lists, expected);
-    EXPECT_EQ(m_dialogs.mid(8), (QStringList{QStringLiteral("CContactManagerDlg"), QStringLiteral("CCallContactDlg"),
+    EXPECT_EQ(m_dialogs.mid(8), (QStringList{QStringLiteral("190"), QStringLiteral("193"),
                                             QStringLiteral("CPbxDirectoryDlg"), QStringLiteral("501")}));
 }
 
