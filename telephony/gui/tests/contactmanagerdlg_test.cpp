@@ -2,8 +2,9 @@
 // workstation: which buttons a selection allows, what each command does and says, and the list after it.
 #include "contactmanagerdlg.h"
 
-#include "contacteditdlg.h"
 #include "contactdialogsfixture.h"
+#include "contacteditdlg.h"
+#include "contactimportdlg.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -228,6 +229,33 @@ TEST_P(ContactManagerDlgTest, SharingAndLockingActOnOurContactsAndSayWhatIsRefus
                                                             other + "\""}));
     EXPECT_EQ(Listed(dialog), (std::vector<std::string>{"Bianchi|" + other + "|X||063", "Rossi|" + here + "|||061",
                                                         "Verdi|" + other + "|X||062"}));
+}
+
+TEST_P(ContactManagerDlgTest, AddContactsRunsTheImportAndTheListShowsWhatItAdded)
+{
+    if (!Start())
+        return;
+    Store(Contact(QStringLiteral("Rossi"), QStringLiteral("061")), false, false);
+    CContactManagerDlg dialog(m_context);
+    dialog.show();
+    SearchBoth(dialog);
+    // The import dialog: a contact of the mail contacts added to the shared book.
+    PlaceContactsFile(ContactSource::kMailContactsName, QStringLiteral("contacts.csv"),
+                      "Name,Mobile Phone\r\nVerdi,333 1\r\n");
+    ModalAnswerer answers([](QDialog* modal) {
+        if (auto import = qobject_cast<CContactImportDlg*>(modal)) {
+            import->OnImport();
+            Select(import->List(), {0});
+            import->OnAddToAddressBook();
+        }
+    });
+    Find<QPushButton>(dialog, CContactManagerDlg::kAddContacts)->click();
+    EXPECT_EQ(answers.Count(), 1);
+    ASSERT_EQ(dialog.List().ItemCount(), 2);
+    EXPECT_EQ(dialog.List().ItemText(1, 0), "Verdi");
+    EXPECT_EQ(dialog.List().ItemText(1, 10), "3331");
+    EXPECT_EQ(dialog.List().ItemText(1, 17), "X");
+    EXPECT_EQ(Buttons(dialog), "---- /");
 }
 
 TEST_P(ContactManagerDlgTest, ShowsWholeInBothLanguages)
