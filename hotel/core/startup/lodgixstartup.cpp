@@ -63,7 +63,7 @@ int LodgixStartup::Run()
 {
     const int code = Steps();
     if (code != kNoError && code != kEndRequested)
-        m_windows.ShowFailure(FailureCaption(), FailureText(code));
+        m_windows.ShowFailure(code, FailureCaption(), FailureText(code));
     return code;
 }
 

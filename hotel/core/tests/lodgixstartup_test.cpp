@@ -185,6 +185,7 @@ TEST_P(LodgixStartupTest, InstallationAndConfigurationFailures)
         c.prepare();
         EXPECT_EQ(Start(), c.code) << c.what;
         EXPECT_EQ(m_windows.failureCaption, QStringLiteral("Lodgix")) << c.what;
+        EXPECT_EQ(m_windows.failureCode, c.code) << c.what;
         EXPECT_TRUE(m_windows.failureText.endsWith(QStringLiteral("\nCodice errore:  %1\nL'applicazione verrà chiusa").arg(c.code)))
             << c.what << ": " << m_windows.failureText.toStdString();
         // Back to a store and a file that work; the PBX goes last.

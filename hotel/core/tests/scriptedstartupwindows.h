@@ -70,8 +70,9 @@ public:
         EXPECT_EQ(database.InsertHotel(created.hotel, 0, created.id), kNoError);
         return created;
     }
-    void ShowFailure(const QString& caption, const QString& text) override
+    void ShowFailure(int code, const QString& caption, const QString& text) override
     {
+        failureCode = code;
         failureCaption = caption;
         failureText = text;
     }
@@ -89,6 +90,7 @@ public:
     int wizardRuns = 0;
     int asked = 0;          // questions, dialogs and messages shown
     int endAtQuestion = 0;  // 0: never
+    int failureCode = 0;
     QString failureCaption, failureText;
 };
 
