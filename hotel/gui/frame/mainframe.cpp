@@ -109,6 +109,7 @@ void CMainFrame::CreateStatusBar()
 {
     QStatusBar* bar = statusBar();
     bar->setObjectName(QString::number(kStatusBarCommand));
+    bar->setSizeGripEnabled(false);
     for (const unsigned indicator : kIndicatorStrings) {
         auto pane = new QLabel(LoadResString(indicator), bar);
         pane->setObjectName(QString::number(indicator));
