@@ -71,13 +71,16 @@ bool CLodgixApp::InitInstance()
     hooks.endRequested = [this] { return Terminating(); };
     GuiStartupWindows windows(std::move(hooks));
     const int code = LodgixStartup(m_state, windows, m_places).Run();
-    if (code == LodgixStartup::kEndRequested || Terminating())
+    if (code == LodgixStartup::kEndRequested)
         return EndStartBySignal();
     if (code != 0) {
+        // A signal may have closed the failure box: the start failed all the same.
         m_splash.reset();
         m_exitCode = code;
         return false;
     }
+    if (Terminating())
+        return EndStartBySignal();
 
     // Steps 23-25.
     CreateFrame();
@@ -130,7 +133,8 @@ void CLodgixApp::CreateFrame()
     });
     QObject::connect(m_frame.get(), &CMainFrame::Closing, [] {
         Report(QStringLiteral("ended"));
-        QCoreApplication::exit(0);
+        // Ends the program's event loop (and any box's within it); outside it, as in a test, nothing.
+        QCoreApplication::quit();
     });
 }
 
