@@ -421,6 +421,73 @@ QByteArray RingSound()
 
 }  // namespace
 
+// --- The hotel program's toolbar: six 16 x 16 pictures on magenta, which the bar shows through ---
+
+QImage LodgixToolbar()
+{
+    constexpr int kSize = 16;
+    constexpr int kPictures = 6;
+    QImage strip = Blank(kPictures * kSize, kSize, QColor(0xFF, 0x00, 0xFF));
+    QPainter p(&strip);
+    const QColor ink(0x20, 0x30, 0x60);
+    const QPen pen(ink, 1.2);
+    // 0, 1: the check-in and check-out lists: a door with an arrow going in, then out.
+    for (int face = 0; face < 2; ++face) {
+        p.save();
+        p.translate(face * kSize, 0);
+        p.setPen(pen);
+        p.setBrush(QColor(0xd8, 0xb0, 0x78));
+        p.drawRect(QRectF(8.5, 1.5, 6, 13));
+        p.setPen(QPen(face == 0 ? QColor(0x1a, 0x8a, 0x3a) : QColor(0xc0, 0x30, 0x20), 2));
+        const qreal from = face == 0 ? 1 : 7;
+        const qreal to = face == 0 ? 7 : 1;
+        p.drawLine(QPointF(from, 8), QPointF(to, 8));
+        p.drawLine(QPointF(to, 8), QPointF(to + (face == 0 ? -3 : 3), 5));
+        p.drawLine(QPointF(to, 8), QPointF(to + (face == 0 ? -3 : 3), 11));
+        p.restore();
+    }
+    // 2: the booking list: a calendar page.
+    p.save();
+    p.translate(2 * kSize, 0);
+    p.setPen(pen);
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(1.5, 2.5, 13, 12));
+    p.fillRect(QRectF(2, 3, 12, 3), QColor(0xc0, 0x30, 0x20));
+    for (int row = 0; row < 2; ++row)
+        for (int column = 0; column < 3; ++column)
+            p.fillRect(QRectF(3 + column * 4, 8 + row * 3, 2, 2), ink);
+    p.restore();
+    // 3: the guest list: a person.
+    p.save();
+    p.translate(3 * kSize, 0);
+    p.setPen(pen);
+    p.setBrush(QColor(0x50, 0x78, 0xc0));
+    p.drawEllipse(QPointF(8, 5), 3, 3);
+    p.drawChord(QRectF(2.5, 9, 11, 12), 0, 180 * 16);
+    p.restore();
+    // 4: print setup: a printer.
+    p.save();
+    p.translate(4 * kSize, 0);
+    p.setPen(pen);
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(4.5, 1.5, 7, 5));
+    p.setBrush(QColor(0xa0, 0xa8, 0xb8));
+    p.drawRect(QRectF(1.5, 6.5, 13, 6));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(4.5, 10.5, 7, 4));
+    p.restore();
+    // 5: the about box: a question mark.
+    p.save();
+    p.translate(5 * kSize, 0);
+    p.setPen(ink);
+    p.setBrush(QColor(0xff, 0xf0, 0x90));
+    p.drawEllipse(QRectF(1, 1, 14, 14));
+    p.setFont(Font(11));
+    p.drawText(QRectF(0, 0, kSize, kSize), Qt::AlignCenter, QStringLiteral("?"));
+    p.restore();
+    return strip;
+}
+
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -466,6 +533,7 @@ int main(int argc, char** argv)
     bitmap(186, ListImage(Symbol::Hotel, kNavyLight, kWarn, QStringLiteral("S")));
     bitmap(187, ListImage(Symbol::Hotel, kIdle));
 
+    ok &= Save(LodgixToolbar(), QStringLiteral("lodgix_toolbar.png"));
     ok &= Save(Skin(), QStringLiteral("shared/PxBkImg.psx"));
     ok &= Save(GradientPicture(kBalloonWidth, kBalloonHeight, QColor(0xff, 0xfd, 0xe8), QColor(0xf5, 0xe9, 0xb8)),
                QStringLiteral("shared/BalBkImg.psx"));

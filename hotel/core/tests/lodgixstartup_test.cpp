@@ -185,6 +185,7 @@ TEST_P(LodgixStartupTest, InstallationAndConfigurationFailures)
         c.prepare();
         EXPECT_EQ(Start(), c.code) << c.what;
         EXPECT_EQ(m_windows.failureCaption, QStringLiteral("Lodgix")) << c.what;
+        EXPECT_EQ(m_windows.failureCode, c.code) << c.what;
         EXPECT_TRUE(m_windows.failureText.endsWith(QStringLiteral("\nCodice errore:  %1\nL'applicazione verrà chiusa").arg(c.code)))
             << c.what << ": " << m_windows.failureText.toStdString();
         // Back to a store and a file that work; the PBX goes last.
@@ -378,6 +379,59 @@ TEST_P(LodgixStartupTest, LanguageOfTheInstallation)
         ASSERT_FALSE(m_windows.questions.isEmpty());
         EXPECT_EQ(m_windows.questions[0].startsWith(QStringLiteral("No operator")), c.english) << int(c.language);
     }
+}
+
+TEST_P(LodgixStartupTest, AnEndWhileAQuestionIsOpenStopsWithoutAFailureBox)
+{
+    struct EndCase {
+        const char* what;
+        std::function<void()> prepare;
+        int endAt;
+        int dialogsAfter;  // questions, dialogs and messages shown in all
+    };
+    const Entry wrong{kClerk.userName, QStringLiteral("sbagliata"), false};
+    const EndCase cases[] = {
+        {"first-run question", [this] { m_windows.answers = {true}; }, 1, 1},
+        {"administrator password", [this] {
+             m_windows.answers = {true};
+             m_windows.administratorPassword = QStringLiteral("Tamp5830");
+         }, 2, 2},
+        {"first operator", [this] {
+             m_windows.answers = {true};
+             m_windows.administratorPassword = QStringLiteral("Tamp5830");
+             m_windows.firstOperator = kAdmin;
+         }, 3, 3},
+        {"login", [this] { AddOperators(); m_windows.logins = {kClerk}; }, 1, 1},
+        {"login refused message", [this, wrong] { m_windows.logins = {wrong, kClerk}; }, 2, 2},
+        {"no hotel question", [this] { m_windows.logins = {kClerk}; m_windows.answers = {true}; }, 2, 2},
+        {"hotel wizard", [this] {
+             m_windows.logins = {kClerk};
+             m_windows.answers = {true};
+             m_windows.wizardCreates = true;
+         }, 3, 3},
+    };
+    for (const EndCase& c : cases) {
+        m_windows = ScriptedWindows();
+        c.prepare();
+        m_windows.endAtQuestion = c.endAt;
+        EXPECT_EQ(Start(), LodgixStartup::kEndRequested) << c.what;
+        EXPECT_EQ(m_windows.asked, c.dialogsAfter) << c.what;
+        EXPECT_TRUE(m_windows.failureText.isEmpty()) << c.what;
+    }
+    // The first operator's dialog was answered before the end: no operator was stored.
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) AS n FROM Operatori")), 2);
+}
+
+TEST_P(LodgixStartupTest, StateKeepsTheSettingsFileAndTheDataFolder)
+{
+    PrepareReturningStart();
+    ASSERT_EQ(Start(), kNoError);
+    EXPECT_EQ(m_state->settingsFile, m_places.settingsFile);
+    EXPECT_TRUE(QFile::exists(m_state->settingsFile));
+    InstallationSettings installation(m_places.installationStore);
+    ASSERT_EQ(installation.Load(), InstallationSettings::LoadResult::Loaded);
+    EXPECT_EQ(m_state->dataFolder, GetDataFolder(installation));
+    EXPECT_TRUE(m_state->dataFolder.endsWith(u'/'));
 }
 
 TEST_P(LodgixStartupTest, ShutdownJoinsAWaitingReminder)

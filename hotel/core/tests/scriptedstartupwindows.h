@@ -20,6 +20,7 @@ public:
     void ShowProgress(const QString& text) override { progress << text; }
     bool AskYesNo(const QString& text, Icon) override
     {
+        ++asked;
         questions << text;
         if (answers.empty())
             return false;
@@ -29,13 +30,23 @@ public:
     }
     void ShowMessage(const QString& text, Icon icon) override
     {
+        ++asked;
         messages << text;
         icons.push_back(icon);
     }
-    QString AskAdministratorPassword() override { return administratorPassword; }
-    std::optional<OperatorEntry> AskFirstOperator() override { return firstOperator; }
+    QString AskAdministratorPassword() override
+    {
+        ++asked;
+        return administratorPassword;
+    }
+    std::optional<OperatorEntry> AskFirstOperator() override
+    {
+        ++asked;
+        return firstOperator;
+    }
     std::optional<OperatorEntry> AskLogin() override
     {
+        ++asked;
         ++loginDialogs;
         if (logins.empty())
             return std::nullopt;
@@ -50,6 +61,7 @@ public:
     }
     std::optional<CurrentHotel> RunHotelWizard(CHotelDatabase& database) override
     {
+        ++asked;
         ++wizardRuns;
         if (!wizardCreates)
             return std::nullopt;
@@ -58,11 +70,14 @@ public:
         EXPECT_EQ(database.InsertHotel(created.hotel, 0, created.id), kNoError);
         return created;
     }
-    void ShowFailure(const QString& caption, const QString& text) override
+    void ShowFailure(int code, const QString& caption, const QString& text) override
     {
+        failureCode = code;
         failureCaption = caption;
         failureText = text;
     }
+    // A termination signal arrives while the question of that number (from 1) is open.
+    bool EndRequested() const override { return endAtQuestion > 0 && asked >= endAtQuestion; }
 
     std::deque<bool> answers;
     QString administratorPassword;
@@ -73,6 +88,9 @@ public:
     std::vector<Icon> icons;
     int loginDialogs = 0;
     int wizardRuns = 0;
+    int asked = 0;          // questions, dialogs and messages shown
+    int endAtQuestion = 0;  // 0: never
+    int failureCode = 0;
     QString failureCaption, failureText;
 };
 

@@ -37,6 +37,8 @@ public:
     static constexpr int kNoOperator = 103;
     static constexpr int kWrongPassword = 104;
     static constexpr int kLoginCancelled = 105;
+    // The program was told to end while start-up asked something: it ends without a failure box.
+    static constexpr int kEndRequested = -1;
 
     LodgixStartup(LodgixState& state, StartupWindows& windows, StartupPlaces places = {});
 
@@ -56,6 +58,7 @@ private:
     int LoadHotel();
     void LinkEngine();
     void Progress(unsigned stringId, const QString& more = {});
+    bool Ending() const;
 
     LodgixState& m_state;
     StartupWindows& m_windows;

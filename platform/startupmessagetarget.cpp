@@ -4,7 +4,15 @@
 #include <QMetaObject>
 #include <QWidget>
 
-StartupMessageTarget::StartupMessageTarget(std::uint32_t terminateMessage) : m_terminateMessage(terminateMessage) {}
+StartupMessageTarget::StartupMessageTarget(std::uint32_t terminateMessage, std::optional<std::uint64_t> terminateWParam)
+    : m_terminateMessage(terminateMessage), m_terminateWParam(terminateWParam)
+{
+}
+
+bool StartupMessageTarget::IsTermination(std::uint32_t message, std::uint64_t wParam) const
+{
+    return message == m_terminateMessage && (!m_terminateWParam || *m_terminateWParam == wParam);
+}
 
 void StartupMessageTarget::Post(std::uint32_t message, std::uint64_t wParam, std::int64_t lParam)
 {
@@ -13,7 +21,7 @@ void StartupMessageTarget::Post(std::uint32_t message, std::uint64_t wParam, std
         m_frame->Post(message, wParam, lParam);
         return;
     }
-    if (message == m_terminateMessage) {
+    if (IsTermination(message, wParam)) {
         m_terminating = true;
         lock.unlock();
         // The start-up may wait in a box: close it on the window thread.

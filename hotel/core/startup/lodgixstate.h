@@ -18,10 +18,10 @@
 
 namespace lodgix {
 
-// The operator at the desk.
+// The operator at the desk. The password is not kept: a change of it checks the old one against the
+// database.
 struct CurrentOperator {
     QString userName;
-    QString password;
     bool administrator = false;
     int id = 0;
 };
@@ -41,6 +41,8 @@ struct LodgixState {
     std::vector<RoomRecord> rooms;
     SeasonTable seasons;
     CurrentOperator currentOperator;
+    QString settingsFile;  // LodgixSettings.cfg, where the settings dialogs write it again
+    QString dataFolder;    // the documents' and police forms' folder, with its trailing '/'
     RatingConfiguration rating;
     HotelSettings hotelSettings;
     PrintSettings printSettings;

@@ -62,9 +62,14 @@ QString LodgixStartup::FailureText(int code)
 int LodgixStartup::Run()
 {
     const int code = Steps();
-    if (code != kNoError)
-        m_windows.ShowFailure(FailureCaption(), FailureText(code));
+    if (code != kNoError && code != kEndRequested)
+        m_windows.ShowFailure(code, FailureCaption(), FailureText(code));
     return code;
+}
+
+bool LodgixStartup::Ending() const
+{
+    return m_windows.EndRequested();
 }
 
 void LodgixStartup::Progress(unsigned stringId, const QString& more)
@@ -110,8 +115,12 @@ int LodgixStartup::Steps()
 
     SetupSharedDataFolder(m_installation,
                           [this](const QString& text) { m_windows.ShowMessage(text, StartupWindows::Icon::Exclamation); });
-    RemoveStaleIssueFiles(GetDataFolder(m_installation), QDateTime::currentDateTime());
-    LoadOrCreateSettings(m_places.settingsFile, m_state.printSettings, m_state.hotelSettings);
+    if (Ending())
+        return kEndRequested;
+    m_state.dataFolder = GetDataFolder(m_installation);
+    RemoveStaleIssueFiles(m_state.dataFolder, QDateTime::currentDateTime());
+    m_state.settingsFile = m_places.settingsFile;
+    LoadOrCreateSettings(m_state.settingsFile, m_state.printSettings, m_state.hotelSettings);
     return kNoError;
 }
 
@@ -157,11 +166,19 @@ int LodgixStartup::FirstOperatorOrLogin()
 
 int LodgixStartup::CreateFirstOperator()
 {
-    if (!m_windows.AskYesNo(LoadResString(kNoOperatorQuestionString), StartupWindows::Icon::Exclamation))
+    const bool proceed = m_windows.AskYesNo(LoadResString(kNoOperatorQuestionString), StartupWindows::Icon::Exclamation);
+    if (Ending())
+        return kEndRequested;
+    if (!proceed)
         return kNoOperator;
-    if (!m_installation.CheckAccessPassword(m_windows.AskAdministratorPassword()))
+    const QString password = m_windows.AskAdministratorPassword();
+    if (Ending())
+        return kEndRequested;
+    if (!m_installation.CheckAccessPassword(password))
         return kWrongPassword;
     const std::optional<StartupWindows::OperatorEntry> entry = m_windows.AskFirstOperator();
+    if (Ending())
+        return kEndRequested;
     if (!entry)
         return kNoOperator;
     int code = m_state.database->EnsureGlobalTable(HotelTable::kOperators);
@@ -170,7 +187,7 @@ int LodgixStartup::CreateFirstOperator()
         code = m_state.database->InsertOperator(entry->userName, entry->password, entry->administrator, id);
     if (code != kNoError)
         return code;
-    m_state.currentOperator = {entry->userName, entry->password, true, id};
+    m_state.currentOperator = {entry->userName, true, id};
     return kNoError;
 }
 
@@ -178,15 +195,19 @@ int LodgixStartup::Login()
 {
     for (;;) {
         const std::optional<StartupWindows::OperatorEntry> entry = m_windows.AskLogin();
+        if (Ending())
+            return kEndRequested;
         if (!entry)
             return kLoginCancelled;
         bool administrator = false;
         int id = 0;
         if (m_state.database->CheckOperatorLogin(entry->userName, entry->password, administrator, id)) {
-            m_state.currentOperator = {entry->userName, entry->password, administrator, id};
+            m_state.currentOperator = {entry->userName, administrator, id};
             return kNoError;
         }
         m_windows.ShowMessage(LoadResString(kLoginFailedString), StartupWindows::Icon::Error);
+        if (Ending())
+            return kEndRequested;
     }
 }
 
@@ -195,9 +216,14 @@ int LodgixStartup::LoadHotel()
     CurrentHotel current;
     const int loaded = LoadFirstHotel(*m_state.database, current);
     if (loaded == kDbRecordSelection) {
-        if (!m_windows.AskYesNo(LoadResString(kNoHotelQuestionString), StartupWindows::Icon::Information))
+        const bool proceed = m_windows.AskYesNo(LoadResString(kNoHotelQuestionString), StartupWindows::Icon::Information);
+        if (Ending())
+            return kEndRequested;
+        if (!proceed)
             return kNoHotel;
         std::optional<CurrentHotel> created = m_windows.RunHotelWizard(*m_state.database);
+        if (Ending())
+            return kEndRequested;
         if (!created)
             return kNoHotel;
         current = std::move(*created);

@@ -35,8 +35,12 @@ public:
     virtual std::optional<OperatorEntry> AskLogin() = 0;
     // The hotel configuration wizard: the new hotel with its id, texts and rooms; none for Cancel.
     virtual std::optional<CurrentHotel> RunHotelWizard(CHotelDatabase& database) = 0;
-    // The failure exit: the splash goes, then the error box with this caption and text.
-    virtual void ShowFailure(const QString& caption, const QString& text) = 0;
+    // The failure exit with its start-up code: the splash goes, then the error box with this caption and
+    // text.
+    virtual void ShowFailure(int code, const QString& caption, const QString& text) = 0;
+    // True once the program was told to end (a termination signal closes the open box): the start-up
+    // asks after every question and then stops without a failure box.
+    virtual bool EndRequested() const = 0;
 };
 
 }  // namespace lodgix
