@@ -157,6 +157,19 @@ QStringList CValuxaView::StatisticsRowNames(bool efficiency) const
     return names;
 }
 
+ViewGroupLister DatabaseGroupLister(CRatingDatabase& database)
+{
+    return [&database](int pbx) -> std::optional<std::vector<ViewGroup>> {
+        std::vector<GroupListEntry> entries;
+        if (database.SelectGroups(pbx, entries) != 0)
+            return std::nullopt;
+        std::vector<ViewGroup> groups;
+        for (const GroupListEntry& entry : entries)
+            groups.push_back({entry.id, entry.name});
+        return groups;
+    };
+}
+
 void CValuxaView::ComputeStatistics()
 {
     const int analysis = m_statisticsAnalysis;

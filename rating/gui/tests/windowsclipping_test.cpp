@@ -92,15 +92,7 @@ protected:
         statistics = std::make_unique<CallStatistics>(*database, tables, data->configuration, callTypes);
         frame = std::make_unique<CMainFrame>(data->configuration);
         view = new CValuxaView(data->configuration, data->pbxs, data->tariffPictures, data->rulePictures, false);
-        view->SetGroupLister([this](int pbx) -> std::optional<std::vector<ViewGroup>> {
-            std::vector<GroupListEntry> entries;
-            if (database->SelectGroups(pbx, entries) != 0)
-                return std::nullopt;
-            std::vector<ViewGroup> groups;
-            for (const GroupListEntry& entry : entries)
-                groups.push_back({entry.id, entry.name});
-            return groups;
-        });
+        view->SetGroupLister(DatabaseGroupLister(*database));
         view->SetDatabase(database.get());
         view->SetStatistics(statistics.get());
         view->SetCallTypes(&callTypes);
@@ -217,6 +209,8 @@ TEST_P(WindowsClipping, EveryDialogOfTheViewsCommands)
     PrintSettings printSettings;
     SetDefaultPrintSettings(printSettings);
     CallLoggerSettings loggerSettings;
+    // A group name longer than the list's share for it: the name column widens, the count column gives way.
+    InsertTestGroup(*database, QStringLiteral("Amministrazione, contabilità e ufficio acquisti"), kPulsePbx, {5});
     ExtensionGroup newGroup;
     ExtensionGroup storedGroup;
     ASSERT_EQ(database->SelectGroup(group, storedGroup), 0);
