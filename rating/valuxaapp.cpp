@@ -248,15 +248,7 @@ bool CValuxaApp::CreateWindows()
     m_frame = std::make_unique<CMainFrame>(m_configuration);
     m_view = new CValuxaView(m_configuration, m_pbxFacts, m_tariffPictures, m_rulePictures,
                              m_installation.Protection() != 0);
-    m_view->SetGroupLister([this](int pbx) -> std::optional<std::vector<ViewGroup>> {
-        std::vector<GroupListEntry> entries;
-        if (m_database->SelectGroups(pbx, entries) != 0)
-            return std::nullopt;
-        std::vector<ViewGroup> groups;
-        for (const GroupListEntry& entry : entries)
-            groups.push_back({entry.id, entry.name});
-        return groups;
-    });
+    m_view->SetGroupLister(DatabaseGroupLister(*m_database));
     m_view->SetTimerHandler([this] { m_callLogger->OnTimer(); });
     m_view->SetCommandHandler([this](int command) { OnViewCommand(command); });
     m_view->SetDatabase(m_database.get());

@@ -17,7 +17,10 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -62,6 +65,16 @@ QLabel* Label(unsigned text, int id)
     return Named(new QLabel(LoadResString(text)), id);
 }
 
+// The width a line edit needs to show `text` whole: the text and the edit's own frame and margins (its size
+// hint is 17 'x' wide inside them).
+int WidthShowing(const QLineEdit& edit, const QString& text)
+{
+    constexpr int kHintCharacters = 17;
+    const QFontMetrics& metrics = edit.fontMetrics();
+    const int chrome = edit.sizeHint().width() - metrics.horizontalAdvance(u'x') * kHintCharacters;
+    return metrics.horizontalAdvance(text) + chrome;
+}
+
 QPushButton* Button(const QString& text, int id)
 {
     auto button = Named(new QPushButton(text), id);
@@ -90,7 +103,9 @@ CPrintSettingsDlg::CPrintSettingsDlg(const PrintSettings& record, const PrintSet
     int row = 0;
     for (int line = 0; line < PrintSettings::kHeaderLineCount; ++line, ++row) {
         m_lines[line] = Named(new QLineEdit(record.headerLines[line]), kLineEdits[line]);
-        m_lines[line]->setMinimumWidth(m_lines[line]->fontMetrics().averageCharWidth() * kHeaderLineShownCharacters);
+        m_lines[line]->setMinimumWidth(
+            std::max(m_lines[line]->fontMetrics().averageCharWidth() * kHeaderLineShownCharacters,
+                     WidthShowing(*m_lines[line], record.headerLines[line])));
         auto font = Button(kMoreText, kLineFonts[line]);
         m_colours[line] = Named(new CColorButton, kLineColours[line]);
         m_colours[line]->setAutoDefault(false);
@@ -134,6 +149,9 @@ CPrintSettingsDlg::CPrintSettingsDlg(const PrintSettings& record, const PrintSet
     m_logoPath = Named(new QLineEdit(record.logoPath), 1137);
     // A path may be longer than any field: its tool tip always shows it whole.
     m_logoPath->setToolTip(record.logoPath);
+    // The dialog opens wide enough for the stored path, up to half the screen.
+    const int screenWidth = screen() ? screen()->availableGeometry().width() : 0;
+    m_logoPath->setMinimumWidth(std::min(WidthShowing(*m_logoPath, record.logoPath), screenWidth / 2));
     connect(m_logoPath, &QLineEdit::textChanged, m_logoPath, &QLineEdit::setToolTip);
     auto browse = Button(kMoreText, 1139);
     grid->addWidget(Label(kLogoText, 1145), row, 0);

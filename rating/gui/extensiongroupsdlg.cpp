@@ -1,5 +1,6 @@
 #include "extensiongroupsdlg.h"
 
+#include "columnfit.h"
 #include "extensiongroupdlg.h"
 #include "ratingdatabase.h"
 #include "ratingpbxfacts.h"
@@ -59,8 +60,7 @@ CExtensionGroupsDlg::CExtensionGroupsDlg(CRatingDatabase& database, const Rating
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->setFixedSize(kListWidth, kListHeight);
     const int inner = kListWidth - 2 * m_list->frameWidth();
-    m_list->setColumnWidth(0, inner * 2 / 3 - kColumnMargin);
-    m_list->setColumnWidth(1, inner / 3);
+    m_columnWidths = {inner * 2 / 3 - kColumnMargin, inner / 3};
 
     m_new = Named(new QPushButton(LoadResString(kNewString)), 1157);
     m_modify = Named(new QPushButton(LoadResString(kModifyString)), 1158);
@@ -128,6 +128,7 @@ void CExtensionGroupsDlg::FillList()
         m_list->setItem(row, 0, name);
         m_list->setItem(row, 1, new QTableWidgetItem(QString::asprintf("%d", group.memberCount)));
     }
+    FitColumnsToContents(*m_list, m_columnWidths);
     m_modify->setEnabled(false);
     m_delete->setEnabled(false);
     m_new->setEnabled(pbx >= 0 && static_cast<int>(groups.size()) <= kMaxGroups);

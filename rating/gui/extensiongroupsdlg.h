@@ -42,6 +42,7 @@ private:
     const RatingPbxFacts& m_pbxs;
     QComboBox* m_pbxCombo = nullptr;    // 1154
     QTableWidget* m_list = nullptr;     // 1156
+    std::vector<int> m_columnWidths;    // the list's columns at least: 2/3 and 1/3 of it
     QPushButton* m_new = nullptr;       // 1157
     QPushButton* m_modify = nullptr;    // 1158
     QPushButton* m_delete = nullptr;    // 1155

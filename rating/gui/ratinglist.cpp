@@ -3,6 +3,7 @@
 #include <QItemSelectionModel>
 
 #include "cardimagelist.h"
+#include "columnfit.h"
 
 #include <QHeaderView>
 #include <QListView>
@@ -37,11 +38,14 @@ CRatingList::CRatingList(QWidget* parent)
     m_stack->addWidget(m_pictures);
     for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(m_report), static_cast<QAbstractItemView*>(m_pictures)})
         view->viewport()->installEventFilter(this);
+    // Column widths depend on the report's width: the view places the list anew in some modes.
+    m_report->installEventFilter(this);
 }
 
 void CRatingList::Clear()
 {
     m_model->Clear();
+    m_minimumWidths.clear();
 }
 
 void CRatingList::ShowReport(bool gridLines, bool sorted)
@@ -58,6 +62,7 @@ void CRatingList::ShowReport(bool gridLines, bool sorted)
 void CRatingList::ShowPictures(const CardImageList& pictures, int count)
 {
     m_model->Clear();
+    m_minimumWidths.clear();
     m_model->AddColumn(QString(), false);
     m_cardImages = &pictures;
     m_pictures->setIconSize(pictures.ImageSize());
@@ -71,10 +76,16 @@ bool CRatingList::IsReport() const
     return m_stack->currentWidget() == m_report;
 }
 
-void CRatingList::AddColumn(const QString& heading, int width, bool centred)
+void CRatingList::AddColumn(const QString& heading, int minimumWidth, bool centred)
 {
     m_model->AddColumn(heading, centred);
-    m_report->setColumnWidth(m_model->columnCount() - 1, width);
+    m_minimumWidths.push_back(minimumWidth);
+    FitColumns();
+}
+
+void CRatingList::FitColumns()
+{
+    FitColumnsToContents(*m_report, m_minimumWidths);
 }
 
 int CRatingList::ColumnCount() const
@@ -189,6 +200,8 @@ QAbstractItemView* CRatingList::Current() const
 
 bool CRatingList::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_report && event->type() == QEvent::Resize)
+        FitColumns();
     const bool click = event->type() == QEvent::MouseButtonRelease;
     const bool doubleClick = event->type() == QEvent::MouseButtonDblClick;
     if ((click || doubleClick) && watched == Current()->viewport()) {

@@ -30,7 +30,10 @@ public:
     void ShowPictures(const CardImageList& pictures, int count);
     bool IsReport() const;
 
-    void AddColumn(const QString& heading, int width, bool centred);
+    // Adds a column at least `minimumWidth` wide; FitColumns widens it to its contents.
+    void AddColumn(const QString& heading, int minimumWidth, bool centred);
+    // Sizes the report's columns to their headings and rows (FitColumnsToContents): called once a fill is done.
+    void FitColumns();
     int ColumnCount() const;
     // Adds a row whose item data is `data`: at the end, or in a sorted list at its place by the first
     // column (after the rows of equal text). Returns that row. No row is looked for by its data: an
@@ -74,5 +77,6 @@ private:
     QListView* m_pictures;
     QStackedLayout* m_stack;
     bool m_sorted = false;  // rows kept in the order of their first column
+    std::vector<int> m_minimumWidths;  // of the report's columns
     const CardImageList* m_cardImages = nullptr;
 };

@@ -20,9 +20,9 @@
 namespace {
 
 // The form's size: the rectangle of its hidden frame 1070 sets the main window's size.
-constexpr int kFormWidth = 1000;
+constexpr int kFormWidth = 1080;  // a call history's columns whole beside the selection
 constexpr int kFormHeight = 640;
-constexpr int kSelectionWidth = 250;
+constexpr int kSelectionWidth = 266;  // room for the longest default prefix group name
 constexpr int kTitlePixels = 22;  // Arial 25 units high, bold
 
 const QString kTitleFamily = QStringLiteral("Liberation Sans");
@@ -218,6 +218,8 @@ void CValuxaView::OnInitialUpdate()
     titleFont.setPixelSize(kTitlePixels);
     titleFont.setBold(true);
     m_title->setFont(titleFont);
+    // The title's line is as tall as the font's line spacing, which is taller than its height.
+    m_title->setMinimumHeight(QFontMetrics(titleFont).lineSpacing());
     SetViewMode(kAccountMode, m_accountExtension, m_accountPbx);
     if (!m_timer) {
         m_timer = new QTimer(this);

@@ -45,6 +45,8 @@ struct ViewGroup {
 };
 // The groups of a PBX; nothing when they cannot be read.
 using ViewGroupLister = std::function<std::optional<std::vector<ViewGroup>>(int pbx)>;
+// The lister that reads a PBX's groups from the database's `Groups` table.
+ViewGroupLister DatabaseGroupLister(CRatingDatabase& database);
 
 // The rating program's one form: seven modes (history of extensions, rules, prefixes, tariffs,
 // statistics, account, history of lines) on the same controls, each mode relabelling, showing and

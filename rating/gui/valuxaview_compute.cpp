@@ -157,6 +157,7 @@ void CValuxaView::ComputeCallList()
     const int pbxItem = m_pbxCombo->currentIndex();
     const int pbx = account ? m_accountPbx : (pbxItem >= 0 ? m_pbxCombo->itemData(pbxItem).toInt() : -1);
     m_list->Model()->removeRows(0, m_list->RowCount());
+    m_list->FitColumns();
     if (item < 0 || pbx < 0) {
         if (account)
             FinishAccount(false, false, false);
@@ -226,6 +227,7 @@ void CValuxaView::ComputeCallList()
         m_list->AddRow(QStringList(columns), m_list->RowCount());
         m_list->AddRow(totalRow, m_list->RowCount());
     }
+    m_list->FitColumns();
     if (account) {
         FinishAccount(listed > 0, true, false);
         return;

@@ -396,6 +396,7 @@ void CValuxaView::SelectListItem(int index)
 void CValuxaView::FillPrefixList(int group)
 {
     m_list->Model()->removeRows(0, m_list->RowCount());
+    m_list->FitColumns();
     if (group < 0 || group >= m_configuration.prefixGroups.Count())
         return;
     const PrefixGroup& prefixes = m_configuration.prefixGroups.groups[static_cast<std::size_t>(group)];
@@ -404,6 +405,7 @@ void CValuxaView::FillPrefixList(int group)
         const PrefixEntry& entry = prefixes.entries[static_cast<std::size_t>(i)];
         m_list->AddRow({entry.label, entry.number}, i);
     }
+    m_list->FitColumns();
 }
 
 void CValuxaView::FillPrefixGroupCombo(int group)

@@ -157,6 +157,19 @@ QStringList CValuxaView::StatisticsRowNames(bool efficiency) const
     return names;
 }
 
+ViewGroupLister DatabaseGroupLister(CRatingDatabase& database)
+{
+    return [&database](int pbx) -> std::optional<std::vector<ViewGroup>> {
+        std::vector<GroupListEntry> entries;
+        if (database.SelectGroups(pbx, entries) != 0)
+            return std::nullopt;
+        std::vector<ViewGroup> groups;
+        for (const GroupListEntry& entry : entries)
+            groups.push_back({entry.id, entry.name});
+        return groups;
+    };
+}
+
 void CValuxaView::ComputeStatistics()
 {
     const int analysis = m_statisticsAnalysis;
@@ -172,7 +185,8 @@ void CValuxaView::ComputeStatistics()
                                                                     : kExtensionColumnString;
         headings.prepend(LoadResString(subject));
     }
-    // The columns share the width beside the vertical scroll bar, which the rows of a statistic need.
+    // Equal shares of the width beside the vertical scroll bar, which the rows of a statistic need, as the
+    // columns' least widths: the filled list widens them to their texts.
     const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     const int width = (m_list->InnerWidth() - kListMargin - scrollBar) / static_cast<int>(headings.size());
     for (const QString& heading : headings)
@@ -223,6 +237,7 @@ void CValuxaView::ComputeStatistics()
     default:
         break;
     }
+    m_list->FitColumns();
     m_buttons[3]->setEnabled(m_list->RowCount() > 0);
     m_buttons[4]->setEnabled(m_list->RowCount() > 0);
 }

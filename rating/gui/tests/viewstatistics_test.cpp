@@ -69,15 +69,7 @@ protected:
                                              false);
         view->SetDatabase(database.get());
         view->SetStatistics(statistics.get());
-        view->SetGroupLister([this](int pbx) -> std::optional<std::vector<ViewGroup>> {
-            std::vector<GroupListEntry> entries;
-            if (database->SelectGroups(pbx, entries) != 0)
-                return std::nullopt;
-            std::vector<ViewGroup> groups;
-            for (const GroupListEntry& entry : entries)
-                groups.push_back({entry.id, entry.name});
-            return groups;
-        });
+        view->SetGroupLister(DatabaseGroupLister(*database));
         view->show();
         view->OnInitialUpdate();
         view->m_statisticsStart = kDay;
