@@ -152,6 +152,7 @@ private:
     QString LinkText(int link);
     QString ExtensionText(const QString& indexText);
     QString ContactName(const QString& number);
+    OleDate StoredDate(const QString& text) const;
     int AddRow(Row row);
     void SetCell(int position, int column, const QString& text);
     void SetDateCell(int position, int column, const QString& stored, bool timeOnly = false);
@@ -201,6 +202,7 @@ private:
     std::vector<RecordingInfo> m_recordings;
     std::vector<Row> m_rows;
     QHash<QString, QString> m_contactNames;  // the names looked up in this refresh
+    QString m_storedDateFormat;              // how the connection writes dates, in this refresh
     int m_pbxIdentifier = 0;
 
     QDateTimeEdit* m_from;

@@ -80,11 +80,8 @@ public:
     std::vector<Entry> entries;
 };
 
-// A date-time of a query's row, as the connection writes it: the locale's short date and the time.
-OleDate StoredDate(const QString& text)
-{
-    return ParseDisplayedOleDate(text, QLocale());
-}
+// Two-digit years below this one belong to the next century.
+constexpr int kTwoDigitYearPivot = 1930;
 
 QString NumberedString(unsigned first, const QString& value)
 {
@@ -128,6 +125,7 @@ bool CEventListDlg::Refresh()
     }
     bool done = false;
     m_contactNames.clear();
+    m_storedDateFormat = QLocale().dateFormat(QLocale::ShortFormat) + QStringLiteral(" HH:mm:ss");
     switch (m_listType) {
     case kWakeUps: done = RefreshWakeUps(); break;
     case kCalls: done = RefreshCalls(); break;
@@ -151,6 +149,18 @@ void CEventListDlg::FinishRows()
         if (m_list->columnWidth(column) < heading)
             m_list->setColumnWidth(column, heading);
     }
+}
+
+OleDate CEventListDlg::StoredDate(const QString& text) const
+{
+    // The connection writes the locale's short date and "HH:mm:ss": that one form is read first, as the
+    // general reader tries several and a list has thousands of dates.
+    QDateTime value = QDateTime::fromString(text, m_storedDateFormat);
+    if (!value.isValid())
+        return ParseDisplayedOleDate(text, QLocale());
+    if (!m_storedDateFormat.contains(QStringLiteral("yyyy")) && value.date().year() < kTwoDigitYearPivot)
+        value = value.addYears(100);
+    return OleDate::FromDateTime(value);
 }
 
 int CEventListDlg::AddRow(Row row)
