@@ -2,6 +2,7 @@
 // the actions and the recordings are in the files beside this one.
 #include "eventlistdlg.h"
 
+#include "contactimportdlg.h"
 #include "dialogbuttons.h"
 #include "dialogdatabase.h"
 #include "errorbox.h"
@@ -182,6 +183,10 @@ CEventListDlg::CEventListDlg(int listType, int extension, int option, int second
                      static_cast<std::uint8_t>(code), QString(), kErrorCodeLabel);
     };
     m_hooks.openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+    m_hooks.importContact = [this](const QString& number) {
+        CContactImportDlg dialog(number, m_context, this);
+        m_hooks.runDialog(dialog);
+    };
     m_hooks.setClipboard = [](const QString& text) {
         if (QClipboard* clipboard = QApplication::clipboard())
             clipboard->setText(text);

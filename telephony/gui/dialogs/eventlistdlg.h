@@ -86,7 +86,7 @@ public:
         std::function<void(int code)> error;                                         // the error box
         std::function<bool(const QUrl& url)> openUrl;                                // the default browser
         std::function<void(const QString& text)> setClipboard;
-        // The address book's import with a number (the "Rubrica" action); none: the button stays hidden.
+        // The address book's import opened with a number (the "Rubrica" action).
         std::function<void(const QString& number)> importContact;
     };
 
