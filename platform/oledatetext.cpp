@@ -37,3 +37,23 @@ OleDate ParseOleDate(const QString& text, const QLocale& locale)
     }
     return OleDate::Invalid();
 }
+
+OleDate ParseDisplayedOleDate(const QString& text, const QLocale& locale)
+{
+    // Two-digit years below this one belong to the next century.
+    constexpr int kTwoDigitYearPivot = 1930;
+    const OleDate full = ParseOleDate(text, locale);
+    if (full.IsValid())
+        return full;
+    const QString trimmed = text.trimmed();
+    const QString shortDate = locale.dateFormat(QLocale::ShortFormat);
+    for (const QString& format : {shortDate + QStringLiteral(" HH:mm:ss"), shortDate + QStringLiteral(" HH:mm"), shortDate}) {
+        QDateTime value = locale.toDateTime(trimmed, format);
+        if (!value.isValid())
+            continue;
+        if (!format.contains(QStringLiteral("yyyy")) && value.date().year() < kTwoDigitYearPivot)
+            value = value.addYears(100);
+        return OleDate::FromDateTime(value);
+    }
+    return OleDate::Invalid();
+}

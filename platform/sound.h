@@ -2,7 +2,14 @@
 
 #include <QString>
 
+#include <QByteArray>
+
 #include <functional>
+#include <memory>
+
+class Event;
+class SoundStream;
+struct WaveFormat;
 
 // Plays a short WAV file without waiting for it, as the suite's ring and alarm sounds are played: a sound
 // still playing is cut off by the next. On a machine without an audio output the sound is silent.
@@ -21,4 +28,8 @@ public:
 
     // Whether this machine has an audio output at all.
     static bool HasAudioOutput();
+
+    // Plays the samples (a recording, longer than a short sound) through the audio output, or the silent
+    // back end when there is none; `finished` is set at their end. None for a format it cannot play.
+    static std::unique_ptr<SoundStream> PlayStream(const WaveFormat& format, QByteArray samples, Event& finished);
 };

@@ -290,6 +290,7 @@ bool CFonivraApp::CreateFrame()
     services.images = m_images.get();
     services.database = &m_database;
     services.engine = [this] { return m_engineClient.get(); };
+    services.recorder = m_recorder.get();
     services.settingsFolder = GetProgramFolder();
     services.servicesText = [this] { return FormatOwnServicesText(m_state, m_database); };
     services.engineEvent = [this](std::uint64_t slot, std::int64_t) {
@@ -302,6 +303,8 @@ bool CFonivraApp::CreateFrame()
     };
     services.report = Report;
     m_frame = std::make_unique<CMainFrame>(std::move(services));
+    if (m_frame->WindowContext().recorder)
+        Report(QStringLiteral("the call lists reach the recorder of PBX %1").arg(m_installation.PbxIdentifier()));
     m_dispatcher = std::make_unique<EngineEventDispatcher>(m_state, m_database, m_settings.main, *m_frame);
     m_dispatcher->SetEngineClient(m_engineClient.get());
     m_dispatcher->SetSettingsFolder(GetProgramFolder());

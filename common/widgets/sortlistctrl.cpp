@@ -35,9 +35,6 @@ private:
     bool m_byNumber = false;
 };
 
-// Two-digit years below this one belong to the next century.
-constexpr int kTwoDigitYearPivot = 1930;
-
 // The standard text-to-double reading: the longest number at the start, 0 when there is none.
 double LeadingNumber(const QString& text)
 {
@@ -46,25 +43,7 @@ double LeadingNumber(const QString& text)
 }
 
 // The suite's date form (four-digit year), else the locale's short date with a two-digit year, which
-// the database's texts use: years 00-29 are read as 2000-2029, 30-99 as 1930-1999.
-OleDate ParseLocaleDate(const QString& text, const QLocale& locale)
-{
-    const OleDate full = ParseOleDate(text, locale);
-    if (full.IsValid())
-        return full;
-    const QString trimmed = text.trimmed();
-    const QString shortDate = locale.dateFormat(QLocale::ShortFormat);
-    for (const QString& format : {shortDate + QStringLiteral(" HH:mm:ss"), shortDate + QStringLiteral(" HH:mm"), shortDate}) {
-        QDateTime value = locale.toDateTime(trimmed, format);
-        if (!value.isValid())
-            continue;
-        if (!format.contains(QStringLiteral("yyyy")) && value.date().year() < kTwoDigitYearPivot)
-            value = value.addYears(100);
-        return OleDate::FromDateTime(value);
-    }
-    return OleDate::Invalid();
-}
-
+// the database's texts use.
 double DateKey(const QTreeWidgetItem& item, int column)
 {
     const QVariant stored = item.data(column, CSortListCtrl::kSortRole);
@@ -76,7 +55,7 @@ double DateKey(const QTreeWidgetItem& item, int column)
         return stored.toDouble();
     }
     // A text that is no date counts as the zero date.
-    const OleDate parsed = ParseLocaleDate(item.text(column), QLocale());
+    const OleDate parsed = ParseDisplayedOleDate(item.text(column), QLocale());
     return parsed.IsValid() ? parsed.Value() : 0.0;
 }
 

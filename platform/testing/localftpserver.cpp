@@ -40,6 +40,13 @@ LocalFtpServer::LocalFtpServer()
         m_running = Start();
 }
 
+LocalFtpServer::LocalFtpServer(const QString& user, const QString& password, bool writable)
+    : m_user(user), m_password(password), m_writable(writable)
+{
+    for (int attempt = 0; attempt < kStartAttempts && !m_running; ++attempt)
+        m_running = Start();
+}
+
 LocalFtpServer::~LocalFtpServer()
 {
     if (m_process.state() == QProcess::NotRunning)
@@ -60,9 +67,12 @@ bool LocalFtpServer::Start()
         return false;
     m_process.setStandardOutputFile(QProcess::nullDevice());
     m_process.setStandardErrorFile(m_logDir.filePath(QStringLiteral("ftp.log")), QIODevice::Append);
-    m_process.start(kPython, {QStringLiteral("-m"), QStringLiteral("pyftpdlib"), QStringLiteral("-i"), QStringLiteral("127.0.0.1"),
-                              QStringLiteral("-p"), QString::number(m_port), QStringLiteral("-u"), QString::fromLatin1(kUser),
-                              QStringLiteral("-P"), QString::fromLatin1(kPassword), QStringLiteral("-d"), m_root.path()});
+    QStringList arguments{QStringLiteral("-m"), QStringLiteral("pyftpdlib"), QStringLiteral("-i"), QStringLiteral("127.0.0.1"),
+                          QStringLiteral("-p"), QString::number(m_port), QStringLiteral("-u"), m_user,
+                          QStringLiteral("-P"), m_password, QStringLiteral("-d"), m_root.path()};
+    if (m_writable)
+        arguments << QStringLiteral("-w");
+    m_process.start(kPython, arguments);
     if (!m_process.waitForStarted(kStartTimeoutMs))
         return false;
     const QDeadlineTimer deadline(kStartTimeoutMs);

@@ -13,6 +13,8 @@ public:
     static constexpr const char* kPassword = "q71k9zt";
 
     LocalFtpServer();
+    // Serves with another account; `writable` lets it store and delete files too.
+    LocalFtpServer(const QString& user, const QString& password, bool writable);
     ~LocalFtpServer();
     LocalFtpServer(const LocalFtpServer&) = delete;
     LocalFtpServer& operator=(const LocalFtpServer&) = delete;
@@ -34,6 +36,9 @@ private:
     QTemporaryDir m_root;
     QTemporaryDir m_logDir;
     QProcess m_process;
+    QString m_user = QString::fromLatin1(kUser);
+    QString m_password = QString::fromLatin1(kPassword);
+    bool m_writable = false;
     int m_port = 0;
     bool m_running = false;
 };

@@ -8,6 +8,7 @@
 #include <functional>
 
 class CEngineClient;
+class CRecorderFtpClient;
 class CSqlDatabase;
 class InstallationSettings;
 class OperatorConsoleState;
@@ -16,8 +17,8 @@ struct OperatorSettingsRecords;
 
 // What the frame hands every view and dialog it opens, so that none of them reaches back into the
 // program: the console's state and settings, the installation, the database for names and labels, the
-// engine client (created after the frame, hence a getter), the image lists, how a call is placed and
-// where the settings files go. Members the frame has not got are null.
+// engine client (created after the frame, hence a getter), the image lists, how a call is placed, the
+// recorder's client and where the settings files go. Members the frame has not got are null.
 struct ConsoleWindowContext {
     OperatorConsoleState* state = nullptr;
     OperatorSettingsRecords* settings = nullptr;
@@ -27,6 +28,7 @@ struct ConsoleWindowContext {
     std::function<CEngineClient*()> engine;
     OperatorImageLists* images = nullptr;
     CallProgressView* callProgress = nullptr;
+    CRecorderFtpClient* recorder = nullptr;  // the program's client of the PBX's recorder
     QString settingsFolder;
 
     CEngineClient* Engine() const { return engine ? engine() : nullptr; }

@@ -89,6 +89,7 @@ CMainFrame::CMainFrame(Services services, QWidget* parent)
     if (m_services.database)
         m_context.labels = DatabaseLabelReader(*m_services.database);
     m_context.engine = m_services.engine;
+    m_context.recorder = m_services.recorder;
     m_context.images = m_services.images;
     m_context.callProgress = m_callProgress.get();
     m_context.settingsFolder = m_services.settingsFolder;

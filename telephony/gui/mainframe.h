@@ -23,6 +23,7 @@ class EngineEventDispatcher;
 class FrameCallProgress;
 class CLineView;
 class CPCPhoneView;
+class CRecorderFtpClient;
 class CRelayView;
 class CSqlDatabase;
 class InstallationSettings;
@@ -92,6 +93,7 @@ public:
         OperatorImageLists* images = nullptr;
         CSqlDatabase* database = nullptr;
         std::function<CEngineClient*()> engine;
+        CRecorderFtpClient* recorder = nullptr;  // the PBX's recorder, for the call lists' recordings
         QString settingsFolder;  // where the five settings files are written
         // The icon it hides behind; the desktop's system tray when none is given.
         std::unique_ptr<NotificationIcon> icon;

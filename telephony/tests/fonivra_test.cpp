@@ -96,6 +96,8 @@ TEST_F(FonivraProgramTest, StartsWithTheEngineCreatesItsSettingsAndHandsASecondS
                                         .arg(info.size())))
             << Log(console).toStdString();
     }
+    // The windows' call lists use the program's one client of the recorder.
+    EXPECT_TRUE(console.HasLine(QStringLiteral("the call lists reach the recorder of PBX 0"))) << Log(console).toStdString();
     EXPECT_TRUE(console.HasLine(QStringLiteral("listening for the engine's events on port %1")
                                     .arg(m_tree.Ports().eventPort)));
     EXPECT_TRUE(SuiteIpc::Find(SuiteIpc::Key::WindowTitle, kFonivra));

@@ -15,6 +15,7 @@
 #include "installationsettings.h"
 #include "mainsettings.h"
 #include "messagetarget.h"
+#include "operatorsettingsrecords.h"
 #include "registrykey.h"
 #include "service2pluginsettings.h"
 #include "socketaddress.h"
@@ -28,6 +29,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <mutex>
 
@@ -89,6 +91,9 @@ protected:
         const QString end = m_engine->WaitForAnyLine({QStringLiteral("started: "), QStringLiteral("window shown: ")});
         ASSERT_TRUE(end.startsWith(QStringLiteral("started: "))) << m_engine->Lines().join(u'\n').toStdString();
         m_tree->Enter();
+        m_installation = std::make_unique<InstallationSettings>(m_tree->SharedFolder() + QStringLiteral("Installation.ini"));
+        m_installation->Load();
+        ASSERT_TRUE(m_installation->IsLoaded());
 
         m_database = std::make_unique<CSqlDatabase>(m_tree->CatalogParameters(database));
         ASSERT_EQ(m_database->Connect(QString()), kNoError);
@@ -109,6 +114,8 @@ protected:
         m_context.database = m_database.get();
         m_context.labels = DatabaseLabelReader(*m_database);
         m_context.engine = [this] { return m_client.get(); };
+        m_context.installation = m_installation.get();
+        m_context.settings = &m_records;
     }
 
     void TearDown() override
@@ -117,6 +124,7 @@ protected:
         m_dispatcher.reset();
         m_client.reset();
         m_database.reset();
+        m_installation.reset();
         m_engine.reset();
         m_tree.reset();
         m_catalog.reset();
@@ -134,11 +142,23 @@ protected:
             return dispatched >= count;
         }, kWaitMs);
     }
+    // Waits for a received datagram that the predicate accepts (the others are dropped).
+    bool WaitForDatagram(const std::function<bool(const std::vector<std::uint8_t>&)>& accept)
+    {
+        return WaitFor([&] {
+            for (int slot : m_slots.Take())
+                if (accept(m_listener.CopySlot(slot)))
+                    return true;
+            return false;
+        }, kWaitMs);
+    }
     QString Simulvex(const QString& command) { return m_engine->SimulvexCommand(command); }
 
     SimulvexModel m_model;
     OperatorConsoleState m_state;
     MainSettings m_settings;
+    OperatorSettingsRecords m_records;  // the windows' copies of the settings files
+    std::unique_ptr<InstallationSettings> m_installation;
     ConsoleWindowContext m_context;
     std::unique_ptr<CSqlDatabase> m_database;
     std::unique_ptr<CEngineClient> m_client;

@@ -12,6 +12,7 @@
 #include "language.h"
 #include "lineview.h"
 #include "mainframe.h"
+#include "recorderftpclient.h"
 #include "operatorsettingsrecords.h"
 #include "pcphoneview.h"
 #include "systemconfiguration.h"
@@ -87,6 +88,7 @@ protected:
             services.installation = &m_installation;
             services.images = &m_images;
             services.settingsFolder = m_folder.path() + u'/';
+            services.recorder = &m_recorder;
             auto icon = std::make_unique<FakeIcon>();
             m_icon = icon.get();
             services.icon = std::move(icon);
@@ -112,6 +114,8 @@ protected:
     QString ActionText(std::uint32_t command) { return Frame().Action(command)->text(); }
 
     QTemporaryDir m_folder;
+    // A recorder whose host is never found: the frame only hands it on.
+    CRecorderFtpClient m_recorder{[](std::string&) { return 1; }, CRecorderFtpClient::kDefaultPort};
     OperatorConsoleState m_state;
     OperatorSettingsRecords m_settings;
     InstallationSettings m_installation{m_folder.path() + QStringLiteral("/Installation.ini")};
@@ -312,6 +316,11 @@ TEST_F(MainFrameTest, ListsAndDialogsOpenWithTheirOptions)
     EXPECT_EQ(m_lists, expected);
     EXPECT_EQ(m_dialogs.mid(8), (QStringList{QStringLiteral("190"), QStringLiteral("193"),
                                             QStringLiteral("CPbxDirectoryDlg"), QStringLiteral("501")}));
+}
+
+TEST_F(MainFrameTest, TheWindowsGetTheProgramsRecorderClient)
+{
+    EXPECT_EQ(Frame().WindowContext().recorder, &m_recorder);
 }
 
 TEST_F(MainFrameTest, KeysReachThePcPhoneAndTheLinesWindow)
