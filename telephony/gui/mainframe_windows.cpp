@@ -192,7 +192,7 @@ void CMainFrame::LayoutWindows()
     if (CRelayView* relays = RelaysView())
         relays->LayoutIcons();
     if (CDerivedView* extensions = ExtensionsView())
-        extensions->ArrangeIcons();
+        extensions->LayoutIcons();
 }
 
 void CMainFrame::RedrawObject(PbxObjectType type, int index)

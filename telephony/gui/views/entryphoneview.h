@@ -11,5 +11,4 @@ public:
     {
         setObjectName(QStringLiteral("CEntryPhoneView"));
     }
-    void LayoutIcons() { doItemsLayout(); }
 };

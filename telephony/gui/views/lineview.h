@@ -11,7 +11,6 @@ public:
 
     // The pixel height that shows every line icon in the width.
     int GetRequiredHeight(int width) const;
-    void LayoutIcons() { doItemsLayout(); }
     void SetChosenLine(int line) { m_chosenLine = line; }
     int ChosenLine() const { return m_chosenLine; }
     // Seizes the chosen line; the window that does it comes later, this one tells it.

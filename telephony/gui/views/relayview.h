@@ -11,5 +11,4 @@ public:
     {
         setObjectName(QStringLiteral("CRelayView"));
     }
-    void LayoutIcons() { doItemsLayout(); }
 };
