@@ -36,6 +36,8 @@ CObjectListView::CObjectListView(const ConsoleWindowContext& context, ObjectKind
     setDragEnabled(false);
     setDragDropMode(QAbstractItemView::NoDragDrop);
     setResizeMode(QListView::Fixed);
+    // The grid wraps at the list's width; the list's own flow before it would leave a wider contents.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setSpacing(0);
     setSelectionMode(QAbstractItemView::SingleSelection);
     QFont font(kListFontFamily);
