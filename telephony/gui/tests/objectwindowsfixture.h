@@ -4,6 +4,8 @@
 // drawn as the program draws them, a dispatcher whose redraws reach the window under test, the wait and
 // error boxes recorded, the fixed waits noted instead of slept, and what reached the PBX read back from
 // Simulvex as the own extension's requests.
+#include "../../core/tests/consoletestpbx.h"
+#include "consolestartupload.h"
 #include "consolewindowsfixture.h"
 #include "installationsettings.h"
 #include "mainframe.h"
@@ -27,6 +29,8 @@ namespace objectwindows {
 
 using namespace consolewindows;
 using namespace std::chrono_literals;
+
+constexpr int kSecondComId = 5;
 
 // The wait box and the error box as texts, in order.
 class RecordingProgress : public CallProgressView {
@@ -98,6 +102,34 @@ protected:
         };
         choosers.relay = [this](int index) { return GetRelayPicture(m_state, index); };
         return choosers;
+    }
+
+    // A second PBX written into the catalog behind the first, and the console's state loaded again with
+    // it shown. The schema starts every PBX's snapshot afresh, so the first PBX is written again too
+    // (its extensions in states 2, 3, ...; its lines free; its relays loads, on).
+    void AddSecondPbx(int extensions, int lines, int entryPhones, int relays)
+    {
+        ASSERT_EQ(m_database->InsertEngineConfiguration(kSecondComId, QStringLiteral("SECONDA"), 2), kNoError);
+        ASSERT_EQ(m_database->ConnectAndCreateSchema(QString()), kNoError);
+        ASSERT_EQ(m_database->PrepareOperatorConsoleTables(), kNoError);
+        WritePbx(*m_database, 0, m_model.extensions, m_model.lines, m_model.entryPhones, m_model.relays);
+        WritePbx(*m_database, 1, extensions, lines, entryPhones, relays);
+        Service2PluginSettings second;
+        second.SetSecondPbx(kSecondComId);
+        second.SetSecondPbxShown(true);
+        OperatorConsoleState state;
+        MainSettings main;
+        ASSERT_EQ(LoadConsoleState(*m_database, state, main, second, kPbx, kOwnExtension, OleDate::Now()), kNoError);
+        ASSERT_TRUE(state.hasSecondPbx);
+        m_state = state;
+        for (int kind = 1; kind <= 4; ++kind)
+            m_images->BuildImageLists(kind);
+        SetOwnState(kStateReady);
+    }
+    // Sets an option bit of the second PBX plug-in's first byte.
+    void SetSecondPbxOption(std::uint8_t bit)
+    {
+        m_records.second.Bytes()[0] = static_cast<char>(m_records.second.Bytes()[0] | bit);
     }
 
     // The own extension's state as the console knows it.

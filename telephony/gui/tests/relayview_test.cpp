@@ -1,9 +1,7 @@
 // The relays window against Simulvex through Pultex: what a click dials on the own extension, the state
 // of a load relayed to every console and drawn, what a click leaves alone, the second PBX's relays, the
 // extended numbering, a PBX that does not answer, the hidden relays and screenshots of a relay off and on.
-#include "../../core/tests/consoletestpbx.h"
 #include "clippedtextcheck.h"
-#include "consolestartupload.h"
 #include "language.h"
 #include "objectwindowsfixture.h"
 #include "relayframe.h"
@@ -181,24 +179,9 @@ TEST_P(RelayViewTest, TheSecondPbxsRelaysAreSwitchedThroughAFreeLineOnlyWithTheO
     Start();
     if (IsSkipped() || HasFatalFailure())
         return;
-    constexpr int kSecondComId = 5;
-    ASSERT_EQ(m_database->InsertEngineConfiguration(kSecondComId, QStringLiteral("SECONDA"), 2), kNoError);
-    ASSERT_EQ(m_database->ConnectAndCreateSchema(QString()), kNoError);
-    ASSERT_EQ(m_database->PrepareOperatorConsoleTables(), kNoError);
-    // The schema starts every PBX's snapshot afresh: both are written again.
-    WritePbx(*m_database, 0, m_model.extensions, m_model.lines, m_model.entryPhones, m_model.relays);
-    WritePbx(*m_database, 1, 2, 1, 1, 2);  // its relays are loads, both on
-    Service2PluginSettings second;
-    second.SetSecondPbx(kSecondComId);
-    second.SetSecondPbxShown(true);
-    OperatorConsoleState state;
-    MainSettings main;
-    ASSERT_EQ(LoadConsoleState(*m_database, state, main, second, kPbx, kOwnExtension, OleDate::Now()), kNoError)
-        << m_database->LastError().toStdString();
-    ASSERT_TRUE(state.hasSecondPbx);
-    m_state = state;
-    m_images->BuildImageLists(4);
-    SetOwnState(kStateReady);
+    AddSecondPbx(2, 1, 1, 2);  // its relays are loads, both on
+    if (HasFatalFailure())
+        return;
     const int secondLoad = m_model.relays + 1;  // its second relay
     ASSERT_EQ(m_state.tables.relayStatus[static_cast<std::size_t>(secondLoad)], 1);
     OpenView();
@@ -206,7 +189,7 @@ TEST_P(RelayViewTest, TheSecondPbxsRelaysAreSwitchedThroughAFreeLineOnlyWithTheO
 
     ClickObject(*m_view, secondLoad);
     EXPECT_EQ(Requests(), QStringList());
-    m_records.second.Bytes()[0] = static_cast<char>(m_records.second.Bytes()[0] | CRelayView::kSecondPbxRelaysOption);
+    SetSecondPbxOption(CRelayView::kSecondPbxRelaysOption);
     ClickObject(*m_view, secondLoad);
     // Off hook, a flash (the written programming asks for one), the first free line's access code with the
     // second PBX's code, key 64; a second later on hook.
