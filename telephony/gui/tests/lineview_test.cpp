@@ -221,6 +221,7 @@ TEST_P(LineViewTest, WindowAtItsPlaceInTheFrameInBothLanguages)
         EXPECT_GE(view->viewport()->height() + view->style()->pixelMetric(QStyle::PM_ScrollBarExtent),
                   view->GetRequiredHeight(view->viewport()->width()) - 2 * view->frameWidth());
         EXPECT_TRUE(HasNoClippedText(*sub));
+        EXPECT_TRUE(view->InfoTip(0).startsWith(QStringLiteral("EXT. 1"))) << view->InfoTip(0).toStdString();
         SaveScreenshot(*sub, QStringLiteral("lineview_frame_%1").arg(language));
         frame.ToggleWindow(ObjectWindow::Lines);
         frame.ToggleWindow(ObjectWindow::Extensions);

@@ -218,6 +218,7 @@ TEST_P(RelayViewTest, WindowAtItsPlaceInTheFrameInBothLanguages)
         EXPECT_EQ(sub->windowTitle(), LoadResString(10150));
         ASSERT_TRUE(WaitFor([&] { return sub->isVisible() && frame.RelaysView()->count() == m_model.relays; }));
         EXPECT_TRUE(HasNoClippedText(*sub));
+        EXPECT_EQ(frame.RelaysView()->InfoTip(kDoor), QStringLiteral("DOOR 2"));
         SaveScreenshot(*sub, QStringLiteral("relayview_frame_%1").arg(language));
         frame.ToggleWindow(ObjectWindow::Relays);
     }
