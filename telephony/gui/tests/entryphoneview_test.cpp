@@ -16,6 +16,12 @@ constexpr std::uint8_t kLinkedEntryPhone = 3;
 
 class EntryPhoneViewTest : public ObjectWindowsTest {
 protected:
+    // The window's timer draws with the database: it goes before the engine and the database do.
+    void TearDown() override
+    {
+        m_view.reset();
+        ObjectWindowsTest::TearDown();
+    }
     CEntryPhoneView* OpenView()
     {
         m_view = std::make_unique<CEntryPhoneView>(m_context, [this](int index) {

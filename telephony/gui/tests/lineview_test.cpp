@@ -17,6 +17,12 @@ using namespace objectwindows;
 
 class LineViewTest : public ObjectWindowsTest {
 protected:
+    // The window's timer draws with the database: it goes before the engine and the database do.
+    void TearDown() override
+    {
+        m_view.reset();
+        ObjectWindowsTest::TearDown();
+    }
     CLineView* OpenView()
     {
         m_view = std::make_unique<CLineView>(m_context, [this](int index) {

@@ -19,6 +19,12 @@ using namespace objectwindows;
 
 class PcPhoneViewTest : public ObjectWindowsTest {
 protected:
+    // The window's timer draws with the database: it goes before the engine and the database do.
+    void TearDown() override
+    {
+        m_view.reset();
+        ObjectWindowsTest::TearDown();
+    }
     CPCPhoneView* OpenView()
     {
         m_view = std::make_unique<CPCPhoneView>(m_context);

@@ -19,6 +19,12 @@ constexpr std::uint8_t kStateMarker = 99;
 
 class RelayViewTest : public ObjectWindowsTest {
 protected:
+    // The window's timer draws with the database: it goes before the engine and the database do.
+    void TearDown() override
+    {
+        m_view.reset();
+        ObjectWindowsTest::TearDown();
+    }
     void StartWithALoad()
     {
         Start();
