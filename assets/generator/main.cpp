@@ -419,6 +419,69 @@ QByteArray RingSound()
     return wav;
 }
 
+
+// --- The PC phone ---
+
+constexpr int kPhoneKeySize = 34;
+constexpr int kFunctionKeyWidth = 27;
+constexpr int kFunctionKeyHeight = 22;
+constexpr int kPhonePictureWidth = 276;
+constexpr int kPhonePictureHeight = 286;
+
+// A key of the keypad: its character on a rounded face.
+QImage PhoneKey(const QString& label)
+{
+    return Strip(kPhoneKeySize, kPhoneKeySize, [&label](QPainter& painter, int face) {
+        painter.setPen(QPen(kNavyLight, 1));
+        painter.setBrush(FaceColour(kPanel, face));
+        painter.drawRoundedRect(QRectF(0.5, 0.5, kPhoneKeySize - 1, kPhoneKeySize - 1), 5, 5);
+        painter.setFont(Font(17));
+        painter.setPen(kNavy);
+        painter.drawText(QRect(0, 0, kPhoneKeySize, kPhoneKeySize), Qt::AlignCenter, label);
+    });
+}
+
+// A function key: an oval of its colour with a handset (lifted or laid down) or a letter.
+QImage FunctionKey(const QColor& colour, qreal handsetAngle, const QString& letter = {})
+{
+    return Strip(kFunctionKeyWidth, kFunctionKeyHeight, [&](QPainter& painter, int face) {
+        painter.setPen(QPen(colour.darker(150), 1));
+        painter.setBrush(FaceColour(colour, face));
+        painter.drawEllipse(QRectF(0.5, 0.5, kFunctionKeyWidth - 1, kFunctionKeyHeight - 1));
+        if (!letter.isEmpty()) {
+            painter.setFont(Font(12));
+            painter.setPen(Qt::white);
+            painter.drawText(QRect(0, 0, kFunctionKeyWidth, kFunctionKeyHeight), Qt::AlignCenter, letter);
+            return;
+        }
+        painter.translate(kFunctionKeyWidth / 2.0, kFunctionKeyHeight / 2.0 + 1);
+        painter.scale(0.26, 0.26);
+        painter.translate(-48, -52);
+        DrawHandset(painter, Qt::white, handsetAngle);
+    });
+}
+
+// The telephone behind the keypad layout: the body, the earpiece and the display's bezel; the keys and
+// the display sit on it at the view's places (less the window's edge).
+QImage PhonePicture()
+{
+    QImage picture = Blank(kPhonePictureWidth, kPhonePictureHeight, QColor(204, 236, 255));
+    QPainter painter(&picture);
+    Antialias(painter);
+    QLinearGradient body(0, 0, 0, kPhonePictureHeight);
+    body.setColorAt(0, kCard);
+    body.setColorAt(1, kCard.darker(112));
+    painter.setPen(QPen(kNavyLight, 2));
+    painter.setBrush(body);
+    painter.drawRoundedRect(QRectF(28, 14, 192, 264), 24, 24);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(kNavyLight);
+    painter.drawRoundedRect(QRectF(94, 28, 60, 7), 3, 3);
+    DrawPanel(painter, QRect(52, 47, 176, 47), kNavy, 6);
+    DrawPanel(painter, QRect(74, 104, 132, 172), kPanel, 10);
+    return picture;
+}
+
 }  // namespace
 
 // --- The hotel program's toolbar: six 16 x 16 pictures on magenta, which the bar shows through ---
@@ -534,7 +597,17 @@ int main(int argc, char** argv)
     bitmap(187, ListImage(Symbol::Hotel, kIdle));
 
     ok &= Save(LodgixToolbar(), QStringLiteral("lodgix_toolbar.png"));
+    // The PC phone's keys in the order of their bitmaps: 1-9, 0, #, *, hang up, call; then flash and redial.
+    const QString keyLabels = QStringLiteral("1234567890#*");
+    for (int key = 0; key < keyLabels.size(); ++key)
+        bitmap(220 + key, PhoneKey(keyLabels.mid(key, 1)));
+    bitmap(232, FunctionKey(kFault, 180));
+    bitmap(233, FunctionKey(kOk, 0));
+    bitmap(301, FunctionKey(kNavyLight, 0, QStringLiteral("R")));
+    bitmap(302, FunctionKey(kNavyLight, 0, QStringLiteral("P")));
+
     ok &= Save(Skin(), QStringLiteral("shared/PxBkImg.psx"));
+    ok &= Save(PhonePicture(), QStringLiteral("shared/PcPhBkImg.psx"));
     ok &= Save(GradientPicture(kBalloonWidth, kBalloonHeight, QColor(0xff, 0xfd, 0xe8), QColor(0xf5, 0xe9, 0xb8)),
                QStringLiteral("shared/BalBkImg.psx"));
     ok &= Save(PopupBackground(), QStringLiteral("shared/TapBkImg.psx"));

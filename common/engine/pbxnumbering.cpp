@@ -13,19 +13,14 @@ QString Number(unsigned value)
     return QString::number(value);
 }
 
-bool DirectNumbers(const PbxSystemConfiguration& configuration)
-{
-    return (configuration.ExtensionBitmap1() & kDirectNumberBit) != 0;
-}
-
 QString RenumberedWithoutProgramming(unsigned n, bool nexo28, const PbxSystemConfiguration& configuration)
 {
     if (nexo28) {
-        if (DirectNumbers(configuration))
+        if (UsesExtendedNumbering(configuration))
             return Number(n + 1001);
         return Number(configuration.ThreeDigitNumbering() != 0 ? n + 2001 : n + 21);
     }
-    if (DirectNumbers(configuration)) {
+    if (UsesExtendedNumbering(configuration)) {
         // Ports 1-3 of the other models answer on 81-83.
         if (n == 0)
             return QStringLiteral("2001");
@@ -37,6 +32,11 @@ QString RenumberedWithoutProgramming(unsigned n, bool nexo28, const PbxSystemCon
 }
 
 }  // namespace
+
+bool UsesExtendedNumbering(const PbxSystemConfiguration& configuration)
+{
+    return configuration.Renumbering() != 0 && (configuration.ExtensionBitmap1() & kDirectNumberBit) != 0;
+}
 
 std::uint16_t ProgrammedExtensionNumber(std::span<const std::uint8_t> programming)
 {
@@ -62,7 +62,7 @@ QString DefaultExtensionNumber(std::uint8_t extension, const PbxInitialization& 
     }
     if (programmedNumber == 0)
         return RenumberedWithoutProgramming(n, nexo28, configuration);
-    if (DirectNumbers(configuration))
+    if (UsesExtendedNumbering(configuration))
         return Number(programmedNumber);
     if (configuration.ThreeDigitNumbering() != 0)
         return Number(programmedNumber + (nexo28 ? 1000u : 3000u));
@@ -86,7 +86,7 @@ QString FormatLineAccessCode(std::uint8_t lineNumber, const PbxInitialization& i
     if (lineNumber == kAnyLine)
         return QStringLiteral("0");
     const bool fewLines = initialization.LineCount() < kFewLines;
-    if (configuration.Renumbering() != 0 && DirectNumbers(configuration))
+    if (UsesExtendedNumbering(configuration))
         return Number((fewLines ? 860u : 8600u) + lineNumber);
     return Number((fewLines ? 60u : 600u) + lineNumber);
 }

@@ -18,6 +18,10 @@
 // record (byte 0 the object type); 0 for a shorter record.
 std::uint16_t ProgrammedExtensionNumber(std::span<const std::uint8_t> programming);
 
+// Whether the PBX is renumbered with bit 0x40 of ExtensioneBitmap1 set: its extensions answer on their
+// programmed numbers, its lines on 86.. and its relays on the four-digit service codes.
+bool UsesExtendedNumbering(const PbxSystemConfiguration& configuration);
+
 // The dialling number of an extension. Without renumbering the extensions count from 21 (NEXO28) or
 // 201 with at most 100 extensions, else from 201 (NEXO28) or 2001. With renumbering the programmed
 // number decides, shifted by the three-digit and bit-0x40 settings; extensions without one fall back to
@@ -34,7 +38,7 @@ inline constexpr std::uint8_t kNoLine = 255;
 
 // The digits that seize a line of the PBX (the operator console uses its first PBX): empty for kNoLine,
 // "0" for any line, else 60 + k (fewer than 10 lines) or 600 + k, and 860 + k or 8600 + k when the PBX
-// is renumbered with bit 0x40 of ExtensioneBitmap1 set.
+// uses the extended numbering.
 QString FormatLineAccessCode(std::uint8_t lineNumber, const PbxInitialization& initialization,
                              const PbxSystemConfiguration& configuration);
 

@@ -63,28 +63,32 @@ private:
 }  // namespace
 
 bool PlaceCallOnFreeLine(const OperatorConsoleState& state, const CallPlacement& placement, const QString& number,
-                         bool offHookFirst)
+                         bool offHookFirst, bool* placed)
 {
+    if (placed)
+        *placed = false;
     const int lines = state.FirstCounts().lines;
     for (int line = 0; line < lines; ++line) {
         if (state.tables.lineStatus[static_cast<std::size_t>(line)].State() != kStateReady)
             continue;
-        PlaceCallOnLine(state, placement, number, line + 1, kThisStationExtension, offHookFirst);
+        const bool whole = PlaceCallOnLine(state, placement, number, line + 1, kThisStationExtension, offHookFirst);
+        if (placed)
+            *placed = whole;
         return true;
     }
     return false;
 }
 
-void PlaceCallOnLine(const OperatorConsoleState& state, const CallPlacement& placement, const QString& number,
+bool PlaceCallOnLine(const OperatorConsoleState& state, const CallPlacement& placement, const QString& number,
                      int lineNumber, int extension, bool offHookFirst)
 {
     if (!placement.engine || lineNumber < 0 || lineNumber > kAnyLineNone)
-        return;
+        return false;
     const QString accessCode = FormatLineAccessCode(state, static_cast<std::uint8_t>(lineNumber));
     if (extension == kThisStationExtension)
         extension = state.ownExtension;
     if (extension < 0 || extension >= state.FirstCounts().extensions)
-        return;
+        return false;
     if (placement.view)
         placement.view->ShowWait(LoadResString(kWaitText));
     const std::string dialText = (accessCode + number).toStdString();
@@ -123,4 +127,5 @@ void PlaceCallOnLine(const OperatorConsoleState& state, const CallPlacement& pla
     // A failed request skipped every later one, so the wait box was closed once whatever failed.
     if (!call.Ok() && placement.view)
         placement.view->ShowError(call.Result());
+    return call.Ok();
 }

@@ -34,11 +34,13 @@ inline constexpr int kThisStationExtension = 255;
 inline constexpr int kAnyLineNone = 255;  // no line: the number is dialled as it is
 
 // Dials the number on the first free line of the first PBX (by line index): true when one was free and
-// the call was started, false (nothing sent) when none is.
+// the call was started, false (nothing sent) when none is. `placed`, when given, tells whether the call
+// went out whole (PlaceCallOnLine's result).
 bool PlaceCallOnFreeLine(const OperatorConsoleState& state, const CallPlacement& placement, const QString& number,
-                         bool offHookFirst);
+                         bool offHookFirst, bool* placed = nullptr);
 // Dials the line's access code and the number from the extension (255: this workstation's). The wait
 // box shows while the requests run and is closed on every path; the first failing request stops the
-// call and is shown once.
-void PlaceCallOnLine(const OperatorConsoleState& state, const CallPlacement& placement, const QString& number,
+// call and is shown once. True when every request was sent and taken; false when one failed or nothing
+// could be sent.
+bool PlaceCallOnLine(const OperatorConsoleState& state, const CallPlacement& placement, const QString& number,
                      int lineNumber, int extension, bool offHookFirst);

@@ -29,11 +29,14 @@ struct ConsoleWindowContext {
     OperatorImageLists* images = nullptr;
     CallProgressView* callProgress = nullptr;
     CRecorderFtpClient* recorder = nullptr;  // the program's client of the PBX's recorder
+    CallPlacement::Sleep sleep;  // the windows' fixed waits (the thread sleeps when empty)
     QString settingsFolder;
 
     CEngineClient* Engine() const { return engine ? engine() : nullptr; }
     // How a call goes out now: the engine client of this moment and the first PBX.
     CallPlacement Placement() const;
+    // One of the windows' fixed waits.
+    void Pause(std::chrono::milliseconds time) const;
     // An extension's display name (label, else "INT. " and its number); empty without a state.
     QString ExtensionName(int index) const;
 };

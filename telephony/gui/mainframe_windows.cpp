@@ -7,7 +7,9 @@
 #include "lineview.h"
 #include "operatorconsolestate.h"
 #include "operatorsettingsrecords.h"
+#include "pcphoneframe.h"
 #include "pcphoneview.h"
+#include "relayframe.h"
 #include "relayview.h"
 #include "stringtable.h"
 
@@ -86,6 +88,7 @@ void CMainFrame::OpenWindow(ObjectWindow window)
         };
     };
     QWidget* view = nullptr;
+    QMdiSubWindow* frame = nullptr;  // the frames of their own styles
     unsigned title = 0;
     switch (window) {
     case ObjectWindow::Extensions:
@@ -102,16 +105,24 @@ void CMainFrame::OpenWindow(ObjectWindow window)
         break;
     case ObjectWindow::Relays:
         view = new CRelayView(m_context, shown(ObjectKind::Relays));
+        frame = new CRelayFrame;
         title = 10150;
         break;
-    case ObjectWindow::PcPhone:
-        view = new CPCPhoneView(m_context);
-        title = 10017;
+    case ObjectWindow::PcPhone: {
+        auto phone = new CPCPhoneView(m_context);
+        frame = new CPCPhoneFrame(phone->IsStripLayout());
+        view = phone;
         break;
     }
-    QMdiSubWindow* sub = m_mdi->addSubWindow(view);
+    }
+    QMdiSubWindow* sub = frame ? frame : new QMdiSubWindow;
+    sub->setWidget(view);
+    m_mdi->addSubWindow(sub, sub->windowFlags());
     sub->setObjectName(view->objectName() + QStringLiteral("Frame"));
-    sub->setWindowTitle(LoadResString(title));
+    if (auto phone = qobject_cast<CPCPhoneView*>(view))
+        sub->setWindowTitle(phone->Title());
+    else
+        sub->setWindowTitle(LoadResString(title));
     sub->setAttribute(Qt::WA_DeleteOnClose);
     m_windows[Slot(window)] = sub;
     // A window closed by its own close box leaves its place to the others.
@@ -192,7 +203,7 @@ void CMainFrame::LayoutWindows()
     if (CRelayView* relays = RelaysView())
         relays->LayoutIcons();
     if (CDerivedView* extensions = ExtensionsView())
-        extensions->ArrangeIcons();
+        extensions->LayoutIcons();
 }
 
 void CMainFrame::RedrawObject(PbxObjectType type, int index)

@@ -177,7 +177,7 @@ TEST_F(ConsoleCoreTest, ACallOnALineAsThePbxReceivesIt)
     std::vector<std::chrono::milliseconds> pauses;
     const CallPlacement placement{&m_client, kPbx, &view, [&](std::chrono::milliseconds ms) { pauses.push_back(ms); }};
     ASSERT_EQ(Simulvex(QStringLiteral("frames clear")).left(2), QStringLiteral("OK"));
-    PlaceCallOnLine(m_state, placement, QStringLiteral("0612"), 1, kThisStationExtension, true);
+    EXPECT_TRUE(PlaceCallOnLine(m_state, placement, QStringLiteral("0612"), 1, kThisStationExtension, true));
     EXPECT_EQ(view.events, (QStringList{QStringLiteral("wait Attendere prego..."), QStringLiteral("closed")}));
     EXPECT_EQ(pauses, (std::vector<std::chrono::milliseconds>{std::chrono::milliseconds(1000), std::chrono::milliseconds(1000)}));
 
@@ -198,7 +198,11 @@ TEST_F(ConsoleCoreTest, ACallOnALineAsThePbxReceivesIt)
     // A PBX that answers nothing: one error, and the wait closed once.
     ASSERT_EQ(Simulvex(QStringLiteral("fault silence on")).left(2), QStringLiteral("OK"));
     view.events.clear();
-    PlaceCallOnLine(m_state, placement, QStringLiteral("0612"), 1, kThisStationExtension, true);
+    EXPECT_FALSE(PlaceCallOnLine(m_state, placement, QStringLiteral("0612"), 1, kThisStationExtension, true));
+    bool placed = true;
+    EXPECT_TRUE(PlaceCallOnFreeLine(m_state, placement, QStringLiteral("0612"), true, &placed));
+    EXPECT_FALSE(placed);  // a line was free, the call failed
+    view.events = view.events.mid(0, 3);
     ASSERT_EQ(view.events.size(), 3) << view.events.join(u',').toStdString();
     EXPECT_EQ(view.events[1], "closed");
     EXPECT_TRUE(view.events[2].startsWith(QStringLiteral("error ")));
@@ -212,7 +216,8 @@ TEST_F(ConsoleCoreTest, ACallOnALineAsThePbxReceivesIt)
     EXPECT_FALSE(PlaceCallOnFreeLine(m_state, placement, QStringLiteral("0612"), true));
     EXPECT_TRUE(view.events.isEmpty());
     m_state.tables.lineStatus[1].bytes[LineEntry::kStateOffset] = kStateReady;
-    EXPECT_TRUE(PlaceCallOnFreeLine(m_state, placement, QStringLiteral("0612"), false));
+    EXPECT_TRUE(PlaceCallOnFreeLine(m_state, placement, QStringLiteral("0612"), false, &placed));
+    EXPECT_TRUE(placed);
     EXPECT_EQ(view.events.size(), 2);
     Simulvex(QStringLiteral("hangup %1").arg(kOwnExtension));
 }

@@ -109,6 +109,19 @@ TEST(PbxNumbering, LineAccessCodes)
             << int(c.line) << " of " << int(c.lines);
 }
 
+TEST(PbxNumbering, ExtendedNumberingNeedsRenumberingAndBit40)
+{
+    struct Case {
+        std::uint8_t renumbering;
+        std::uint8_t bitmap1;
+        bool expected;
+    };
+    const Case cases[] = {{1, 0x40, true}, {2, 0xFF, true}, {0, 0x40, false}, {1, 0xBF, false}, {0, 0, false}};
+    for (const Case& c : cases)
+        EXPECT_EQ(UsesExtendedNumbering(Configuration(c.renumbering, 0, c.bitmap1)), c.expected)
+            << int(c.renumbering) << " " << int(c.bitmap1);
+}
+
 TEST(PbxNumbering, EntryPhoneNumbers)
 {
     EXPECT_EQ(FormatEntryPhoneNumber(0, Pbx(24, "", 8, 9)), QStringLiteral("71"));

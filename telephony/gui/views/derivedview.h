@@ -11,6 +11,4 @@ public:
     {
         setObjectName(QStringLiteral("CDerivedView"));
     }
-    // Places the icons again for the window's size.
-    void ArrangeIcons() { doItemsLayout(); }
 };
