@@ -53,6 +53,21 @@ QTableWidget* AddTable(QWidget& window, const QString& heading, const QString& c
     return table;
 }
 
+// An icon list as the console's board shows its PBXs: 32-pixel icons with their names under them.
+QListWidget* AddIconList(QWidget& window, int cellWidth)
+{
+    auto list = new QListWidget(&window);
+    list->setViewMode(QListView::IconMode);
+    list->setIconSize(QSize(32, 32));
+    list->setGridSize(QSize(cellWidth, 60));
+    QPixmap icon(32, 32);
+    icon.fill(Qt::darkBlue);
+    for (const char* name : {"Centrale1", "Centrale2"})
+        list->addItem(new QListWidgetItem(QIcon(icon), QString::fromLatin1(name)));
+    list->setGeometry(0, 0, kWindowSize.width(), 150);
+    return list;
+}
+
 QTabBar* AddTabs(QWidget& window, bool scrolls, Qt::TextElideMode elide, bool toolTips)
 {
     auto bar = new QTabBar(&window);
@@ -150,6 +165,16 @@ const Fixture kFixtures[] = {
      "wider"},
     {"table cell sized to its text",
      [](QWidget& w) { AddTable(w, QStringLiteral("A"), kLong)->resizeColumnToContents(0); }, ""},
+    {"table cell sized to its text in the application's font, drawn in a larger one",
+     [](QWidget& w) {
+         QTableWidget* table = AddTable(w, QStringLiteral("A"), kLong);
+         table->setWordWrap(false);
+         table->resizeColumnToContents(0);
+         QFont large = table->font();
+         large.setPointSizeF(large.pointSizeF() * 2);
+         table->setFont(large);
+     },
+     "wider"},
     {"list line wider than the list, which scrolls to it",
      [](QWidget& w) {
          auto list = new QListWidget(&w);
@@ -157,6 +182,9 @@ const Fixture kFixtures[] = {
          list->setGeometry(0, 0, TextWidth(*list, kLong) / 2, 100);
      },
      ""},
+    {"icon list cell whose grid holds its text under its icon",
+     [](QWidget& w) { AddIconList(w, TextWidth(w, QStringLiteral("Centrale1")) + 20); }, ""},
+    {"icon list cell narrower than its text", [](QWidget& w) { AddIconList(w, 40); }, "wider"},
     {"tree cell too narrow, elided without a tool tip",
      [](QWidget& w) {
          auto tree = new QTreeWidget(&w);
