@@ -30,6 +30,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <ostream>
 #include <tuple>
 
 namespace {
@@ -42,6 +43,8 @@ struct WindowCase {
     const char* name;
     void (*walk)(const Look& look);
 };
+
+void PrintTo(const WindowCase& window, std::ostream* out) { *out << window.name; }
 
 constexpr int kStepTimeoutMs = 15000;
 const QString kCaller = QStringLiteral("0612345678");
@@ -287,9 +290,11 @@ TEST_P(ConsoleWindowsClipping, ShowsEveryTextWholeAtTheSizeTheProgramGivesIt)
     int looked = 0;
     window.walk([&](const QString& state, QWidget& shown) {
         ++looked;
-        ASSERT_TRUE(WaitFor([&] { return shown.windowHandle() && shown.windowHandle()->isExposed(); })) << state.toStdString();
-        EXPECT_TRUE(HasNoClippedText(shown)) << state.toStdString();
-        EXPECT_TRUE(SaveScreenshot(shown, QStringLiteral("clip-%1-%2-%3").arg(QLatin1String(window.name), state, suffix)));
+        const std::string where = state.toStdString();
+        ASSERT_TRUE(WaitFor([&] { return shown.windowHandle() && shown.windowHandle()->isExposed(); })) << where;
+        EXPECT_TRUE(HasNoClippedText(shown)) << where;
+        const QString name = QStringLiteral("clip-%1-%2-%3").arg(QLatin1String(window.name), state, suffix);
+        EXPECT_TRUE(SaveScreenshot(shown, name)) << where;
     });
     EXPECT_GT(looked, 0);
 }

@@ -11,6 +11,7 @@
 #include "fakenotificationicon.h"
 #include "globalconfiguration.h"
 #include "hoverbutton.h"
+#include "incomingcalldlg.h"
 #include "installationsettings.h"
 #include "language.h"
 #include "mainframe.h"
@@ -450,6 +451,48 @@ TEST(EngineView, FivePbxsAreAllReachableOnTheBoard)
         EXPECT_TRUE(SaveScreenshot(*board.view, QStringLiteral("engineview_five_pbxs_scrolled_") + suffix));
     }
     SetLanguage(kLanguageItalian);
+}
+
+// Keeps the window messages posted to an object instead of letting it handle them.
+class PostedMessages : public QObject {
+public:
+    explicit PostedMessages(QObject& target) { target.installEventFilter(this); }
+    std::vector<std::tuple<std::uint32_t, std::uint64_t, std::int64_t>> seen;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() != WindowMessageEvent::EventType())
+            return false;
+        auto message = static_cast<WindowMessageEvent*>(event);
+        seen.emplace_back(message->Message(), message->WParam(), message->LParam());
+        return true;
+    }
+};
+
+TEST(EngineView, ItsPopupsTellTheFramesIconAboutTheCallAndSendTheChoicesToTheView)
+{
+    BoardHost host;
+    ASSERT_TRUE(host.Prepare(kServer));
+    Board board(host);
+    std::unique_ptr<IncomingCallPopup> popup = board.view->PopupFactory()();
+    auto dialog = dynamic_cast<CIncomingCallDlg*>(popup.get());
+    ASSERT_NE(dialog, nullptr);
+    const QString caller = QStringLiteral("0612345678");
+    const QString line = QStringLiteral("(Esterna 1)  Rossi Mario");
+    dialog->SetCallState(3, caller, line);
+    EXPECT_EQ(board.frame.BalloonText(), Text(10069) + u'\n' + line + u'\n' + caller);
+
+    PostedMessages posted(*board.view);
+    dialog->AcceptButton()->click();
+    dialog->RejectButton()->click();
+    board.Deliver();
+    using Posted = std::tuple<std::uint32_t, std::uint64_t, std::int64_t>;
+    const auto choice = [](int button) {
+        return Posted{CIncomingCallDlg::kViewMessage, std::uint64_t(button), CIncomingCallDlg::kPopupChoice};
+    };
+    EXPECT_EQ(posted.seen, (std::vector<Posted>{choice(CIncomingCallDlg::kAcceptButton),
+                                                choice(CIncomingCallDlg::kRejectButton)}));
 }
 
 TEST(EngineView, TheSkinsSubtitleIsDrawnInTheUsersLanguage)
