@@ -1,5 +1,7 @@
 #include "clippedtextcheck.h"
 
+#include "paintedtexts.h"
+
 #include <QAbstractItemView>
 #include <QAbstractScrollArea>
 #include <QCheckBox>
@@ -98,6 +100,8 @@ private:
 
     void Measure(const QWidget& widget)
     {
+        if (auto painted = dynamic_cast<const PaintedTexts*>(&widget))
+            MeasurePainted(widget, *painted);
         if (auto label = qobject_cast<const QLabel*>(&widget))
             MeasureLabel(*label);
         else if (auto push = qobject_cast<const QPushButton*>(&widget))
@@ -120,6 +124,16 @@ private:
             MeasureLineEdit(*edit);
         else if (auto view = qobject_cast<const QAbstractItemView*>(&widget))
             MeasureItemView(*view);
+    }
+
+    void MeasurePainted(const QWidget& widget, const PaintedTexts& painted)
+    {
+        for (const PaintedText& item : painted.TextsPainted()) {
+            if (item.text.isEmpty())
+                continue;
+            const QSize needed = QFontMetrics(item.font).size(Qt::TextSingleLine, item.text);
+            Compare(widget, item.text, needed, item.place.intersected(widget.rect()).size(), QStringLiteral("painted"));
+        }
     }
 
     void MeasureLabel(const QLabel& label)

@@ -149,9 +149,12 @@ void WalkBalloon(const Look& look)
     CallSuite suite;
     QWidget owner;
     CCallBalloonDlg balloon(&owner);
-    balloon.SetTexts(LoadResString(10069), kLongCallerLine, kCaller);
     balloon.show();
-    look(QStringLiteral("long-caller"), balloon);
+    for (const auto& [state, caller] : {std::pair{"short-caller", QStringLiteral("(Esterna 1)")},
+                                        std::pair{"long-caller", kLongCallerLine}}) {
+        balloon.SetTexts(LoadResString(10069), caller, kCaller);
+        look(QString::fromLatin1(state), balloon);
+    }
 }
 
 void WalkPopup(const Look& look)

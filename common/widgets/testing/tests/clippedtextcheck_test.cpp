@@ -1,4 +1,5 @@
 #include "clippedtextcheck.h"
+#include "paintedtexts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -67,6 +68,19 @@ QListWidget* AddIconList(QWidget& window, int cellWidth)
     list->setGeometry(0, 0, kWindowSize.width(), 150);
     return list;
 }
+
+// A skinned control that paints its caption itself, in a place of its own.
+class PaintedCaption : public QWidget, public PaintedTexts {
+public:
+    PaintedCaption(QWidget& parent, int placeWidth) : QWidget(&parent), m_placeWidth(placeWidth) {}
+    std::vector<PaintedText> TextsPainted() const override
+    {
+        return {{kLong, font(), QRect(4, 0, m_placeWidth, fontMetrics().height())}};
+    }
+
+private:
+    int m_placeWidth;
+};
 
 QTabBar* AddTabs(QWidget& window, bool scrolls, Qt::TextElideMode elide, bool toolTips)
 {
@@ -185,6 +199,15 @@ const Fixture kFixtures[] = {
     {"icon list cell whose grid holds its text under its icon",
      [](QWidget& w) { AddIconList(w, TextWidth(w, QStringLiteral("Centrale1")) + 20); }, ""},
     {"icon list cell narrower than its text", [](QWidget& w) { AddIconList(w, 40); }, "wider"},
+    {"painted text in a place that holds it",
+     [](QWidget& w) { (new PaintedCaption(w, TextWidth(w, kLong)))->setGeometry(0, 0, kWindowSize.width(), 40); },
+     ""},
+    {"painted text in a place narrower than the text",
+     [](QWidget& w) { (new PaintedCaption(w, TextWidth(w, kLong) / 2))->setGeometry(0, 0, kWindowSize.width(), 40); },
+     "wider"},
+    {"painted text whose place runs past the widget",
+     [](QWidget& w) { (new PaintedCaption(w, TextWidth(w, kLong)))->setGeometry(0, 0, TextWidth(w, kLong) / 2, 40); },
+     "wider"},
     {"tree cell too narrow, elided without a tool tip",
      [](QWidget& w) {
          auto tree = new QTreeWidget(&w);
