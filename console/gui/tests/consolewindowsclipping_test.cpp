@@ -192,6 +192,26 @@ void WalkBoard(const Look& look)
     look(QStringLiteral("fifth-pbx"), board.frame);
 }
 
+// A client workstation's board: the server's PBX and the TAPI driver's state.
+void WalkClientBoard(const Look& look)
+{
+    BoardHost host;
+    ASSERT_TRUE(host.Prepare(InstallationSettings::kModeClient));
+    host.LoadSkin();
+    host.m_tapi = 2;
+    host.m_records.SetInitialization(BoardHost::Initialization(8, 4, 1, "VX100"));
+    Board board(host);
+    board.frame.RemoveCaptionAndBorder();
+    board.view->RefreshStatusBoard(CEngineView::kGeneralInformation, 0);
+    board.view->ApplySkinRegion();
+    board.frame.show();
+    board.view->RedrawInformationList();
+    look(QStringLiteral("general"), board.frame);
+    board.view->PbxList()->setCurrentRow(0);
+    board.view->OnNotify(CEngineView::kPbxsList, CEngineView::kClickNotification);
+    look(QStringLiteral("pbx"), board.frame);
+}
+
 void WalkAbout(const Look& look)
 {
     TempSuite suite(QStringLiteral("Pultex"));
@@ -271,6 +291,7 @@ const WindowCase kWindows[] = {
     {"balloon", WalkBalloon},
     {"popup", WalkPopup},
     {"board", WalkBoard},
+    {"board_client", WalkClientBoard},
     {"about", WalkAbout},
     {"access_password", WalkAccessPassword},
     {"label", WalkLabel},
