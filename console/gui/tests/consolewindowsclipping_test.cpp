@@ -49,6 +49,8 @@ void PrintTo(const WindowCase& window, std::ostream* out) { *out << window.name;
 constexpr int kStepTimeoutMs = 15000;
 const QString kCaller = QStringLiteral("0612345678");
 // The longest caller line the engine builds: the line's name and the contact's, 60 characters.
+// A label of the longest length the label dialog takes.
+const QString kLongestLabel = QStringLiteral("Camera 214 - Suite junior, secondo piano lato mare");
 const QString kLongCallerLine = QStringLiteral("(Esterna 1)  Ufficio commerciale Rossi Mario, sede di Milano");
 
 bool WaitForStep(CSetupWizardDlg& wizard, int step)
@@ -116,7 +118,8 @@ void WalkSheet(const Look& look)
 {
     TempSuite suite(QStringLiteral("Pultex"));
     PbxCatalog catalog(DbBackend::kSqlite);
-    catalog.Engine({QStringLiteral("Centrale1"), QStringLiteral("Centrale2")});
+    CSqlDatabase& engine = catalog.Engine({QStringLiteral("Centrale1"), QStringLiteral("Centrale2")});
+    ASSERT_EQ(engine.SaveDerivedLabel(0, 0, kLongestLabel), kNoError);
     InstallationSettings installation;
     installation.Load();
     installation.SetInstallationMode(InstallationSettings::kModeServer);
@@ -232,9 +235,8 @@ void WalkAccessPassword(const Look& look)
 
 void WalkLabel(const Look& look)
 {
-    const QString label = QStringLiteral("Camera 214 - Suite junior, secondo piano lato mare");
-    ASSERT_EQ(label.size(), CLabelDlg::kMaxLength);
-    CLabelDlg dialog(QStringLiteral("INT. 214"), label);
+    ASSERT_EQ(kLongestLabel.size(), CLabelDlg::kMaxLength);
+    CLabelDlg dialog(QStringLiteral("INT. 214"), kLongestLabel);
     dialog.show();
     look(QStringLiteral("longest"), dialog);
 }
