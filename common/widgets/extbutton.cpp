@@ -127,19 +127,27 @@ void CExtButton::paintEvent(QPaintEvent*)
         painter.drawImage(QRect(QPoint(0, 0), face), strip, source);
     if (m_textMode == kNoText)
         return;
-    const QFont& font = m_textMode == kLargeTextLeft ? m_largeFont : m_smallFont;
-    painter.setFont(font);
+    painter.setFont(TextFont());
     painter.setPen(isEnabled() ? Qt::black : Qt::darkGray);
-    const QFontMetrics metrics(font);
+    painter.drawText(TextPlace(), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text());
+}
+
+QRect CExtButton::TextPlace() const
+{
+    const QFontMetrics metrics(TextFont());
+    const QSize face = FaceSize();
     const int y = (face.height() - metrics.leading() - metrics.height()) / 2;
-    if (m_textMode == kLargeTextLeft) {
-        painter.drawText(QRect(kTextIndent, y, width() - kTextIndent, metrics.height()),
-                         Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text());
-    } else {
-        const int textWidth = metrics.horizontalAdvance(text());
-        painter.drawText(QRect(face.width() / 2 - textWidth / 2, y, textWidth + 1, metrics.height()),
-                         Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text());
-    }
+    if (m_textMode == kLargeTextLeft)
+        return QRect(kTextIndent, y, width() - kTextIndent, metrics.height());
+    const int textWidth = metrics.horizontalAdvance(text());
+    return QRect(face.width() / 2 - textWidth / 2, y, textWidth + 1, metrics.height());
+}
+
+std::vector<PaintedText> CExtButton::TextsPainted() const
+{
+    if (m_textMode == kNoText || text().isEmpty())
+        return {};
+    return {{text(), TextFont(), TextPlace().intersected(rect())}};
 }
 
 void CExtButton::mouseMoveEvent(QMouseEvent* event)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "hovercontrol.h"
+#include "paintedtexts.h"
 
 #include <QAbstractButton>
 #include <QBasicTimer>
@@ -17,7 +18,7 @@
 // The control's id is its objectName (a number); the right-click notice is posted to the parent window as
 // the notify message with wParam = that id. An inactive button keeps its face and sends no notice; its
 // clicks still reach the owner through clicked().
-class CExtButton : public QAbstractButton {
+class CExtButton : public QAbstractButton, public PaintedTexts {
     Q_OBJECT
 public:
     enum Shape : std::uint8_t {
@@ -70,6 +71,8 @@ public:
     QSize sizeHint() const override { return {m_width, m_height}; }
     // The size the faces are drawn at.
     QSize FaceSize() const { return m_followSize ? size() : QSize(m_width, m_height); }
+    // The window text where the text mode paints it, cut to the button.
+    std::vector<PaintedText> TextsPainted() const override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -82,6 +85,8 @@ protected:
 
 private:
     void SetFaceAndRedraw(int face);
+    const QFont& TextFont() const { return m_textMode == kLargeTextLeft ? m_largeFont : m_smallFont; }
+    QRect TextPlace() const;
 
     QString m_keptText;
     std::uint8_t m_textMode = kNoText;

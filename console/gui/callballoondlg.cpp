@@ -174,6 +174,16 @@ void CCallBalloonDlg::paintEvent(QPaintEvent*)
     }
 }
 
+std::vector<PaintedText> CCallBalloonDlg::TextsPainted() const
+{
+    std::vector<PaintedText> texts;
+    if (m_background.isNull())
+        return texts;
+    for (std::size_t i = 0; i < m_statics.size(); ++i)
+        texts.push_back({m_statics[i]->text(), m_fonts[i], m_statics[i]->geometry()});
+    return texts;
+}
+
 void CCallBalloonDlg::closeEvent(QCloseEvent* event)
 {
     event->ignore();  // only the owner hides the balloon

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "messagetarget.h"
+#include "paintedtexts.h"
 
 #include <QDialog>
 #include <QFont>
@@ -10,6 +11,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 class CExtButton;
 class QLabel;
@@ -19,7 +21,7 @@ class QLabel;
 // reject and show the whole call window. It has no logic of its own: its owner, the incoming-call popup,
 // fills, shows and hides it and receives its buttons as WM_COMMAND 1059 / 1060 and WM_USER+109. It cannot
 // be closed, moved or sized by the user, and showing it never takes the keyboard focus.
-class CCallBalloonDlg : public QDialog {
+class CCallBalloonDlg : public QDialog, public PaintedTexts {
     Q_OBJECT
 public:
     static constexpr int kLine1 = 1124;
@@ -57,6 +59,8 @@ public:
     const QFont& ControlFont(int index) const { return m_fonts.at(std::size_t(index)); }
     bool HasBackground() const { return !m_background.isNull(); }
     CExtButton* Button(int id) const;
+    // The three lines in the places laid out for them; none without the picture.
+    std::vector<PaintedText> TextsPainted() const override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

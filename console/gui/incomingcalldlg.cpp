@@ -278,9 +278,18 @@ void CIncomingCallDlg::paintEvent(QPaintEvent*)
     painter.drawImage(0, 0, m_background);
     painter.setFont(m_font);
     painter.setPen(Qt::black);
+    for (const PaintedText& text : TextsPainted())
+        painter.drawText(text.place, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text.text);
+}
+
+std::vector<PaintedText> CIncomingCallDlg::TextsPainted() const
+{
+    std::vector<PaintedText> texts;
+    if (m_background.isNull())
+        return texts;
     // A line longer than its place ends in "..." rather than running under the picture.
     const QFontMetrics metrics(m_font);
     for (const QLabel* text : {m_headline, m_line1Static, m_line2Static})
-        painter.drawText(text->geometry(), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
-                         metrics.elidedText(text->text(), Qt::ElideRight, text->width()));
+        texts.push_back({metrics.elidedText(text->text(), Qt::ElideRight, text->width()), m_font, text->geometry()});
+    return texts;
 }

@@ -3,6 +3,7 @@
 #include "callballoondlg.h"
 #include "incomingcallpopup.h"
 #include "messagetarget.h"
+#include "paintedtexts.h"
 #include "sound.h"
 
 #include <QDialog>
@@ -13,6 +14,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 class CExtButton;
 class CGif89a;
@@ -22,7 +24,7 @@ class QLabel;
 // "TapBkImg.psx" picture, an animation of the call's state, accept and reject buttons, and the small
 // balloon that it keeps in step. The view feeds it the call's states; the choices go back to the view as
 // WM_USER+101 with lParam 0x2222. The window itself shows only when the balloon's "Mostra" asks for it.
-class CIncomingCallDlg : public QDialog, public IncomingCallPopup {
+class CIncomingCallDlg : public QDialog, public IncomingCallPopup, public PaintedTexts {
     Q_OBJECT
 public:
     static constexpr int kHeadline = 1056;
@@ -76,6 +78,8 @@ public:
     QString StaticText(int id) const;
     QString Line1() const { return m_line1; }
     QString Line2() const { return m_line2; }
+    // The headline and the two lines as painted (a long line elided); none without the picture.
+    std::vector<PaintedText> TextsPainted() const override;
 
 protected:
     bool event(QEvent* event) override;

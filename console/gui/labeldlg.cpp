@@ -20,7 +20,8 @@ CLabelDlg::CLabelDlg(const QString& objectName, const QString& label, QWidget* p
     m_edit = new QLineEdit(label);
     m_edit->setObjectName(QStringLiteral("1052"));
     m_edit->setMaxLength(kMaxLength);
-    m_edit->setMinimumWidth(m_edit->fontMetrics().averageCharWidth() * 30);
+    // A label of the longest length, in ordinary words, shows whole (two characters more for the frame).
+    m_edit->setMinimumWidth(m_edit->fontMetrics().horizontalAdvance(QString(kMaxLength + 2, u'x')));
 
     auto ok = new QPushButton(LoadResString(kOkButtonString));
     ok->setObjectName(QStringLiteral("1053"));

@@ -54,7 +54,6 @@ constexpr unsigned kServerWaitString = 10091;
 constexpr unsigned kNoExtensionString = 10905;
 constexpr int kRoleStartDelayMs = 500;
 constexpr int kListHeight = 120;
-constexpr int kMinimumWidth = 460;
 constexpr int kListMargin = 30;
 // Room for a computer name of a usual length.
 constexpr int kServerNameMinimumWidth = 200;
@@ -98,11 +97,13 @@ CSetupWizardDlg::CSetupWizardDlg(std::uint8_t initialMode, const DbParameters& d
 {
     setWindowTitle(LoadResString(kTitleString));
     setWindowIcon(ConsoleIcon());
-    setMinimumWidth(kMinimumWidth);
     auto layout = new QVBoxLayout(this);
     // The steps open one below the other: every control keeps its minimum size, and the dialog takes the
-    // size of the steps shown (ShowStep).
+    // size of the steps shown (ShowStep). That rule replaces the dialog's own minimum size with the layout's,
+    // so the wizard's width is held in the layout.
     layout->setSizeConstraint(QLayout::SetMinimumSize);
+    const QMargins margins = layout->contentsMargins();
+    layout->addStrut(kWidth - margins.left() - margins.right());
     layout->addWidget(Label("1012", kWelcomeString));
     layout->addWidget(Label("1013", kFewStepsString));
 
@@ -125,7 +126,7 @@ CSetupWizardDlg::CSetupWizardDlg(std::uint8_t initialMode, const DbParameters& d
     listLayout->setContentsMargins(0, 0, 0, 0);
     m_pbxList = new QTreeWidget;
     m_pbxList->setObjectName(QStringLiteral("1019"));
-    SetUpPbxList(m_pbxList, kMinimumWidth - 2 * kListMargin);
+    SetUpPbxList(m_pbxList, kWidth - 2 * kListMargin);
     m_pbxList->setMinimumHeight(kListHeight);
     listLayout->addWidget(m_pbxList);
     auto listButtons = new QHBoxLayout;

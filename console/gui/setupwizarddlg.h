@@ -29,6 +29,8 @@ public:
     static constexpr int kStepPbx = 2;
     static constexpr int kStepExtension = 3;
     static constexpr int kExtensionChoices = 255;
+    // The wizard's width at every step; it grows in height as the steps open.
+    static constexpr int kWidth = 460;
     // How long the role step waits, its notice shown, before it tries this computer's database.
     static constexpr int kRoleWaitMs = 1000;
     static inline const QString kFailedExtension = QStringLiteral("FAIL");

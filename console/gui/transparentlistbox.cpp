@@ -5,6 +5,8 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kDrawTextFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextExpandTabs;
@@ -172,15 +174,29 @@ void CTransparentListBox::paintEvent(QPaintEvent*)
         painter.setCompositionMode(QPainter::CompositionMode_Source);
         painter.drawImage(0, 0, m_background);
         painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-        // The text keeps clear of the scroll bar.
-        const int textWidth = m_scrollBar->isVisible() ? m_scrollBar->x() : width();
-        QRect line(0, 0, textWidth, m_itemHeight);
+        QRect line(0, 0, TextWidth(), m_itemHeight);
         for (int index = m_topIndex; index < m_lines.size() && line.top() < height(); ++index) {
             DrawLine(painter, index, line, m_lines[index].selected);
             line.translate(0, m_itemHeight);
         }
     }
     QPainter(this).drawImage(0, 0, memory);
+}
+
+int CTransparentListBox::TextWidth() const
+{
+    // The text keeps clear of the scroll bar.
+    return m_scrollBar->isVisible() ? m_scrollBar->x() : width();
+}
+
+std::vector<PaintedText> CTransparentListBox::TextsPainted() const
+{
+    std::vector<PaintedText> texts;
+    const int end = std::min(int(m_lines.size()), m_topIndex + VisibleLines());
+    for (int index = m_topIndex; index < end; ++index)
+        texts.push_back(
+            {m_lines[index].text, GetFont(), QRect(0, (index - m_topIndex) * m_itemHeight, TextWidth(), m_itemHeight)});
+    return texts;
 }
 
 void CTransparentListBox::moveEvent(QMoveEvent* event)

@@ -7,8 +7,11 @@
 #include <QString>
 #include <QWidget>
 
+#include "paintedtexts.h"
+
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 class QScrollBar;
 
@@ -16,7 +19,7 @@ class QScrollBar;
 // the list, so that the skin shows through, each with an optional shadow. The copy is taken again after
 // the list moves or changes size. Lines cannot be selected by the user. When the lines pass the list's
 // height a scroll bar appears at the right, and the wheel and the arrow, page, home and end keys scroll.
-class CTransparentListBox : public QWidget {
+class CTransparentListBox : public QWidget, public PaintedTexts {
     Q_OBJECT
 public:
     // The line height before any line is measured.
@@ -58,6 +61,8 @@ public:
     // Whether the parent's pixels under the list have been copied since the last move or resize.
     bool BackgroundCaptured() const { return m_backgroundCaptured; }
     const QImage& Background() const { return m_background; }
+    // The whole lines in sight, each in its place (the scroll bar brings the others).
+    std::vector<PaintedText> TextsPainted() const override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -67,6 +72,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    int TextWidth() const;
+
     struct Line {
         QString text;
         std::uintptr_t data = 0;

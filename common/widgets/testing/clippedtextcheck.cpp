@@ -1,5 +1,7 @@
 #include "clippedtextcheck.h"
 
+#include "paintedtexts.h"
+
 #include <QAbstractItemView>
 #include <QAbstractScrollArea>
 #include <QCheckBox>
@@ -9,6 +11,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
@@ -97,6 +100,8 @@ private:
 
     void Measure(const QWidget& widget)
     {
+        if (auto painted = dynamic_cast<const PaintedTexts*>(&widget))
+            MeasurePainted(widget, *painted);
         if (auto label = qobject_cast<const QLabel*>(&widget))
             MeasureLabel(*label);
         else if (auto push = qobject_cast<const QPushButton*>(&widget))
@@ -119,6 +124,16 @@ private:
             MeasureLineEdit(*edit);
         else if (auto view = qobject_cast<const QAbstractItemView*>(&widget))
             MeasureItemView(*view);
+    }
+
+    void MeasurePainted(const QWidget& widget, const PaintedTexts& painted)
+    {
+        for (const PaintedText& item : painted.TextsPainted()) {
+            if (item.text.isEmpty())
+                continue;
+            const QSize needed = QFontMetrics(item.font).size(Qt::TextSingleLine, item.text);
+            Compare(widget, item.text, needed, item.place.intersected(widget.rect()).size(), QStringLiteral("painted"));
+        }
     }
 
     void MeasureLabel(const QLabel& label)
@@ -425,6 +440,19 @@ private:
         option.features |= QStyleOptionViewItem::HasDisplay;
         option.textElideMode = view.textElideMode();
         option.decorationSize = view.iconSize().isValid() ? view.iconSize() : QSize(16, 16);
+        // initFrom() leaves the item's font at the application's: the view draws its cells in its own.
+        option.font = view.font();
+        // An icon list puts each text under its icon, as QListView lays its cells out.
+        auto list = qobject_cast<const QListView*>(&view);
+        const bool iconMode = list && list->viewMode() == QListView::IconMode;
+        if (iconMode) {
+            option.decorationPosition = QStyleOptionViewItem::Top;
+            option.displayAlignment = Qt::AlignCenter;
+            if (!view.iconSize().isValid()) {
+                const int size = view.style()->pixelMetric(QStyle::PM_IconViewIconSize, nullptr, &view);
+                option.decorationSize = QSize(size, size);
+            }
+        }
         if (const QVariant font = index.data(Qt::FontRole); font.canConvert<QFont>())
             option.font = font.value<QFont>();
         option.fontMetrics = QFontMetrics(option.font);
@@ -437,6 +465,15 @@ private:
         const bool wrap = view.property("wordWrap").toBool();
         if (wrap)
             option.features |= QStyleOptionViewItem::WrapText;
+        const QString where = QStringLiteral("cell %1,%2").arg(index.row()).arg(index.column());
+        if (iconMode) {
+            // The text lies under the icon, across the cell: the cell shows it whole when it has the room its
+            // delegate asks for.
+            if (const QAbstractItemDelegate* delegate = view.itemDelegateForIndex(index)) {
+                Compare(view, text, delegate->sizeHint(option, index), cell.size(), where);
+                return;
+            }
+        }
         const QStyle* style = view.style();
         const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, &option, &view) + 1;
         const QRect room = style->subElementRect(QStyle::SE_ItemViewItemText, &option, &view)
@@ -444,7 +481,7 @@ private:
         const int flags = wrap ? Qt::TextWordWrap : 0;
         const QSize needed =
             option.fontMetrics.boundingRect(QRect(0, 0, wrap ? room.width() : kUnbounded, kUnbounded), flags, text).size();
-        Compare(view, text, needed, room.size(), QStringLiteral("cell %1,%2").arg(index.row()).arg(index.column()));
+        Compare(view, text, needed, room.size(), where);
     }
 
     const QWidget& m_window;

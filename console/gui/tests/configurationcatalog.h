@@ -15,21 +15,18 @@
 // A catalog on one backend as the engine leaves it: the given PBXs on the LAN (the first) and COM2, COM3...
 // (the others), each with its initialization (four extensions, three lines, two entry phones, two relays),
 // its system configuration and the programming records of its extensions but the last.
-class ConfigurationCatalog : public ::testing::TestWithParam<DbBackend> {
-protected:
+class PbxCatalog {
+public:
     static constexpr int kExtensions = 4;
     static constexpr int kLines = 3;
     static constexpr int kEntryPhones = 2;
     static constexpr int kRelays = 2;
 
-    void SetUp() override
-    {
-        m_catalog = std::make_unique<TestCatalog>(GetParam());
-        if (!m_catalog->SkipReason().isEmpty())
-            GTEST_SKIP() << m_catalog->SkipReason().toStdString();
-    }
+    explicit PbxCatalog(DbBackend backend) : m_catalog(backend) {}
 
-    DbParameters Parameters() const { return m_catalog->Parameters(); }
+    // Empty when the backend can be tested here.
+    QString SkipReason() const { return m_catalog.SkipReason(); }
+    DbParameters Parameters() const { return m_catalog.Parameters(); }
 
     // The engine's own connection to the catalog, with the PBXs installed.
     CSqlDatabase& Engine(const QStringList& pbxs = {})
@@ -79,8 +76,32 @@ private:
         }
     }
 
-    std::unique_ptr<TestCatalog> m_catalog;
+    TestCatalog m_catalog;
     std::unique_ptr<CSqlDatabase> m_engine;
+};
+
+// A PbxCatalog for each backend a test is instantiated with.
+class ConfigurationCatalog : public ::testing::TestWithParam<DbBackend> {
+protected:
+    static constexpr int kExtensions = PbxCatalog::kExtensions;
+    static constexpr int kLines = PbxCatalog::kLines;
+    static constexpr int kEntryPhones = PbxCatalog::kEntryPhones;
+    static constexpr int kRelays = PbxCatalog::kRelays;
+
+    void SetUp() override
+    {
+        m_catalog = std::make_unique<PbxCatalog>(GetParam());
+        if (!m_catalog->SkipReason().isEmpty())
+            GTEST_SKIP() << m_catalog->SkipReason().toStdString();
+    }
+
+    DbParameters Parameters() const { return m_catalog->Parameters(); }
+    CSqlDatabase& Engine(const QStringList& pbxs = {}) { return m_catalog->Engine(pbxs); }
+    static QByteArray Initialization() { return PbxCatalog::Initialization(); }
+    void SaveSnapshots() { m_catalog->SaveSnapshots(); }
+
+private:
+    std::unique_ptr<PbxCatalog> m_catalog;
 };
 
 #define INSTANTIATE_CONFIGURATION_TEST(suite)                                                                   \

@@ -1,6 +1,7 @@
 #include "engineview.h"
 
 #include "accesspassworddlg.h"
+#include "boardhost.h"
 #include "boundpbxrecords.h"
 #include "contactcache.h"
 #include "dialogtesting.h"
@@ -10,6 +11,7 @@
 #include "fakenotificationicon.h"
 #include "globalconfiguration.h"
 #include "hoverbutton.h"
+#include "incomingcalldlg.h"
 #include "installationsettings.h"
 #include "language.h"
 #include "mainframe.h"
@@ -45,99 +47,6 @@ namespace {
 constexpr std::uint8_t kServer = InstallationSettings::kModeServer;
 constexpr std::uint8_t kClient = InstallationSettings::kModeClient;
 constexpr std::uint8_t kSimulation = InstallationSettings::kModeSimulation;
-
-// The board's program: outcomes and links as a test sets them, a database with two PBXs (the first on the
-// LAN, the second on COM3) and the installation store of a suite tree.
-class BoardHost : public EngineViewHost {
-public:
-    BoardHost() : m_tree(QStringLiteral("Pultex")), m_database(m_tree.CatalogParameters()), m_settings(OleDate::Now())
-    {
-        m_tree.Enter();
-    }
-
-    bool Prepare(std::uint8_t mode, bool loadInstallation = true)
-    {
-        if (!m_tree.IsValid() || !m_tree.CreateCatalog({QStringLiteral("Centrale1"), QStringLiteral("Centrale2")}))
-            return false;
-        if (!m_tree.WriteInstallation(mode, 0, 3, {}, QStringLiteral("pc-server")))
-            return false;
-        if (loadInstallation && m_installation.Load() != InstallationSettings::LoadResult::Loaded)
-            return false;
-        if (m_database.ConnectAndCreateSchema(QString()) != kNoError ||
-            m_database.UpdateEngineConfiguration(0, QStringLiteral("Centrale1"), 0) != kNoError ||
-            m_database.UpdateEngineConfiguration(1, QStringLiteral("Centrale2"), 3) != kNoError ||
-            m_database.LoadEngineConfiguration() != kNoError)
-            return false;
-        m_database.SaveInitialization(0, Initialization(24, 8, 2, "VX200 v2.1"));
-        return true;
-    }
-
-    static QByteArray Initialization(int extensions, int lines, int entryPhones, const char* model)
-    {
-        QByteArray record(PbxInitialization::kSize, '\0');
-        record[PbxInitialization::kExtensionCountOffset] = char(extensions);
-        record[PbxInitialization::kLineCountOffset] = char(lines);
-        record[PbxInitialization::kEntryPhoneCountOffset] = char(entryPhones);
-        const QByteArray text(model);
-        record.replace(PbxInitialization::kVersionOffset, text.size(), text);
-        return record;
-    }
-
-    InstallationSettings& Installation() override { return m_installation; }
-    CSqlDatabase& Database() override { return m_database; }
-    std::uint8_t GetAssociatedPbx() const override { return m_installation.GetAssociatedPbx(); }
-    std::uint8_t GetAssociatedExtension() const override { return m_installation.AssociatedExtension(); }
-    bool IsServerMode() const override { return m_installation.IsLoaded() && m_installation.IsServerStation(); }
-    const QImage& SkinBitmap() const override { return m_skin; }
-    const QRegion& SkinRegion() const override { return m_region; }
-    std::uint8_t EngineOutcome() const override { return m_engine; }
-    std::uint8_t EngineOutcomeDetail() const override { return m_engineDetail; }
-    std::uint8_t TapiOutcome() const override { return m_tapi; }
-    std::uint8_t LinkStatus(int pbx) const override { return m_links.at(std::size_t(pbx)); }
-    BoundPbxRecords& BoundRecords() override { return m_records; }
-    EngineSettings& Settings() override { return m_settings; }
-    CContactCache* Contacts() const override { return m_contacts.get(); }
-    QString GetExtensionLabel(int extension) override { return QStringLiteral("INT. %1").arg(21 + extension); }
-
-    void LoadSkin()
-    {
-        m_skin = QImage(QStringLiteral(SUITE_ASSETS_DIR "/shared/PxBkImg.psx"));
-        m_region = CreateRegionFromBitmap(m_skin);
-    }
-
-    SuiteTree m_tree;
-    CSqlDatabase m_database;
-    InstallationSettings m_installation;
-    EngineSettings m_settings;
-    BoundPbxRecords m_records;
-    std::unique_ptr<CContactCache> m_contacts = std::make_unique<CContactCache>();
-    QImage m_skin;
-    QRegion m_region;
-    std::uint8_t m_engine = 0;
-    std::uint8_t m_engineDetail = 0;
-    std::uint8_t m_tapi = 0;
-    std::array<std::uint8_t, 10> m_links{};
-};
-
-// The board in its frame, as the console shows it; the frame's icon is a fake one.
-struct Board {
-    explicit Board(BoardHost& host)
-        : log(std::make_shared<IconLog>()), frame(std::make_unique<FakeNotificationIcon>(log)),
-          view(new CEngineView(host, document))
-    {
-        frame.setCentralWidget(view);
-        frame.setFixedSize(view->size());
-    }
-    void Deliver()
-    {
-        QCoreApplication::sendPostedEvents(&frame);
-        QCoreApplication::sendPostedEvents(view);
-    }
-    std::shared_ptr<IconLog> log;
-    CEngineDoc document;
-    CMainFrame frame;
-    CEngineView* view;
-};
 
 QString Text(unsigned id) { return LoadResString(id); }
 
@@ -542,6 +451,48 @@ TEST(EngineView, FivePbxsAreAllReachableOnTheBoard)
         EXPECT_TRUE(SaveScreenshot(*board.view, QStringLiteral("engineview_five_pbxs_scrolled_") + suffix));
     }
     SetLanguage(kLanguageItalian);
+}
+
+// Keeps the window messages posted to an object instead of letting it handle them.
+class PostedMessages : public QObject {
+public:
+    explicit PostedMessages(QObject& target) { target.installEventFilter(this); }
+    std::vector<std::tuple<std::uint32_t, std::uint64_t, std::int64_t>> seen;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() != WindowMessageEvent::EventType())
+            return false;
+        auto message = static_cast<WindowMessageEvent*>(event);
+        seen.emplace_back(message->Message(), message->WParam(), message->LParam());
+        return true;
+    }
+};
+
+TEST(EngineView, ItsPopupsTellTheFramesIconAboutTheCallAndSendTheChoicesToTheView)
+{
+    BoardHost host;
+    ASSERT_TRUE(host.Prepare(kServer));
+    Board board(host);
+    std::unique_ptr<IncomingCallPopup> popup = board.view->PopupFactory()();
+    auto dialog = dynamic_cast<CIncomingCallDlg*>(popup.get());
+    ASSERT_NE(dialog, nullptr);
+    const QString caller = QStringLiteral("0612345678");
+    const QString line = QStringLiteral("(Esterna 1)  Rossi Mario");
+    dialog->SetCallState(3, caller, line);
+    EXPECT_EQ(board.frame.BalloonText(), Text(10069) + u'\n' + line + u'\n' + caller);
+
+    PostedMessages posted(*board.view);
+    dialog->AcceptButton()->click();
+    dialog->RejectButton()->click();
+    board.Deliver();
+    using Posted = std::tuple<std::uint32_t, std::uint64_t, std::int64_t>;
+    const auto choice = [](int button) {
+        return Posted{CIncomingCallDlg::kViewMessage, std::uint64_t(button), CIncomingCallDlg::kPopupChoice};
+    };
+    EXPECT_EQ(posted.seen, (std::vector<Posted>{choice(CIncomingCallDlg::kAcceptButton),
+                                                choice(CIncomingCallDlg::kRejectButton)}));
 }
 
 TEST(EngineView, TheSkinsSubtitleIsDrawnInTheUsersLanguage)

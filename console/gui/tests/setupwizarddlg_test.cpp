@@ -218,6 +218,7 @@ TEST_P(SetupWizardTest, AClientNamesItsExtensionsByTheirLabelsAndNoToTheConfirma
         EXPECT_EQ(wizard->result(), 0);
         // Back at the role the wizard is as small as it was there the first time.
         EXPECT_EQ(wizard->height(), wizard->sizeHint().height());
+        EXPECT_EQ(wizard->width(), CSetupWizardDlg::kWidth);
         wizard.Screenshot(QStringLiteral("step0-after-no"));
     }
     SetLanguage(kLanguageItalian);
@@ -264,6 +265,25 @@ TEST_P(SetupWizardTest, EachStepKeepsItsControlsWholeAndTheWizardFollowsTheSteps
         EXPECT_GE(Find<QLineEdit>(*wizard, "1031")->width(), 200);
     }
     SetLanguage(kLanguageItalian);
+}
+
+TEST_P(SetupWizardTest, TheWizardKeepsItsWidthAtEveryStepOfEitherRole)
+{
+    Engine({QStringLiteral("Centrale1")});
+    for (const char* role : {"Server", "Client"}) {
+        Wizard wizard(kNotConfigured, Parameters());
+        ASSERT_TRUE(wizard.WaitForStep(CSetupWizardDlg::kStepRole));
+        EXPECT_EQ(wizard->width(), CSetupWizardDlg::kWidth) << role;
+        wizard.TakeRole(QString::fromLatin1(role));
+        SaveSnapshots();
+        Find<QLineEdit>(*wizard, "1031")->setText(QStringLiteral("pc-server"));
+        for (const char* done : {"1020", "1027"}) {
+            EXPECT_EQ(wizard->width(), CSetupWizardDlg::kWidth) << role << " step " << wizard->Step();
+            Click(*wizard, done);
+        }
+        ASSERT_EQ(wizard->Step(), CSetupWizardDlg::kStepExtension) << role;
+        EXPECT_EQ(wizard->width(), CSetupWizardDlg::kWidth) << role;
+    }
 }
 
 TEST_P(SetupWizardTest, AClientWhosePbxHasNoExtensionIsToldAndStays)

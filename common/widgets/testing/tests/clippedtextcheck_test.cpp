@@ -1,4 +1,5 @@
 #include "clippedtextcheck.h"
+#include "paintedtexts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -52,6 +53,34 @@ QTableWidget* AddTable(QWidget& window, const QString& heading, const QString& c
     table->setItem(0, 0, new QTableWidgetItem(cell));
     return table;
 }
+
+// An icon list as the console's board shows its PBXs: 32-pixel icons with their names under them.
+QListWidget* AddIconList(QWidget& window, int cellWidth)
+{
+    auto list = new QListWidget(&window);
+    list->setViewMode(QListView::IconMode);
+    list->setIconSize(QSize(32, 32));
+    list->setGridSize(QSize(cellWidth, 60));
+    QPixmap icon(32, 32);
+    icon.fill(Qt::darkBlue);
+    for (const char* name : {"Centrale1", "Centrale2"})
+        list->addItem(new QListWidgetItem(QIcon(icon), QString::fromLatin1(name)));
+    list->setGeometry(0, 0, kWindowSize.width(), 150);
+    return list;
+}
+
+// A skinned control that paints its caption itself, in a place of its own.
+class PaintedCaption : public QWidget, public PaintedTexts {
+public:
+    PaintedCaption(QWidget& parent, int placeWidth) : QWidget(&parent), m_placeWidth(placeWidth) {}
+    std::vector<PaintedText> TextsPainted() const override
+    {
+        return {{kLong, font(), QRect(4, 0, m_placeWidth, fontMetrics().height())}};
+    }
+
+private:
+    int m_placeWidth;
+};
 
 QTabBar* AddTabs(QWidget& window, bool scrolls, Qt::TextElideMode elide, bool toolTips)
 {
@@ -150,6 +179,16 @@ const Fixture kFixtures[] = {
      "wider"},
     {"table cell sized to its text",
      [](QWidget& w) { AddTable(w, QStringLiteral("A"), kLong)->resizeColumnToContents(0); }, ""},
+    {"table cell sized to its text in the application's font, drawn in a larger one",
+     [](QWidget& w) {
+         QTableWidget* table = AddTable(w, QStringLiteral("A"), kLong);
+         table->setWordWrap(false);
+         table->resizeColumnToContents(0);
+         QFont large = table->font();
+         large.setPointSizeF(large.pointSizeF() * 2);
+         table->setFont(large);
+     },
+     "wider"},
     {"list line wider than the list, which scrolls to it",
      [](QWidget& w) {
          auto list = new QListWidget(&w);
@@ -157,6 +196,18 @@ const Fixture kFixtures[] = {
          list->setGeometry(0, 0, TextWidth(*list, kLong) / 2, 100);
      },
      ""},
+    {"icon list cell whose grid holds its text under its icon",
+     [](QWidget& w) { AddIconList(w, TextWidth(w, QStringLiteral("Centrale1")) + 20); }, ""},
+    {"icon list cell narrower than its text", [](QWidget& w) { AddIconList(w, 40); }, "wider"},
+    {"painted text in a place that holds it",
+     [](QWidget& w) { (new PaintedCaption(w, TextWidth(w, kLong)))->setGeometry(0, 0, kWindowSize.width(), 40); },
+     ""},
+    {"painted text in a place narrower than the text",
+     [](QWidget& w) { (new PaintedCaption(w, TextWidth(w, kLong) / 2))->setGeometry(0, 0, kWindowSize.width(), 40); },
+     "wider"},
+    {"painted text whose place runs past the widget",
+     [](QWidget& w) { (new PaintedCaption(w, TextWidth(w, kLong)))->setGeometry(0, 0, TextWidth(w, kLong) / 2, 40); },
+     "wider"},
     {"tree cell too narrow, elided without a tool tip",
      [](QWidget& w) {
          auto tree = new QTreeWidget(&w);
