@@ -17,6 +17,7 @@
 #include "stringtable.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -43,7 +44,7 @@ constexpr int kSearchFields = 7;
 constexpr unsigned kFirstSearchBook = 10101;  // "Rubrica locale", "Rubrica condivisa", "Entrambe"
 constexpr int kSearchBooks = 3;
 constexpr int kBothBooks = 2;
-constexpr unsigned kSearchText = 10104;
+constexpr unsigned kSearchButtonText = 10104;
 constexpr unsigned kImportText = 10067;
 constexpr unsigned kGlobalBookText = 10129;
 constexpr unsigned kCommonBookText = 10130;
@@ -142,21 +143,18 @@ void CPbxDirectoryDlg::BuildControls()
     m_contacts->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_contacts->setRootIsDecorated(false);
     m_contacts->setMinimumWidth(kContactsListWidth);
-    const int contactColumn = (kContactsListWidth - kListFrame) / (kNumberColumns + 1);
-    m_contacts->InsertColumn(0, LoadResString(kNameText), CSortListCtrl::kText, Qt::AlignLeft, contactColumn);
+    m_contacts->InsertColumn(0, LoadResString(kNameText), CSortListCtrl::kText);
     for (int column = 0; column < kNumberColumns; ++column)
-        m_contacts->InsertColumn(column + 1, LoadResString(kNumberHeadings[column]), CSortListCtrl::kText,
-                                 Qt::AlignLeft, contactColumn);
+        m_contacts->InsertColumn(column + 1, LoadResString(kNumberHeadings[column]), CSortListCtrl::kText);
     m_positions->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_positions->setRootIsDecorated(false);
     m_positions->setMinimumWidth(kPositionsListWidth);
-    const int positionsWidth = kPositionsListWidth - kListFrame;
-    m_positions->InsertColumn(0, LoadResString(kPositionText), CSortListCtrl::kNumber, Qt::AlignLeft,
-                              positionsWidth / 5);
-    m_positions->InsertColumn(1, LoadResString(kNumberText), CSortListCtrl::kText, Qt::AlignLeft,
-                              positionsWidth * 2 / 5);
-    m_positions->InsertColumn(2, LoadResString(kNameText), CSortListCtrl::kText, Qt::AlignLeft,
-                              positionsWidth * 2 / 5);
+    m_positions->InsertColumn(0, LoadResString(kPositionText), CSortListCtrl::kNumber);
+    m_positions->InsertColumn(1, LoadResString(kNumberText), CSortListCtrl::kText);
+    m_positions->InsertColumn(2, LoadResString(kNameText), CSortListCtrl::kText);
+    SetColumnWidths();
+    m_contacts->installEventFilter(this);
+    m_positions->installEventFilter(this);
     FillBookCombo(*m_readBook);
     FillBookCombo(*m_writeBook);
     m_delete->setEnabled(false);
@@ -168,7 +166,7 @@ void CPbxDirectoryDlg::BuildControls()
     search->addWidget(m_searchField);
     search->addWidget(m_searchBook);
     search->addWidget(m_searchText, 1);
-    search->addWidget(Button(this, kSearch, kSearchText));
+    search->addWidget(Button(this, kSearch, kSearchButtonText));
     auto contactsGroup = Named(new QGroupBox(LoadResString(kContactsGroupText), this), kContactsGroupId);
     auto contacts = new QVBoxLayout(contactsGroup);
     contacts->addLayout(search);
@@ -232,6 +230,26 @@ void CPbxDirectoryDlg::BuildControls()
     });
     connect(m_contacts, &QTreeWidget::itemSelectionChanged, this, &CPbxDirectoryDlg::OnContactsClicked);
     connect(m_positions, &QTreeWidget::itemSelectionChanged, this, &CPbxDirectoryDlg::UpdatePositionButtons);
+}
+
+void CPbxDirectoryDlg::SetColumnWidths()
+{
+    // The address book's nine columns share its width; the positions list gives the position a fifth.
+    const int contactsWidth = std::max(m_contacts->width(), m_contacts->minimumWidth()) - kListFrame;
+    const int contacts = contactsWidth / (kNumberColumns + 1);
+    for (int column = 0; column <= kNumberColumns; ++column)
+        m_contacts->setColumnWidth(column, contacts);
+    const int positions = std::max(m_positions->width(), m_positions->minimumWidth()) - kListFrame;
+    m_positions->setColumnWidth(0, positions / 5);
+    m_positions->setColumnWidth(1, positions * 2 / 5);
+    m_positions->setColumnWidth(2, positions * 2 / 5);
+}
+
+bool CPbxDirectoryDlg::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Resize && (watched == m_contacts || watched == m_positions))
+        SetColumnWidths();
+    return CButtonOnlyDialog::eventFilter(watched, event);
 }
 
 void CPbxDirectoryDlg::FillBookCombo(QComboBox& combo)

@@ -75,8 +75,12 @@ public:
     // The progress dialog of the running loop, none between loops.
     CProgressDlg* Progress() const { return m_progress.get(); }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void BuildControls();
+    void SetColumnWidths();
     void FillBookCombo(QComboBox& combo);
     Book BookOf(const QComboBox& combo) const;
     void ApplyReadRange();
