@@ -389,6 +389,79 @@ TEST_P(PbxDirectoryTest, AGlobalBookIsReadAndWrittenByEntryRequestsOfBook255)
     EXPECT_EQ(Listed(*dialog), QStringList{"1 0688 Gamma"});
 }
 
+TEST_P(PbxDirectoryTest, ACommonBookPast256StopsAtPosition255AndAnEmptyBookOffersNoRange)
+{
+    SimulvexModel model;
+    model.configuration = {QStringLiteral("set phonebook 300 0")};
+    Start(model);
+    if (IsSkipped() || HasFatalFailure())
+        return;
+    WriteCommon(0, "0100");
+    WriteCommon(254, "0254");
+    AddContact(QStringLiteral("Limite Uno"), {QStringLiteral("0711")});
+    AddContact(QStringLiteral("Limite Due"), {QStringLiteral("0722"), QStringLiteral("0723")});
+    std::unique_ptr<CPbxDirectoryDlg> dialog = Open();
+    EXPECT_EQ(dialog->CommonSize(), 256);
+    EXPECT_EQ(Get<CNumericEdit>(*dialog, CPbxDirectoryDlg::kLast)->GetValue(), 255);
+    EXPECT_EQ(Get<CNumericEdit>(*dialog, CPbxDirectoryDlg::kPosition)->GetMaximum(), 255);
+    ReadRange(*dialog, 250, 255);
+    EXPECT_EQ(Listed(*dialog), QStringList{"254 0254"});
+
+    // Two numbers do not fit from position 255 on; one goes there and position 0 keeps its number.
+    Get<QLineEdit>(*dialog, CPbxDirectoryDlg::kSearchText)->setText(QStringLiteral("Limite"));
+    Click(*dialog, CPbxDirectoryDlg::kSearch);
+    auto& contacts = *Get<CSortListCtrl>(*dialog, CPbxDirectoryDlg::kContacts);
+    ASSERT_EQ(contacts.ItemCount(), 2);
+    TypePosition(*dialog, 255);
+    EXPECT_EQ(dialog->AvailableCount(), 1);
+    Select(contacts, {0});  // "Limite Due", two numbers
+    EXPECT_FALSE(Get<QPushButton>(*dialog, CPbxDirectoryDlg::kImport)->isEnabled());
+    Select(contacts, {1});
+    ASSERT_TRUE(Get<QPushButton>(*dialog, CPbxDirectoryDlg::kImport)->isEnabled());
+    Click(*dialog, CPbxDirectoryDlg::kImport);
+    EXPECT_EQ(ReadCommon(255), QStringLiteral("0711"));
+    EXPECT_EQ(ReadCommon(0), QStringLiteral("0100"));
+
+    // The personal book has no positions: nothing to read, nowhere to write.
+    Get<QComboBox>(*dialog, CPbxDirectoryDlg::kReadBook)->setCurrentIndex(1);
+    Get<QComboBox>(*dialog, CPbxDirectoryDlg::kWriteBook)->setCurrentIndex(1);
+    EXPECT_FALSE(Get<QPushButton>(*dialog, CPbxDirectoryDlg::kRead)->isEnabled());
+    EXPECT_FALSE(Get<CNumericEdit>(*dialog, CPbxDirectoryDlg::kPosition)->isEnabled());
+    EXPECT_EQ(dialog->AvailableCount(), 0);
+    EXPECT_FALSE(Get<QPushButton>(*dialog, CPbxDirectoryDlg::kImport)->isEnabled());
+}
+
+TEST_P(PbxDirectoryTest, AnEmptyGlobalBookOffersNoRangeAndEverySelectedPositionIsDeleted)
+{
+    SimulvexModel model;
+    model.configuration = {QStringLiteral("set config 1 16"), QStringLiteral("set phonebook 32 0 0")};
+    Start(model);
+    if (IsSkipped() || HasFatalFailure())
+        return;
+    {
+        std::unique_ptr<CPbxDirectoryDlg> dialog = Open();
+        EXPECT_EQ(dialog->GlobalSize(), 0);
+        EXPECT_FALSE(Get<QPushButton>(*dialog, CPbxDirectoryDlg::kRead)->isEnabled());
+        EXPECT_EQ(Get<CNumericEdit>(*dialog, CPbxDirectoryDlg::kLast)->GetMaximum(), 0);
+        EXPECT_EQ(dialog->AvailableCount(), 0);
+    }
+    // A global book of 2 x 256 + 8 positions, all filled and all deleted at once.
+    constexpr int kPositions = 520;
+    ASSERT_EQ(Simulvex(QStringLiteral("set phonebook 32 8 2")), QStringLiteral("OK"));
+    for (int position = 0; position < kPositions; ++position)
+        WriteEntry(PbxDirectory::kGlobalBook, position, "0612");
+    std::unique_ptr<CPbxDirectoryDlg> dialog = Open();
+    EXPECT_EQ(Get<CNumericEdit>(*dialog, CPbxDirectoryDlg::kLast)->GetValue(), kPositions - 1);
+    Click(*dialog, CPbxDirectoryDlg::kRead);
+    CSortListCtrl& list = Positions(*dialog);
+    ASSERT_EQ(list.ItemCount(), kPositions);
+    list.selectAll();
+    Click(*dialog, CPbxDirectoryDlg::kDelete);
+    EXPECT_EQ(list.ItemCount(), 0);
+    for (const int position : {0, 511, 512, kPositions - 1})
+        EXPECT_EQ(ReadEntry(PbxDirectory::kGlobalBook, position), QString()) << position;
+}
+
 INSTANTIATE_CONSOLE_WINDOWS_TEST(PbxDirectoryTest);
 
 }  // namespace
