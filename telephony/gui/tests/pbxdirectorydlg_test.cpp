@@ -462,6 +462,35 @@ TEST_P(PbxDirectoryTest, AnEmptyGlobalBookOffersNoRangeAndEverySelectedPositionI
         EXPECT_EQ(ReadEntry(PbxDirectory::kGlobalBook, position), QString()) << position;
 }
 
+TEST_P(PbxDirectoryTest, OpeningFailsWithTheBoxWithoutADatabaseOrAnAnswerOfThePbx)
+{
+    Start();
+    if (IsSkipped() || HasFatalFailure())
+        return;
+    struct Case {
+        const InstallationSettings* installation;
+        const char* fault;
+        QString text;
+    };
+    InstallationSettings missing(QStringLiteral("/nonexistent/Installation.ini"));
+    const Case cases[] = {{&missing, nullptr, QStringLiteral("Codice errore 151")},
+                          {m_installation.get(), "fault silence", QStringLiteral("Codice errore 30")}};
+    for (const Case& c : cases) {
+        m_context.installation = c.installation;
+        if (c.fault)
+            Simulvex(QLatin1StringView(c.fault) + QStringLiteral(" on"));
+        MessageBoxRecorder boxes;
+        CPbxDirectoryDlg dialog(m_context);
+        EXPECT_EQ(dialog.exec(), QDialog::Rejected);
+        if (c.fault)
+            Simulvex(QLatin1StringView(c.fault) + QStringLiteral(" off"));
+        ASSERT_EQ(boxes.Seen().size(), 1u);
+        EXPECT_EQ(boxes.Seen().front().title, QStringLiteral("Fonivra"));
+        EXPECT_TRUE(boxes.Seen().front().text.contains(c.text)) << boxes.Seen().front().text.toStdString();
+        EXPECT_FALSE(dialog.isVisible());
+    }
+}
+
 INSTANTIATE_CONSOLE_WINDOWS_TEST(PbxDirectoryTest);
 
 }  // namespace
