@@ -1,8 +1,13 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <vector>
+
+// What a card stands for: a person, or a group of contacts, an organisation, a place or another kind
+// (vCard KIND); a card without a kind is a person's.
+enum class ContactKind { Individual, Group, Organization, Location, Other };
 
 // One contact of the user's address book or of a contacts export, with every field the suite's imports
 // take. Numbers are as the source holds them.
@@ -23,6 +28,19 @@ struct ContactRecord {
     QString business2;
     QString homeFax;
     QString businessFax;
+
+    ContactKind kind = ContactKind::Individual;
+    // Every value of a property that a card repeats, in card order (filled by the vCard reader; an export
+    // has one value a field). The single fields above keep the first value, and home2 and business2 the
+    // second one of their type.
+    QStringList emails;
+    QStringList webPages;
+    QStringList homeNumbers;
+    QStringList mobileNumbers;
+    QStringList carNumbers;
+    QStringList businessNumbers;
+    QStringList homeFaxNumbers;
+    QStringList businessFaxNumbers;
 
     bool operator==(const ContactRecord&) const = default;
 };

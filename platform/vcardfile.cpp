@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include <initializer_list>
+#include <utility>
 
 using Status = ContactReadResult::Status;
 
@@ -99,6 +100,18 @@ void PutFirstFree(ContactRecord& record, std::initializer_list<QString ContactRe
     }
 }
 
+ContactKind KindOf(const QString& value)
+{
+    static const std::pair<const char*, ContactKind> kKinds[] = {{"individual", ContactKind::Individual},
+                                                                  {"group", ContactKind::Group},
+                                                                  {"org", ContactKind::Organization},
+                                                                  {"location", ContactKind::Location}};
+    for (const auto& [name, kind] : kKinds)
+        if (value.compare(QLatin1String(name), Qt::CaseInsensitive) == 0)
+            return kind;
+    return ContactKind::Other;
+}
+
 // Builds one card's record from its lines.
 class VCardBuilder {
 public:
@@ -116,12 +129,16 @@ public:
             m_structuredName = parts.join(u' ');
         } else if (line.name == QLatin1String("TEL")) {
             AddNumber(line, has);
+        } else if (line.name == QLatin1String("KIND") || line.name == QLatin1String("X-ADDRESSBOOK-SERVER-KIND")) {
+            m_record.kind = KindOf(TextValue(line.value).trimmed());
         } else if (line.name == QLatin1String("EMAIL")) {
+            m_record.emails << TextValue(line.value).trimmed();
             if (m_record.email.isEmpty() || (has("pref") && !m_emailPreferred)) {
                 m_record.email = TextValue(line.value).trimmed();
                 m_emailPreferred = has("pref");
             }
         } else if (line.name == QLatin1String("URL")) {
+            m_record.webPages << TextValue(line.value).trimmed();
             if (m_record.webPage.isEmpty() || (has("home") && !m_homePage)) {
                 m_record.webPage = TextValue(line.value).trimmed();
                 m_homePage = has("home");
@@ -160,16 +177,23 @@ private:
         if (number.isEmpty() || has("pager"))
             return;
         using R = ContactRecord;
-        if (has("fax"))
-            PutFirstFree(m_record, {has("home") && !has("work") ? &R::homeFax : &R::businessFax}, number);
-        else if (has("car"))
+        if (has("fax")) {
+            const bool home = has("home") && !has("work");
+            PutFirstFree(m_record, {home ? &R::homeFax : &R::businessFax}, number);
+            (home ? m_record.homeFaxNumbers : m_record.businessFaxNumbers) << number;
+        } else if (has("car")) {
             PutFirstFree(m_record, {&R::car}, number);
-        else if (has("cell"))
+            m_record.carNumbers << number;
+        } else if (has("cell")) {
             PutFirstFree(m_record, {&R::mobile, &R::car}, number);
-        else if (has("work"))
+            m_record.mobileNumbers << number;
+        } else if (has("work")) {
             PutFirstFree(m_record, {&R::business, &R::business2}, number);
-        else
+            m_record.businessNumbers << number;
+        } else {
             PutFirstFree(m_record, {&R::home, &R::home2}, number);
+            m_record.homeNumbers << number;
+        }
     }
 
     ContactRecord m_record;

@@ -11,6 +11,8 @@ DbParameters DbParametersFor(const DatabaseSettings& settings)
         parameters.port = settings.port;
         parameters.user = settings.user;
         parameters.password = settings.password;
+        if (!settings.catalog.isEmpty())
+            parameters.database = settings.catalog;
     } else {
         parameters.backend = DbBackend::kSqlite;
         parameters.file = settings.SqliteFile();

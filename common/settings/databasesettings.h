@@ -14,6 +14,7 @@ struct DatabaseSettings {
     int port = kDefaultPostgresPort;
     QString user;
     QString password;
+    QString catalog;   // PostgreSQL catalog; empty means "corvanti"
 
     static QString DefaultSqliteFile();  // <suite>/Data/Corvanti.sqlite
     QString SqliteFile() const { return file.isEmpty() ? DefaultSqliteFile() : file; }

@@ -25,6 +25,7 @@ const QString kHostKey = kDatabaseGroup + QStringLiteral("Host");
 const QString kPortKey = kDatabaseGroup + QStringLiteral("Port");
 const QString kUserKey = kDatabaseGroup + QStringLiteral("User");
 const QString kDbPasswordKey = kDatabaseGroup + QStringLiteral("Password");
+const QString kCatalogKey = kDatabaseGroup + QStringLiteral("Catalog");
 const QString kSqliteName = QStringLiteral("sqlite");
 const QString kPostgresName = QStringLiteral("postgresql");
 const QString kDamagedSuffix = QStringLiteral(".damaged");
@@ -152,6 +153,7 @@ bool InstallationSettings::Read(const QSettings& store)
     m_database.port = reader.Number(kPortKey, DatabaseSettings::kDefaultPostgresPort, 1, 65535);
     m_database.user = reader.Text(kUserKey);
     m_database.password = reader.Text(kDbPasswordKey);
+    m_database.catalog = reader.Text(kCatalogKey).trimmed();
 
     m_problem = reader.Problem();
     return m_problem.isEmpty();
@@ -186,6 +188,8 @@ bool InstallationSettings::Save()
     store.setValue(kPortKey, m_database.port);
     store.setValue(kUserKey, m_database.user);
     store.setValue(kDbPasswordKey, m_database.password);
+    if (!m_database.catalog.isEmpty())  // files of installations on the usual catalog stay as they were
+        store.setValue(kCatalogKey, m_database.catalog);
     store.sync();
     // A format error left from reading a damaged file does not matter: the file was written anew.
     return store.status() != QSettings::AccessError;

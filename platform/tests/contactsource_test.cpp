@@ -60,13 +60,46 @@ TEST(ContactSource, VCardsOfBothVersionsGiveEveryField)
     rossi.business2 = QStringLiteral("02 2");
     rossi.homeFax = QStringLiteral("06 9");
     rossi.businessFax = QStringLiteral("02 9");
+    rossi.emails = QStringList{"m@casa.example", "mario@ufficio.example"};
+    rossi.webPages = QStringList{"http://lavoro.example", "http://casa.example"};
+    rossi.homeNumbers = QStringList{"06 1234", "06 5678"};
+    rossi.mobileNumbers = QStringList{"333 111"};
+    rossi.carNumbers = QStringList{"333 222"};
+    rossi.businessNumbers = QStringList{"02 1", "02 2"};
+    rossi.homeFaxNumbers = QStringList{"06 9"};
+    rossi.businessFaxNumbers = QStringList{"02 9"};
     EXPECT_EQ(result.contacts[0], rossi);
 
     ContactRecord verdi;
     verdi.name = QStringLiteral("Anna Maria Verdi");  // no FN: the structured name
     verdi.home = QStringLiteral("+39-06-777");
     verdi.mobile = QStringLiteral("+39 347 1");
+    verdi.homeNumbers = QStringList{"+39-06-777"};
+    verdi.mobileNumbers = QStringList{"+39 347 1"};
     EXPECT_EQ(result.contacts[1], verdi);
+}
+
+TEST(ContactSource, ACardKeepsItsKindAndEveryRepeatedNumber)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("kinds.vcf"));
+    ASSERT_TRUE(WriteFile(path, "BEGIN:VCARD\nVERSION:4.0\nFN:Persona\nTEL;TYPE=CELL:1\nTEL;TYPE=CELL:2\n"
+                                "TEL;TYPE=CELL:3\nEND:VCARD\n"
+                                "BEGIN:VCARD\nVERSION:4.0\nKIND:group\nFN:Amici\nEND:VCARD\n"
+                                "BEGIN:VCARD\nVERSION:3.0\nX-ADDRESSBOOK-SERVER-KIND:Group\nFN:Colleghi\nEND:VCARD\n"
+                                "BEGIN:VCARD\nVERSION:4.0\nKIND:org\nFN:Ditta\nEND:VCARD\n"
+                                "BEGIN:VCARD\nVERSION:4.0\nKIND:location\nFN:Sala\nEND:VCARD\n"
+                                "BEGIN:VCARD\nVERSION:4.0\nKIND:x-robot\nFN:Robot\nEND:VCARD\n"));
+    const ContactReadResult result = ContactSource::ReadAddressBook(path);
+    ASSERT_EQ(result.contacts.size(), 6u);
+    const ContactKind kinds[] = {ContactKind::Individual, ContactKind::Group, ContactKind::Group,
+                                 ContactKind::Organization, ContactKind::Location, ContactKind::Other};
+    for (std::size_t i = 0; i < std::size(kinds); ++i)
+        EXPECT_EQ(result.contacts[i].kind, kinds[i]) << i;
+    // The first cell number is the mobile, the second fills the free car number, all three are kept.
+    EXPECT_EQ(result.contacts[0].mobile, QStringLiteral("1"));
+    EXPECT_EQ(result.contacts[0].car, QStringLiteral("2"));
+    EXPECT_EQ(result.contacts[0].mobileNumbers, (QStringList{"1", "2", "3"}));
 }
 
 TEST(ContactSource, FaultsOfAVCardFile)

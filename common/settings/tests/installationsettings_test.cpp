@@ -82,12 +82,14 @@ TEST(InstallationSettings, SaveKeepsEveryField)
     database.port = 6543;
     database.user = QStringLiteral("corvanti");
     database.password = QStringLiteral("db secret");
+    database.catalog = QStringLiteral("corvanti_branch");
     settings.SetDatabase(database);
     ASSERT_TRUE(settings.Save());
 
     const QByteArray stored = ReadFile(InstallationSettings::DefaultStorePath());
     EXPECT_TRUE(stored.contains("[Database]"));
     EXPECT_TRUE(stored.contains("Backend=postgresql"));
+    EXPECT_TRUE(stored.contains("Catalog=corvanti_branch"));
     EXPECT_FALSE(stored.contains("Pa55word"));
     EXPECT_TRUE(stored.contains("AccessPasswordIterations=" + QByteArray::number(SaltedPassword::IterationsForNewPasswords())));
 

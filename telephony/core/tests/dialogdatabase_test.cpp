@@ -43,14 +43,20 @@ TEST(DialogDatabase, ServerByInstallationMode)
 
 class DialogDatabaseTest : public DbTest {};
 
-// SQLite only: the installation store names PostgreSQL's catalog "corvanti", not a test catalog.
 TEST_P(DialogDatabaseTest, ConnectsInModesOneToFourButThree)
 {
-    if (GetParam() != DbBackend::kSqlite)
-        GTEST_SKIP() << "the installation's PostgreSQL catalog is the shared one";
     StartEngineDatabaseWithPbx(0, QStringLiteral("PBX1"));
     DatabaseSettings settings;
-    settings.file = Parameters().file;
+    if (GetParam() == DbBackend::kPostgres) {
+        settings.backend = DatabaseSettings::Backend::PostgreSql;
+        settings.host = Parameters().host;
+        settings.port = Parameters().port;
+        settings.user = Parameters().user;
+        settings.password = Parameters().password;
+        settings.catalog = Parameters().database;
+    } else {
+        settings.file = Parameters().file;
+    }
     const struct {
         std::uint8_t mode;
         int code;

@@ -147,7 +147,7 @@ protected:
     std::unique_ptr<EngineEventDispatcher> m_dispatcher;
 
 private:
-    // The installation store's form of a test catalog's server (PostgreSQL's catalog is "corvanti").
+    // The installation store's form of a test catalog: its own PostgreSQL catalog, so tests run in parallel.
     static DatabaseSettings DatabaseOf(const DbParameters& parameters)
     {
         DatabaseSettings database;
@@ -157,6 +157,7 @@ private:
             database.port = parameters.port;
             database.user = parameters.user;
             database.password = parameters.password;
+            database.catalog = parameters.database;
         } else {
             database.file = parameters.file;
         }
