@@ -10,16 +10,26 @@ bool InBook(const QList<QByteArray>& book, int position) { return position >= 0 
 
 PbxPhoneBook::PbxPhoneBook() : m_common(kCommonPositions), m_global(kGlobalPositions) {}
 
+void PbxPhoneBook::Resize(int common, int personal, int globalHigh)
+{
+    m_globalHigh = globalHigh;
+    m_personalSize = personal;
+    m_common = QList<QByteArray>(common);
+    m_global = QList<QByteArray>(globalHigh * 256 + (personal & 0xFF));
+    m_personal.clear();
+}
+
 InfoBlock PbxPhoneBook::Info() const
 {
     InfoBlock block{};
     block[0] = kSelector;
     block[1] = kInfoMark;
-    block[3] = static_cast<std::uint8_t>(kGlobalPositions >> 8);
-    block[4] = static_cast<std::uint8_t>(kCommonPositions & 0xFF);
-    block[5] = static_cast<std::uint8_t>(kCommonPositions >> 8);
-    block[6] = static_cast<std::uint8_t>(kPersonalPositions & 0xFF);
-    block[7] = static_cast<std::uint8_t>(kPersonalPositions >> 8);
+    const auto common = static_cast<int>(m_common.size());
+    block[3] = static_cast<std::uint8_t>(m_globalHigh);
+    block[4] = static_cast<std::uint8_t>(common & 0xFF);
+    block[5] = static_cast<std::uint8_t>(common >> 8);
+    block[6] = static_cast<std::uint8_t>(m_personalSize & 0xFF);
+    block[7] = static_cast<std::uint8_t>(m_personalSize >> 8);
     return block;
 }
 
@@ -42,9 +52,10 @@ std::optional<QByteArray> PbxPhoneBook::Entry(int book, int position) const
 {
     if (book == kGlobalBook)
         return InBook(m_global, position) ? std::optional<QByteArray>(m_global[position]) : std::nullopt;
-    if (position < 0 || position >= kPersonalPositions)
+    if (position < 0 || position >= m_personalSize)
         return std::nullopt;
-    return m_personal.value(book, QList<QByteArray>(kPersonalPositions))[position];
+    const auto found = m_personal.constFind(book);
+    return found == m_personal.constEnd() ? QByteArray() : (*found)[position];
 }
 
 bool PbxPhoneBook::SetEntry(int book, int position, const QByteArray& coded)
@@ -55,11 +66,11 @@ bool PbxPhoneBook::SetEntry(int book, int position, const QByteArray& coded)
         m_global[position] = coded;
         return true;
     }
-    if (position < 0 || position >= kPersonalPositions)
+    if (position < 0 || position >= m_personalSize)
         return false;
     auto found = m_personal.find(book);
     if (found == m_personal.end())
-        found = m_personal.insert(book, QList<QByteArray>(kPersonalPositions));
+        found = m_personal.insert(book, QList<QByteArray>(m_personalSize));
     (*found)[position] = coded;
     return true;
 }

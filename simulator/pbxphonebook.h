@@ -20,7 +20,16 @@ public:
     // with the personal book's size: both books have the same length here.
     static constexpr int kGlobalPositions = kPersonalPositions;
 
+    static constexpr int kMaxCommonPositions = 0xFFFF;
+    static constexpr int kMaxPersonalPositions = 0xFFFF;
+    static constexpr int kMaxGlobalHigh = 0xFF;
+
     PbxPhoneBook();
+
+    // Gives the books other sizes, all positions empty: the common book, each personal book, and the
+    // global book's high byte (its size is that x 256 + the personal size's low byte, as the information
+    // block says).
+    void Resize(int common, int personal, int globalHigh);
 
     // The information block: the request's selector bytes echoed in bytes 0-1, then the books' sizes.
     PbxDirectory::InfoBlock Info() const;
@@ -33,6 +42,8 @@ public:
     bool SetEntry(int book, int position, const QByteArray& coded);
 
 private:
+    int m_globalHigh = kGlobalPositions >> 8;
+    int m_personalSize = kPersonalPositions;
     QList<QByteArray> m_common;
     QList<QByteArray> m_global;
     QHash<int, QList<QByteArray>> m_personal;

@@ -220,6 +220,15 @@ QString SimulatorControl::Set(const QStringList& words, const QString& line)
                                    ByteValue(words.at(3), "value"));
         return QStringLiteral("OK");
     }
+    if (what == QLatin1String("phonebook")) {
+        NeedWords(words, 4);
+        const int common = Number(words.at(2), 0, PbxPhoneBook::kMaxCommonPositions, "common positions");
+        const int personal = Number(words.at(3), 0, PbxPhoneBook::kMaxPersonalPositions, "personal positions");
+        const int globalHigh =
+            words.size() > 4 ? Number(words.at(4), 0, PbxPhoneBook::kMaxGlobalHigh, "global high byte") : 0;
+        model.PhoneBook().Resize(common, personal, globalHigh);
+        return QStringLiteral("OK");
+    }
     if (what == QLatin1String("programming")) {
         NeedWords(words, 6);
         const std::uint8_t type = ObjectType(words.at(2));

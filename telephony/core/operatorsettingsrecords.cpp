@@ -23,7 +23,28 @@ SettingsFileOutcome LoadOrCreate(const QString& folder, Record& record, bool (*l
     return outcome;
 }
 
+// The byte ranges of the main settings that the settings sheet's pages edit, [first, last].
+struct ByteRange {
+    qsizetype first;
+    qsizetype last;
+};
+constexpr ByteRange kSheetMainRanges[] = {{0, 1887}, {4856, 5114}, {5128, 5128}, {5130, 5130}};
+
 }  // namespace
+
+void TakeSheetSettings(OperatorSettingsRecords& live, const OperatorSettingsRecords& edited)
+{
+    QByteArray& target = live.main.Bytes();
+    const QByteArray& source = edited.main.Bytes();
+    for (const ByteRange& range : kSheetMainRanges) {
+        const qsizetype length = range.last - range.first + 1;
+        target.replace(range.first, length, source.mid(range.first, length));
+    }
+    live.office = edited.office;
+    live.second = edited.second;
+    live.toolbar = edited.toolbar;
+    live.third = edited.third;
+}
 
 std::vector<SettingsFileOutcome> LoadOrCreateSettingsFiles(const QString& folder, OperatorSettingsRecords& records)
 {

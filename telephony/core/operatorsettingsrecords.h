@@ -32,5 +32,10 @@ struct SettingsFileOutcome {
 // a file that cannot be loaded is written with the record's defaults. A toolbar file that cannot be
 // loaded first takes its rows from the main settings' button rows of older versions.
 std::vector<SettingsFileOutcome> LoadOrCreateSettingsFiles(const QString& folder, OperatorSettingsRecords& records);
+// Takes over what the settings sheet edited in `edited`: of the main settings only the bytes its pages
+// edit (the four window sections, the alarm switches, the start-up options, the missed-call switch and
+// the hotel mode), so that what others changed meanwhile (the missed-call time mark that the popup moves
+// and saves) is not written back stale; the four other records whole.
+void TakeSheetSettings(OperatorSettingsRecords& live, const OperatorSettingsRecords& edited);
 // Writes the five files in that order; true when every one was written.
 bool SaveSettingsFiles(const QString& folder, const OperatorSettingsRecords& records);

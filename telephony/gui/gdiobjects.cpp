@@ -1,14 +1,23 @@
 #include "gdiobjects.h"
 
+#include <QFontInfo>
 #include <QFontMetrics>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
 // The size of a LOGFONT of height 0: the dialogs' usual 8-point font on a 96 dpi screen.
 constexpr int kDefaultPixelSize = 11;
 constexpr int kHeavyWeight = 900;
+// A chosen font's point size becomes pixels on the 96 dpi screen the settings files were made for.
+constexpr double kPixelsPerPoint = 96.0 / 72.0;
+constexpr std::uint8_t kOutPrecision = 3;
+constexpr std::uint8_t kClipPrecision = 2;
+constexpr std::uint8_t kQuality = 2;
+constexpr std::uint8_t kFixedPitchModern = 0x31;
+constexpr std::uint8_t kVariablePitchSwiss = 0x22;
 
 }  // namespace
 
@@ -36,7 +45,30 @@ QFont FontFromLogFont(const LogFont& font)
     return result;
 }
 
+LogFont LogFontFromFont(const QFont& font)
+{
+    LogFont result;
+    const int pixels = font.pixelSize() > 0 ? font.pixelSize() : static_cast<int>(std::lround(font.pointSizeF() * kPixelsPerPoint));
+    result.SetHeight(-std::max(1, pixels));
+    result.SetWeight(font.weight());
+    result.SetItalic(font.italic() ? 1 : 0);
+    result.SetUnderline(font.underline() ? 1 : 0);
+    result.SetStrikeOut(font.strikeOut() ? 1 : 0);
+    result.SetOutPrecision(kOutPrecision);
+    result.SetClipPrecision(kClipPrecision);
+    result.SetQuality(kQuality);
+    result.SetPitchAndFamily(QFontInfo(font).fixedPitch() ? kFixedPitchModern : kVariablePitchSwiss);
+    result.SetFaceName(font.family());
+    return result;
+}
+
 QColor ColourFromColorRef(std::uint32_t colorRef)
 {
     return QColor(int(colorRef & 0xFF), int((colorRef >> 8) & 0xFF), int((colorRef >> 16) & 0xFF));
+}
+
+std::uint32_t ColorRefFromColour(const QColor& colour)
+{
+    return static_cast<std::uint32_t>(colour.red()) | (static_cast<std::uint32_t>(colour.green()) << 8) |
+           (static_cast<std::uint32_t>(colour.blue()) << 16);
 }

@@ -189,7 +189,7 @@ void CMainFrame::RunSettings()
     CSystemConfiguration sheet(kSettingsCaption, &copies, m_context, this);
     if (RunDialog(sheet) != QDialog::Accepted)
         return;
-    *m_services.settings = copies;
+    TakeSheetSettings(*m_services.settings, copies);
     SaveSettingsFiles(m_services.settingsFolder, *m_services.settings);
     CloseObjectWindows();
     m_services.images->SetRecorderGlyphSwitch(m_services.settings->third.InUse());

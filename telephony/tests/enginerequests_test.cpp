@@ -74,6 +74,27 @@ TEST_F(EngineRequestsTest, PhoneBookPositionsAndEntries)
     EXPECT_EQ(Client().WriteDirectoryEntry(kPbx, 9, 0, "1", kSeconds), kAcknowledgeStatus1);  // no extension 9
 }
 
+TEST_F(EngineRequestsTest, PhoneBookSizesAreSetEmpty)
+{
+    ASSERT_EQ(Client().WriteDirectoryPosition(kPbx, 5, "1203", kSeconds), kNoError);
+    ASSERT_EQ(Simulvex(QStringLiteral("set phonebook 300 0 2")), QStringLiteral("OK"));
+    PbxDirectory::InfoBlock info{};
+    ASSERT_EQ(Client().ReadDirectoryInfo(kPbx, info, kSeconds), kNoError);
+    EXPECT_EQ(PbxDirectory::CommonBookSize(info), 300);
+    EXPECT_EQ(PbxDirectory::PersonalBookSize(info), 0);
+    EXPECT_EQ(PbxDirectory::GlobalBookSize(info), 512);
+    std::string number;
+    ASSERT_EQ(Client().ReadDirectoryPosition(kPbx, 5, number, kSeconds), kNoError);
+    EXPECT_EQ(number, "");
+    std::array<std::uint8_t, PbxDirectory::kEntrySize> entry{};
+    ASSERT_EQ(Client().WriteDirectoryEntry(kPbx, PbxDirectory::kGlobalBook, 511, "7", kSeconds), kNoError);
+    ASSERT_EQ(Client().ReadDirectoryEntry(kPbx, PbxDirectory::kGlobalBook, 511, entry, number, kSeconds), kNoError);
+    EXPECT_EQ(number, "7");
+    EXPECT_EQ(Client().WriteDirectoryEntry(kPbx, 1, 0, "1", kSeconds), kAcknowledgeStatus1);
+    EXPECT_EQ(Simulvex(QStringLiteral("set phonebook 65536 1")),
+              QStringLiteral("ERROR common positions must be a number from 0 to 65535: 65536"));
+}
+
 TEST_F(EngineRequestsTest, AWrongCodeIsNotAccepted)
 {
     ASSERT_EQ(Simulvex(QStringLiteral("fault wrong-code on")).left(2), QStringLiteral("OK"));

@@ -43,6 +43,7 @@ struct SimulvexModel {
     int relays = 4;
     int labelledExtension = 2;
     QString label = QStringLiteral("Reception");
+    QStringList configuration;  // further Simulvex commands before the engine starts ("set config 1 16")
 };
 
 constexpr std::uint8_t kPbx = 0;
@@ -75,10 +76,11 @@ protected:
         ASSERT_TRUE(m_tree->IsValid());
         ASSERT_TRUE(m_tree->PlaceProgram(kPultex, QStringLiteral(PULTEX_PROGRAM)));
         ASSERT_TRUE(m_tree->InstallSimulvex(QStringLiteral(SIMULVEX_PROGRAM),
-                                            {QStringLiteral("set extensions %1").arg(model.extensions),
-                                             QStringLiteral("set lines %1").arg(model.lines),
-                                             QStringLiteral("set entryphones %1").arg(model.entryPhones),
-                                             QStringLiteral("set relays %1").arg(model.relays)}));
+                                            QStringList{QStringLiteral("set extensions %1").arg(model.extensions),
+                                                        QStringLiteral("set lines %1").arg(model.lines),
+                                                        QStringLiteral("set entryphones %1").arg(model.entryPhones),
+                                                        QStringLiteral("set relays %1").arg(model.relays)} +
+                                                model.configuration));
         const DatabaseSettings database = DatabaseOf(m_catalog->Parameters());
         ASSERT_TRUE(m_tree->WriteInstallation(InstallationSettings::kModeSimulation, kPbx, kOwnExtension, database));
         ASSERT_TRUE(m_tree->WriteNetworkPorts());

@@ -16,11 +16,15 @@
 #include "recorderftpclient.h"
 #include "operatorsettingsrecords.h"
 #include "pcphoneview.h"
+#include "settingspage.h"
 #include "systemconfiguration.h"
 #include "waitfor.h"
 #include "widgettesting.h"
 
+#include <QCheckBox>
 #include <QFileInfo>
+#include <QFontDialog>
+#include <QPushButton>
 #include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -317,7 +321,7 @@ TEST_F(MainFrameTest, ListsAndDialogsOpenWithTheirOptions)
                                      {0, 255, 0, 0}, {2, 255, 0, 0}, {4, 255, 0, 0}, {3, 255, 0, 2}};
     EXPECT_EQ(m_lists, expected);
     EXPECT_EQ(m_dialogs.mid(8), (QStringList{QStringLiteral("190"), QStringLiteral("193"),
-                                            QStringLiteral("CPbxDirectoryDlg"), QStringLiteral("501")}));
+                                            QStringLiteral("194"), QStringLiteral("501")}));
 }
 
 TEST_F(MainFrameTest, TheWindowsGetTheProgramsRecorderClient)
@@ -392,6 +396,65 @@ TEST_F(MainFrameTest, SettingsAnsweredOkWriteTheFiveFilesAndRebuildTheLists)
     m_answer = {};
     Command(CMainFrame::kSettings);
     EXPECT_EQ(m_settings.toolbar.Label(0), QStringLiteral("Centralino"));
+}
+
+TEST_F(MainFrameTest, SettingsOkWritesTheRecordsByteForByteAndKeepsAMarkMovedMeanwhile)
+{
+    const OleDate moved(2026, 12, 11, 8, 30, 0);
+    CMainFrame& frame = Frame();
+    frame.show();
+    m_answer = [&](QDialog& dialog) {
+        auto sheet = qobject_cast<CSystemConfiguration*>(&dialog);
+        if (!sheet)
+            return int(QDialog::Rejected);
+        sheet->Page(6)->findChild<QCheckBox*>(QStringLiteral("1114"))->setChecked(true);  // hotel mode
+        sheet->Page(7)->findChild<QCheckBox*>(QStringLiteral("1132"))->setChecked(true);  // call filter
+        // Meanwhile the popup moves the missed-call mark of the live record and saves it.
+        m_settings.main.SetMissedCallReference(moved);
+        sheet->findChild<QPushButton*>(QStringLiteral("1"))->click();
+        return sheet->result();
+    };
+    Command(CMainFrame::kSettings);
+    EXPECT_EQ(m_settings.main.MissedCallReference(), moved);
+    EXPECT_EQ(m_settings.main.CheckInManagement(), 1);
+    EXPECT_EQ(m_settings.office.Flags(), 0x1B);
+    // The five files hold the live records as a save of them writes them.
+    QTemporaryDir expected;
+    ASSERT_TRUE(SaveSettingsFiles(expected.path() + u'/', m_settings));
+    for (const char* name : {"FvCnf.fps", "FvOfPgin.frs", "FvSrv2Pgin.frs", "FvToolNew.frs", "FvSrv3Pgin.frs"}) {
+        QFile written(m_folder.path() + u'/' + QLatin1StringView(name));
+        QFile wanted(expected.path() + u'/' + QLatin1StringView(name));
+        ASSERT_TRUE(written.open(QIODevice::ReadOnly)) << name;
+        ASSERT_TRUE(wanted.open(QIODevice::ReadOnly)) << name;
+        EXPECT_EQ(written.readAll(), wanted.readAll()) << name;
+    }
+}
+
+TEST_F(MainFrameTest, SettingsCancelledAfterAFontLeaveTheLiveRecordsAndTheFiles)
+{
+    const QByteArray before = m_settings.main.Bytes();
+    CMainFrame& frame = Frame();
+    frame.show();
+    bool fontChosen = false;
+    m_answer = [&](QDialog& dialog) {
+        auto sheet = qobject_cast<CSystemConfiguration*>(&dialog);
+        if (!sheet)
+            return int(QDialog::Rejected);
+        ModalAnswerer answer([](QDialog* modal) {
+            if (auto fonts = qobject_cast<QFontDialog*>(modal)) {
+                fonts->setCurrentFont(QFont(QStringLiteral("DejaVu Serif"), 12));
+                fonts->accept();
+            }
+        });
+        sheet->Page(0)->findChild<QPushButton*>(QStringLiteral("1122"))->click();
+        fontChosen = sheet->Records()->main.Font(MainSettings::kExtensions, 0).FaceName() == "DejaVu Serif";
+        sheet->findChild<QPushButton*>(QStringLiteral("2"))->click();
+        return sheet->result();
+    };
+    Command(CMainFrame::kSettings);
+    EXPECT_TRUE(fontChosen);
+    EXPECT_EQ(m_settings.main.Bytes(), before);
+    EXPECT_FALSE(QFileInfo::exists(m_folder.path() + QStringLiteral("/FvCnf.fps")));
 }
 
 TEST_F(MainFrameTest, ExitWaitsWhileAnAlarmIsPending)
