@@ -26,6 +26,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QTemporaryDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -659,6 +660,20 @@ TEST_P(EventListTest, ExportsTabAndCsvFiles)
 
 class EventListRecordingsTest : public EventListTest {
 protected:
+    // A temporary folder of the test's own, so that recordings of tests running beside it are not counted.
+    void SetUp() override
+    {
+        EventListTest::SetUp();
+        ASSERT_TRUE(m_temp.isValid());
+        m_previousTemp = qgetenv("TMPDIR");
+        qputenv("TMPDIR", m_temp.path().toLocal8Bit());
+    }
+    void TearDown() override
+    {
+        EventListTest::TearDown();
+        qputenv("TMPDIR", m_previousTemp);
+    }
+
     bool StartWithRecorder()
     {
         if (!Start())
@@ -706,6 +721,8 @@ protected:
 
     LocalFtpServer m_ftp{QStringLiteral("Pelmaro"), QStringLiteral("VuoK"), true};
     std::unique_ptr<CRecorderFtpClient> m_recorder;
+    QTemporaryDir m_temp;
+    QByteArray m_previousTemp;
 };
 
 TEST_P(EventListRecordingsTest, MatchLoginPlayStopSaveAndDelete)

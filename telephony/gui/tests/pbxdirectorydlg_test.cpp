@@ -327,6 +327,7 @@ TEST_P(PbxDirectoryTest, CancelEndsTheReadAndASilentPbxEndsItWithTheBox)
 
 TEST_P(PbxDirectoryTest, TheListIsSavedAsTabsOrAsCsvWithTheSeparatorQuoted)
 {
+    SetLanguage(kLanguageItalian);  // its list separator is ";"
     Start();
     if (IsSkipped() || HasFatalFailure())
         return;

@@ -70,6 +70,11 @@ TEST_P(PcPhoneViewTest, DigitKeysCollectTheDialStringWhenReadyAndGoToThePbxInACa
     Press(kKey5);
     EXPECT_EQ(Requests(), QStringList{QStringLiteral("5")});
     Simulvex(QStringLiteral("hangup %1").arg(kOwnExtension));
+    // The hang-up's own events come first, or they would clear the digit that follows.
+    ASSERT_TRUE(DispatchUntil([this] {
+        return m_state.tables.extensionStatus[static_cast<std::size_t>(kOwnExtension)]
+                   .bytes[ExtensionEntry::kStateOffset] == kStateReady;
+    }));
     // Dialling, the digit also goes to every console as a dialled-digit event.
     SetOwnState(kStateDialling);
     Press(1008);
