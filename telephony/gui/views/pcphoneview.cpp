@@ -30,7 +30,7 @@ constexpr std::chrono::milliseconds kAfterFlash{1000};
 constexpr std::chrono::milliseconds kBeforeKey64{1000};
 constexpr std::chrono::milliseconds kAroundKey64{500};
 
-struct KeySpec {
+struct KeyFace {
     std::uint32_t id;
     char16_t character;  // 0: a function key
     std::uint8_t shape;
@@ -49,7 +49,7 @@ constexpr int kStripKeyX = 172;
 constexpr int kStripKeyStep = 39;
 constexpr int kStripKeyY = 5;
 constexpr int kStripFunctionY = 11;
-constexpr KeySpec kKeys[CPCPhoneView::kKeyCount] = {
+constexpr KeyFace kKeys[CPCPhoneView::kKeyCount] = {
     {1000, u'1', kDigitShape, kDigitSize, 220, {kStripKeyX + 0 * kStripKeyStep, kStripKeyY}, {81, 112}},
     {1001, u'2', kDigitShape, kDigitSize, 221, {kStripKeyX + 1 * kStripKeyStep, kStripKeyY}, {123, 112}},
     {1002, u'3', kDigitShape, kDigitSize, 222, {kStripKeyX + 2 * kStripKeyStep, kStripKeyY}, {165, 112}},
@@ -121,13 +121,13 @@ CPCPhoneView::~CPCPhoneView() = default;
 void CPCPhoneView::CreateKeys()
 {
     for (std::size_t at = 0; at < m_keys.size(); ++at) {
-        const KeySpec& spec = kKeys[at];
-        auto key = new CExtButton(kActive, spec.shape, spec.size.width(), spec.size.height(), spec.bitmap,
-                                  static_cast<int>(spec.id), kKeyNotifyMessage, kCornerSize, this);
-        key->setObjectName(QString::number(spec.id));
-        key->resize(spec.size);
+        const KeyFace& face = kKeys[at];
+        auto key = new CExtButton(kActive, face.shape, face.size.width(), face.size.height(), face.bitmap,
+                                  static_cast<int>(face.id), kKeyNotifyMessage, kCornerSize, this);
+        key->setObjectName(QString::number(face.id));
+        key->resize(face.size);
         key->setFocusPolicy(Qt::NoFocus);
-        connect(key, &QAbstractButton::clicked, this, [this, id = spec.id] { OnCommand(id); });
+        connect(key, &QAbstractButton::clicked, this, [this, id = face.id] { OnCommand(id); });
         m_keys[at] = key;
     }
 }
