@@ -91,7 +91,7 @@ PrintSettingsForm PrintSettingsForm::Rating()
 
 PrintSettingsForm PrintSettingsForm::Hotel()
 {
-    return {1216, 1215, 2047, true, {1231, 1232, 1233, 1234}};
+    return {1216, 1215, 2047, true, {1231, 1232, 1233, 1234}, &PrintSettings::footerFont, &PrintSettings::textFont};
 }
 
 CPrintSettingsDlg::CPrintSettingsDlg(const PrintSettings& record, const PrintSettingsForm& form, QWidget* parent)
@@ -137,8 +137,8 @@ CPrintSettingsDlg::CPrintSettingsDlg(const PrintSettings& record, const PrintSet
         int button;
         LogFont PrintSettings::*font;
     } const fonts[] = {{kTitleFontText, 1142, 1134, &PrintSettings::titleFont},
-                       {kTextFontText, 1143, 1135, &PrintSettings::textFont},
-                       {kFooterFontText, 1144, 1136, &PrintSettings::footerFont}};
+                       {kTextFontText, 1143, 1135, form.textFontField},
+                       {kFooterFontText, 1144, 1136, form.footerFontField}};
     for (const FontRow& font : fonts) {
         auto button = Button(kMoreText, font.button);
         grid->addWidget(Label(font.text, font.label), row, 0);

@@ -20,10 +20,15 @@ struct PrintSettingsForm {
     unsigned cancel = 0;
     bool optionBoxes = false;
     std::array<unsigned, 4> boxTexts{};  // boxes 1415-1418
+    // The record's fields that the "text font" (1135) and "footer font" (1136) buttons edit: the two
+    // programs print their texts and footers with the fonts at 900 and 960 the other way round.
+    LogFont PrintSettings::*textFontField = &PrintSettings::textFont;
+    LogFont PrintSettings::*footerFontField = &PrintSettings::footerFont;
 
     // The rating program's form: no option boxes.
     static PrintSettingsForm Rating();
-    // The hotel program's form, with the four boxes.
+    // The hotel program's form, with the four boxes; its text font is the one at 960, its footer font the
+    // one at 900.
     static PrintSettingsForm Hotel();
 };
 
