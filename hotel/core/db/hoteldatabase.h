@@ -136,6 +136,11 @@ public:
     int LoadGroup(int id, GroupRecord& group);
     // The hotel's visible groups of that booking-group value, and those written before the value existed.
     int LoadGroups(int hotelId, int bookingGroup, std::vector<GroupListEntry>& groups);
+    // A booking group and one booking per room, written together or not at all: the group (booking-group
+    // flag 1) gets the rooms, each booking the group's id and its room; the new keys come back in the
+    // records. More rooms than a group holds are refused (46) before anything is written.
+    int InsertGroupBooking(int hotelId, GroupRecord& group, const std::vector<int>& roomIds,
+                           BookingRecord& booking, std::vector<int>* bookingIds = nullptr);
     int InsertConvention(const ConventionRecord& convention, int* id = nullptr);
     int UpdateConvention(int id, const ConventionRecord& convention);
     int DeleteConvention(int id);
