@@ -42,7 +42,7 @@ constexpr unsigned kConfirmGenerateText = 2216;
 constexpr unsigned kSaveFailedText = 2146;
 constexpr unsigned kMessageFailedText = 2230;
 // The list's size when the window opens: the columns share its width.
-constexpr int kListWidth = 860;
+constexpr int kListWidth = 1040;
 constexpr int kListHeight = 300;
 constexpr int kDetailsHeight = 150;
 constexpr int kFrame = 4;

@@ -74,7 +74,7 @@ CNumericEdit* Number(QWidget* parent, int id, int minimum, int maximum, int valu
 {
     auto edit = new CNumericEdit(parent);
     edit->setObjectName(CLodgixDialog::Id(id));
-    edit->SetFormat(CNumericEdit::kInteger, 0, 3);
+    edit->SetFormat(CNumericEdit::kInteger, 0, 0);
     edit->SetRangeAndValue(minimum, maximum, value);
     return edit;
 }

@@ -35,7 +35,7 @@ constexpr unsigned kCustomerText = 2166;
 constexpr unsigned kCompanyText = 2167;
 constexpr unsigned kRoomText = 2033;
 // The list's width when the window opens: the columns share it.
-constexpr int kListWidth = 720;
+constexpr int kListWidth = 840;
 constexpr int kListHeight = 320;
 // The columns leave room for the list's frame.
 constexpr int kFrame = 4;
