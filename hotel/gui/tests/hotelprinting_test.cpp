@@ -1,6 +1,8 @@
 // Bills and lists on paper, printed to PDF files and read back with pdftotext, and the view's print
 // steps: orientation, titles, the police form's flag, the queue of documents.
 #include "billprinter.h"
+#include "documentchoicedlg.h"
+#include "staydocumentchoice.h"
 #include "documentfiles.h"
 #include "language.h"
 #include "listreportprinter.h"
@@ -12,6 +14,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTreeWidget>
@@ -410,6 +413,41 @@ TEST_F(PrintStepsTest, QueueStaysWhenThePreviewClosesAndMovesAfterEachPrint)
     // A document that does not load shows nothing.
     EXPECT_FALSE(m_printing->PrintDocument(QStringLiteral("Recv202699999.psx")));
     EXPECT_EQ(m_previews, 3);
+}
+
+}  // namespace
+}  // namespace lodgix
+
+namespace lodgix {
+namespace {
+
+TEST(StayDocumentChoice, RowsStayByStayAndTheFirstUnlessAnotherIsPicked)
+{
+    SetLanguage(1);
+    CheckInRecord left;
+    left.checkInDate = OleDate(2026, 3, 1, 14, 0, 0);
+    left.checkOutDate = OleDate(2026, 3, 4, 10, 0, 0);
+    left.documents[0] = {1, QStringLiteral("Recv202600007.psx"), QStringLiteral("Contanti"), Money::FromCents(12050)};
+    left.documents[2] = {2, QStringLiteral("Fatt202600012.psx"), QStringLiteral("Bonifico"), Money::FromCents(5000)};
+    CheckInRecord arrived;
+    arrived.checkInDate = OleDate(2026, 3, 4, 15, 0, 0);
+    arrived.checkOutDate = OleDate(2026, 3, 5, 9, 0, 0);
+    arrived.documents[0] = {3, QStringLiteral("Recv202600008.psx"), QString(), Money::FromCents(100)};
+    const std::vector<StayDocumentRow> rows = StayDocumentRows({left, arrived});
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].description,
+              QStringLiteral("Data di arrivo: 01/03/2026 14:00:00, Data di partenza: 04/03/2026 10:00:00, "
+                             "Ricevuta fiscale 7 / 2026, Importo: 120.50€"));
+    EXPECT_TRUE(rows[1].description.contains(QLatin1String("Fattura 12 / 2026")));
+    EXPECT_EQ(rows[2].file, QStringLiteral("Recv202600008.psx"));
+
+    EXPECT_FALSE(ChooseStayDocument(nullptr, {}));
+    EXPECT_EQ(ChooseStayDocument(nullptr, {rows[1]}), rows[1].file) << "one row is taken without asking";
+    ModalAnswerer ok([](QDialog* dialog) {
+        dialog->findChild<QPushButton*>(QString::number(CDocumentChoiceDlg::kOk))->click();
+    });
+    EXPECT_EQ(ChooseStayDocument(nullptr, rows), rows[0].file);
+    EXPECT_EQ(ok.Count(), 1);
 }
 
 }  // namespace
