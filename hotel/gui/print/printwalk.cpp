@@ -35,8 +35,12 @@ void PageWalk::PageHeader()
 {
     if (!(m_settings.flags & PrintSettings::kPrintHeader) || !m_headerAtTop)
         return;
+    // Measured once per walk: the header loads the logo file, which every page of a long list would
+    // otherwise read again.
     QRect page;
-    m_y += PrintPageHeader(m_settings, m_painter, page, Drawing()) + m_gap;
+    if (m_headerHeight < 0 || Drawing())
+        m_headerHeight = PrintPageHeader(m_settings, m_painter, page, Drawing());
+    m_y += m_headerHeight + m_gap;
 }
 
 bool PageWalk::Place(int height, const std::function<void(int y)>& draw)

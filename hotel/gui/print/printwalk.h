@@ -64,6 +64,7 @@ private:
     int m_linesOnPage = 0;
     bool m_stopped = false;
     bool m_headerAtTop = true;
+    int m_headerHeight = -1;  // not measured yet
     PageOpener m_opener;
 };
 
