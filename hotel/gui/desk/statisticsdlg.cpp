@@ -9,6 +9,7 @@
 #include <QDateEdit>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -77,6 +78,8 @@ CStatisticsDlg::CStatisticsDlg(LodgixState& state, DeskWindowLinks links, QWidge
     m_list->setObjectName(Id(kList));
     m_list->setMinimumSize(kListWidth, kListHeight);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    // The analysis sorts its rows once; a click on a heading would move the total rows among them.
+    m_list->header()->setSectionsClickable(false);
     SetColumns(0, 0);
 
     auto start = button(kStartText, kStart);
