@@ -139,7 +139,9 @@ CGroupBookingDlg::CGroupBookingDlg(GroupSearchRecord& search, CHotelDatabase* da
     m_quality = Number(this, kQuality, 1, 5, 3);
     m_bedsComparison = ComparisonCombo(this, kBedsComparison);
     m_beds = Number(this, kBeds, 1, kMaxNights, 2);
-    for (auto [combo, edit] : {std::pair{m_qualityComparison, m_quality}, std::pair{m_bedsComparison, m_beds}}) {
+    for (const auto& pair : {std::pair{m_qualityComparison, m_quality}, std::pair{m_bedsComparison, m_beds}}) {
+        QComboBox* combo = pair.first;
+        CNumericEdit* edit = pair.second;
         edit->setEnabled(false);
         connect(combo, &QComboBox::activated, edit, [edit, combo] { edit->setEnabled(combo->currentIndex() != 0); });
     }
