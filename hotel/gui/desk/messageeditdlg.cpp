@@ -20,6 +20,7 @@ constexpr unsigned kTextString = 2227;         // "Testo"
 constexpr unsigned kNewCaptionString = 2228;   // "Nuovo messaggio"
 constexpr unsigned kEditCaptionString = 2229;  // "Modifica messaggio"
 constexpr int kTextLines = 6;
+constexpr int kTextWidth = 340;
 
 }  // namespace
 
@@ -36,6 +37,8 @@ CMessageEditDlg::CMessageEditDlg(QWidget* parent)
     m_from->setMaxLength(kFromLength);
     m_text->setObjectName(Id(kText));
     m_text->setTabChangesFocus(true);
+    m_text->setMinimumWidth(kTextWidth);
+    m_text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_text->setFixedHeight(m_text->fontMetrics().lineSpacing() * kTextLines);
     connect(m_text, &QPlainTextEdit::textChanged, this, &CMessageEditDlg::CutText);
     m_ok->setObjectName(Id(kOk));

@@ -39,7 +39,9 @@ constexpr std::uint32_t kReferenceDayColour = 0xFF0000;  // the weekday letter o
 constexpr std::uint32_t kWeekdayColour = 0xC0C0C0;
 constexpr int kMaxYear = 0xFFFF;
 // An action's place in the list: its picture over three lines of text.
-constexpr QSize kActionCell(132, 84);  // the shown year is a 16-bit value
+constexpr QSize kActionCell(132, 84);
+constexpr int kPlannerStretch = 4;
+constexpr int kPanelsStretch = 5;  // the shown year is a 16-bit value
 
 // The month spin: arrows only. Its up arrow goes forward (a negative delta), as the up-down control
 // whose range runs from high to low.
@@ -180,8 +182,9 @@ void CLodgixView::CreateControls()
     panels->setColumnStretch(0, 1);
     panels->setColumnStretch(1, 1);
     auto layout = new QVBoxLayout(this);
-    layout->addLayout(planning, 3);
-    layout->addLayout(panels, 2);
+    // The planner above; below it as much room again for the panels, the actions and the alerts.
+    layout->addLayout(planning, kPlannerStretch);
+    layout->addLayout(panels, kPanelsStretch);
 }
 
 // --- Commands and messages ---
