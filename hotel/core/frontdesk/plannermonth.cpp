@@ -80,6 +80,15 @@ std::vector<PlannerRow> BuildPlannerRows(const PlannerSources& sources)
     static const RoomDayRecords kNone;
     const RoomDayRecords& month = sources.monthRecords ? *sources.monthRecords : kNone;
     const RoomDayRecords& referenceDay = sources.referenceDay ? *sources.referenceDay : kNone;
+    // Each room's records, so that a cell reads only its room's (a linear search per cell over the whole
+    // month was most of the rebuild of a large hotel).
+    const std::unordered_map<int, RoomDayIndex> monthByRoom = IndexByRoom(month);
+    const std::unordered_map<int, RoomDayIndex> referenceByRoom = IndexByRoom(referenceDay);
+    static const RoomDayIndex kNoRecords;
+    const auto of = [](const std::unordered_map<int, RoomDayIndex>& rooms, int roomId) -> const RoomDayIndex& {
+        const auto found = rooms.find(roomId);
+        return found == rooms.end() ? kNoRecords : found->second;
+    };
     std::unordered_map<int, int> messagesOfStay;
     if (sources.messages)
         for (const MessageRecord& message : *sources.messages)
@@ -95,12 +104,13 @@ std::vector<PlannerRow> BuildPlannerRows(const PlannerSources& sources)
         row.label = PlannerRoomLabel(room);
         row.roomId = room.id;
         RoomDayStatus status;
-        GetRoomDayStatus(room.id, sources.referenceDate, status, referenceDay);
+        GetRoomDayStatus(room.id, sources.referenceDate, status, referenceDay, of(referenceByRoom, room.id));
         row.labelColour = RoomDayColour(status.kind);
         row.cells.resize(static_cast<std::size_t>(std::max(sources.days, 0)));
+        const RoomDayIndex& roomRecords = of(monthByRoom, room.id);
         for (int day = 1; day <= sources.days; ++day) {
             const OleDate date(sources.year, sources.month, day);
-            GetRoomDayStatus(room.id, date, status, month);
+            GetRoomDayStatus(room.id, date, status, month, roomRecords);
             PlannerCell& cell = row.cells[static_cast<std::size_t>(day - 1)];
             cell.colour = RoomDayColour(status.kind);
             if (status.kind != kRoomOccupied)

@@ -6,6 +6,7 @@
 #include "oledate.h"
 
 #include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 namespace lodgix {
@@ -34,6 +35,16 @@ struct RoomDayRecords {
     std::vector<CheckInRecord> stays;
 };
 
+// The records of one room, as their indexes into the arrays in load order: a resolution over them finds
+// what a search of the whole arrays finds, without reading the other rooms' records.
+struct RoomDayIndex {
+    std::vector<int> bookings;
+    std::vector<int> unavailability;
+    std::vector<int> stays;
+};
+// Each room's indexes, by room id.
+std::unordered_map<int, RoomDayIndex> IndexByRoom(const RoomDayRecords& records);
+
 // The index of the first record of the room whose period holds the date (both ends included), -1 when none.
 // Stays: FindOpenStay takes only those without a check-out, FindClosedStay only those with one.
 int FindBooking(const OleDate& date, int roomId, const std::vector<BookingRecord>& bookings);
@@ -45,6 +56,9 @@ int FindClosedStay(const OleDate& date, int roomId, const std::vector<CheckInRec
 // free. Each search writes its own index into `out`; the fields of searches not reached keep what they
 // held. The result is the index found (for free and booked days the booking search's).
 int GetRoomDayStatus(int roomId, const OleDate& date, RoomDayStatus& out, const RoomDayRecords& records);
+// The same over the room's indexes (from IndexByRoom of the same records).
+int GetRoomDayStatus(int roomId, const OleDate& date, RoomDayStatus& out, const RoomDayRecords& records,
+                     const RoomDayIndex& roomRecords);
 // The same resolution with one record set aside, so that a command can check a record it modifies against
 // the others: the booking with that id leaves its day free; the open stay with that id does not count and
 // closed stays are not searched; the unavailable period with that id does not count.

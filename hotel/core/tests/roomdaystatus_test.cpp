@@ -138,6 +138,23 @@ TEST(RoomDayStatusTest, VariantsSetOneRecordAside)
     EXPECT_EQ(status.kind, kRoomUnavailable);
 }
 
+TEST(RoomDayStatusTest, ARoomsIndexFindsWhatTheWholeSearchFinds)
+{
+    RoomDayRecords records = March();
+    // A second unavailable period over the first, later in load order: the first still wins.
+    records.unavailability.push_back(Period(kRoom, Day(3), Day(5), 22));
+    const auto byRoom = IndexByRoom(records);
+    for (const int room : {kRoom, kOtherRoom}) {
+        for (int day = 1; day <= 31; ++day) {
+            RoomDayStatus whole;
+            RoomDayStatus indexed;
+            const int found = GetRoomDayStatus(room, Day(day), whole, records);
+            EXPECT_EQ(GetRoomDayStatus(room, Day(day), indexed, records, byRoom.at(room)), found) << room << " " << day;
+            EXPECT_EQ(indexed, whole) << room << " " << day;
+        }
+    }
+}
+
 TEST(PlannerMonthTest, LabelHasBedsAndStars)
 {
     RoomRecord room;

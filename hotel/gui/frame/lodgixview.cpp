@@ -301,8 +301,10 @@ void CLodgixView::FillAlertList()
     m_alerts->clear();
     if (!m_state.reminder)
         return;
-    for (const AlertLine& line : AlertListLines(m_state.reminder->Lists()))
-        m_alerts->InsertColoredString(-1, line.text, line.colour);
+    for (const AlertLine& line : AlertListLines(m_state.reminder->Lists())) {
+        const int index = m_alerts->InsertColoredString(-1, line.text, line.colour);
+        m_alerts->item(index)->setToolTip(line.text);
+    }
 }
 
 void CLodgixView::RoomsChanged()

@@ -144,6 +144,7 @@ void CLodgixView::FillActionList()
                                             QChar(u'A' + code - 1) + u')',
                                         m_actions);
         item->setData(kActionCodeRole, code);
+        item->setToolTip(item->text());
         if (static_cast<std::size_t>(action->image) < m_actionImages.size())
             item->setIcon(m_actionImages[static_cast<std::size_t>(action->image)]);
     }

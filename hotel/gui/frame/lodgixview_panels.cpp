@@ -120,14 +120,25 @@ void CLodgixView::RefreshPanels()
     emit CommandStatesChanged();
 }
 
+namespace {
+
+// A line too long for its panel can still be read whole in its tip.
+void AddLine(QListWidget* list, const QString& text)
+{
+    auto item = new QListWidgetItem(text, list);
+    item->setToolTip(text);
+}
+
+}  // namespace
+
 void CLodgixView::AddSummaryLine(const QString& text)
 {
-    m_summary->addItem(text);
+    AddLine(m_summary, text);
 }
 
 void CLodgixView::AddDetailLine(const QString& text)
 {
-    m_detail->addItem(text);
+    AddLine(m_detail, text);
 }
 
 void CLodgixView::FillRoomSummary()

@@ -23,7 +23,10 @@
 #include <QMenuBar>
 #include <QStatusBar>
 
+#include <QThread>
+
 #include <atomic>
+#include <thread>
 
 // Texts as texts in the failures.
 inline void PrintTo(const QString& text, std::ostream* os)
@@ -227,6 +230,11 @@ protected:
 
     void Deliver() { QCoreApplication::processEvents(); }
 
+    // The reminder test's clock: the day, and whether it holds the reminder's rebuild a moment (so that a
+    // shutdown meets it there).
+    std::atomic<int> m_day{10};
+    std::atomic<bool> m_slowClock{false};
+    std::atomic<bool> m_rebuilding{false};
     LodgixState m_state;
     std::unique_ptr<CMainFrame> m_frame;
     CLodgixView* m_view = nullptr;
@@ -631,10 +639,19 @@ TEST_P(LodgixViewTest, ReminderListsAndItsDayChange)
 {
     CheckInRecord stay = StayRecord(QStringLiteral("103"), 1, 9);  // its last night was yesterday
     CheckIn(stay);
-    std::atomic<int> day{10};
+    // The fixture's, so that they outlive the reminder whatever fails.
+    std::atomic<int>& day = m_day;
+    std::atomic<bool>& slowClock = m_slowClock;
+    std::atomic<bool>& rebuilding = m_rebuilding;
     m_frame = std::make_unique<CMainFrame>();
     m_view = new CLodgixView(m_state);
-    m_view->SetClock([&day] { return QDateTime(QDate(2024, 3, day.load()), QTime(12, 0)); });
+    m_view->SetClock([&day, &slowClock, &rebuilding] {
+        if (slowClock && QThread::currentThread() != QCoreApplication::instance()->thread()) {
+            rebuilding = true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        }
+        return QDateTime(QDate(2024, 3, day.load()), QTime(12, 0));
+    });
     m_frame->SetView(m_view);
     m_view->OnInitialUpdate();
     ASSERT_NE(m_state.reminder, nullptr);
@@ -656,8 +673,10 @@ TEST_P(LodgixViewTest, ReminderListsAndItsDayChange)
     }));
     EXPECT_EQ(m_view->Planner()->CellColour(0, 11), 0xFF0000u);
 
-    // Shutdown while it rebuilds: it is joined, and nothing posts after.
+    // Shutdown while it rebuilds: it is joined.
+    slowClock = true;
     m_state.reminder->Refresh();
+    ASSERT_TRUE(WaitFor([&rebuilding] { return rebuilding.load(); }));
     m_state.Shutdown();
     EXPECT_EQ(m_state.reminder, nullptr);
     QCoreApplication::processEvents();
