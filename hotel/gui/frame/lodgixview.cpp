@@ -106,11 +106,8 @@ CLodgixView::CLodgixView(LodgixState& state, QWidget* parent)
     });
     m_messageMap.On(kActionKeyMessage, [this](std::uint64_t wParam, std::int64_t) { OnActionKey(static_cast<int>(wParam)); });
     m_messageMap.On(kCloseWindowsMessage, [this](std::uint64_t, std::int64_t) { CloseModelessWindows(); });
-    m_messageMap.On(kListChangedMessage, [this](std::uint64_t, std::int64_t) { RefreshPlanning(); });
-    m_messageMap.On(kClientServicesClosedMessage, [this](std::uint64_t, std::int64_t) {
-        CloseModelessWindows();
-        RefreshPanels();
-    });
+    m_messageMap.On(kListChangedMessage, [this](std::uint64_t, std::int64_t) { OnListChanged(); });
+    m_messageMap.On(kClientServicesClosedMessage, [this](std::uint64_t, std::int64_t) { OnClientServicesClosed(); });
     m_messageMap.On(CReminderThread::kListsReady, [this](std::uint64_t flags, std::int64_t) { OnListsReady(flags); });
     RegisterCommands();
 }
@@ -428,6 +425,24 @@ int CLodgixView::GetRoomDayStatus(int roomId, const OleDate& date, RoomDayStatus
     return lodgix::GetRoomDayStatus(roomId, date, out, records ? *records : m_month);
 }
 
+int CLodgixView::GetRoomDayStatusExceptBooking(int roomId, const OleDate& date, RoomDayStatus& out,
+                                               const RoomDayRecords& records, int bookingId) const
+{
+    return lodgix::GetRoomDayStatusExceptBooking(roomId, date, out, records, bookingId);
+}
+
+int CLodgixView::GetRoomDayStatusExceptStay(int roomId, const OleDate& date, RoomDayStatus& out,
+                                            const RoomDayRecords& records, int checkInId) const
+{
+    return lodgix::GetRoomDayStatusExceptStay(roomId, date, out, records, checkInId);
+}
+
+int CLodgixView::GetRoomDayStatusExceptUnavailability(int roomId, const OleDate& date, RoomDayStatus& out,
+                                                      const RoomDayRecords& records, int availabilityId) const
+{
+    return lodgix::GetRoomDayStatusExceptUnavailability(roomId, date, out, records, availabilityId);
+}
+
 RoomDayStatus CLodgixView::SelectedStatus() const
 {
     RoomDayStatus status;
@@ -553,6 +568,17 @@ void CLodgixView::CloseModelessWindows()
 {
     m_windows.CloseAll();
     emit CommandStatesChanged();
+}
+
+void CLodgixView::OnListChanged()
+{
+    RefreshPlanning();
+}
+
+void CLodgixView::OnClientServicesClosed()
+{
+    CloseModelessWindows();
+    RefreshPanels();
 }
 
 bool CLodgixView::OnUpdateNoWindowOpen() const

@@ -131,6 +131,14 @@ public:
     // Day status over a set of records (null: the month's).
     int GetRoomDayStatus(int roomId, const OleDate& date, lodgix::RoomDayStatus& out,
                          const lodgix::RoomDayRecords* records = nullptr) const;
+    // The same with one record set aside (the one a command modifies); FindBooking, FindUnavailability,
+    // FindOpenStay and FindClosedStay are the free functions of roomdaystatus.h.
+    int GetRoomDayStatusExceptBooking(int roomId, const OleDate& date, lodgix::RoomDayStatus& out,
+                                      const lodgix::RoomDayRecords& records, int bookingId) const;
+    int GetRoomDayStatusExceptStay(int roomId, const OleDate& date, lodgix::RoomDayStatus& out,
+                                   const lodgix::RoomDayRecords& records, int checkInId) const;
+    int GetRoomDayStatusExceptUnavailability(int roomId, const OleDate& date, lodgix::RoomDayStatus& out,
+                                             const lodgix::RoomDayRecords& records, int availabilityId) const;
     // The selected room's status on the selected date over the month's records.
     lodgix::RoomDayStatus SelectedStatus() const;
     int CountRoomMessages(int checkInId) const;
@@ -154,6 +162,10 @@ public:
     // --- Modeless windows and their rules ---
     ModelessWindowSlots& WindowSlots() { return m_windows; }
     void CloseModelessWindows();
+    // A list window changed data: the planner again. The client services window closed: the slots freed,
+    // then the room's panels again.
+    void OnListChanged();
+    void OnClientServicesClosed();
     bool OnUpdateNoWindowOpen() const;
     bool OnUpdateAdministrator() const;
 

@@ -216,11 +216,6 @@ protected:
         return codes;
     }
 
-    static bool Has(const std::vector<int>& codes, int code)
-    {
-        return std::find(codes.begin(), codes.end(), code) != codes.end();
-    }
-
     // The month, as a cell click, after data changed.
     void Select(const QString& room, int day)
     {
@@ -516,9 +511,15 @@ TEST_P(LodgixViewTest, MessagesWakeUpAndCardActionsOfAnOccupiedRoom)
     CLodgixView& view = Open();
     view.SelectCell(RoomId(QStringLiteral("103")), 10);
     EXPECT_EQ(ActionCodes(), (std::vector<int>{15, 17, 18, 19, 16, 21, 22, 24}));
-    // The wake-up action needs the room's extension and the engine link: without a link it is not offered.
+    // The wake-up action needs the room's extension and the engine link.
     EXPECT_TRUE(m_state.extensions.RoomAt(2).valid);
-    EXPECT_FALSE(Has(ActionCodes(), 23));
+    m_state.engine = std::make_unique<CEngineClient>("127.0.0.1");
+    view.SelectCell(RoomId(QStringLiteral("103")), 10);
+    EXPECT_EQ(ActionCodes(), (std::vector<int>{23, 15, 17, 18, 19, 16, 21, 22, 24}));
+    // An unavailable day offers a non-administrator the wake-up call only.
+    MakeUnavailable(QStringLiteral("101"), 20, 22);
+    Select(QStringLiteral("101"), 21);
+    EXPECT_EQ(ActionCodes(), (std::vector<int>{23}));
 }
 
 TEST_P(LodgixViewTest, ActionKeyRunsAListedActionOnly)
