@@ -32,13 +32,13 @@ std::vector<QIcon> ActionImages()
 {
     std::vector<QIcon> images;
     for (const ActionPicture& picture : kPictures) {
-        QPixmap pixmap(ActionImageSide, ActionImageSide);
+        QPixmap pixmap(kActionImageSide, kActionImageSide);
         pixmap.fill(Qt::transparent);
         QPainter painter(&pixmap);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setPen(Qt::NoPen);
         painter.setBrush(QColor(picture.tile));
-        painter.drawRoundedRect(QRectF(1, 1, ActionImageSide - 2, ActionImageSide - 2), kCorner, kCorner);
+        painter.drawRoundedRect(QRectF(1, 1, kActionImageSide - 2, kActionImageSide - 2), kCorner, kCorner);
         QFont font(QStringLiteral("DejaVu Sans"));
         font.setPixelSize(kSymbolPixels);
         font.setBold(true);

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-inline constexpr int ActionImageSide = 32;
+inline constexpr int kActionImageSide = 32;
 
 // The action list's pictures, 32 x 32, in the order of their image indexes: 0 (unused), 1 hotel and rooms,
 // 2 bookings, 3 check-in, 4 lists and documents, 5 unavailability, 6 bill and check-out, 7 messages,

@@ -149,7 +149,7 @@ void CLodgixView::CreateControls()
     for (QListWidget* list : {m_summary, m_detail, static_cast<QListWidget*>(m_alerts)})
         list->setSelectionMode(QAbstractItemView::NoSelection);
     m_actions->setViewMode(QListView::IconMode);
-    m_actions->setIconSize(QSize(ActionImageSide, ActionImageSide));
+    m_actions->setIconSize(QSize(kActionImageSide, kActionImageSide));
     m_actions->setMovement(QListView::Static);
     m_actions->setResizeMode(QListView::Adjust);
     m_actions->setWordWrap(true);
@@ -359,7 +359,8 @@ void CLodgixView::SelectCell(int roomId, int day)
 
 std::vector<RoomRecord> CLodgixView::Rooms() const
 {
-    const auto count = std::clamp<std::size_t>(static_cast<std::size_t>(std::max(m_state.roomCount, 0)), 0, m_state.rooms.size());
+    // Start-up cuts the count to the PBXs' capacity, not the table.
+    const auto count = std::min(static_cast<std::size_t>(std::max(m_state.roomCount, 0)), m_state.rooms.size());
     return {m_state.rooms.begin(), m_state.rooms.begin() + static_cast<std::ptrdiff_t>(count)};
 }
 
