@@ -4,6 +4,7 @@
 #include "actionimages.h"
 #include "colorlistbox.h"
 #include "engineerrorcode.h"
+#include "lodgixprinting.h"
 #include "lodgixstate.h"
 #include "planninggridctrl.h"
 #include "plannermonth.h"
@@ -126,6 +127,7 @@ CLodgixView::~CLodgixView()
 void CLodgixView::RegisterCommands()
 {
     RegisterActionCommands();
+    RegisterPrintCommands();
 }
 
 void CLodgixView::CreateControls()

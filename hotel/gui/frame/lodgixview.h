@@ -1,5 +1,6 @@
 #pragma once
 
+#include "deskwindowlinks.h"
 #include "messagerecord.h"
 #include "messagetarget.h"
 #include "modelesswindowslots.h"
@@ -161,6 +162,10 @@ public:
 
     // --- Modeless windows and their rules ---
     ModelessWindowSlots& WindowSlots() { return m_windows; }
+    // Printing: the print request, the document being printed and the queue of documents (lodgixview_print.cpp).
+    lodgix::CLodgixPrinting& Printing() { return *m_printing; }
+    // The export of a list to a file, for the windows' "Salva"; none until the program connects it.
+    void SetListExport(lodgix::DeskWindowLinks::ListExport exportList) { m_exportList = std::move(exportList); }
     void CloseModelessWindows();
     // A list window changed data: the planner again. The client services window closed: the slots freed,
     // then the room's panels again.
@@ -192,6 +197,15 @@ private:
     // Commands by role: each role file defines its own and RegisterCommands calls them in order.
     void RegisterCommands();
     void RegisterActionCommands();  // lodgixview_actions.cpp
+    void RegisterPrintCommands();   // lodgixview_print.cpp: printing, documents, lists, statistics, group booking
+
+    // --- lodgixview_print.cpp ---
+    lodgix::DeskWindowLinks DeskLinks();
+    void OpenListWindow(int mode);
+    void OnPrintPreview();
+    void OnPrintOptions();
+    void OnOpenDocument();
+    void OnPrintListedStay(std::uint64_t row);
 
     void CreateControls();
     void StartReminder();
@@ -229,6 +243,8 @@ private:
     int m_selectedRoom = 0;
     std::vector<QIcon> m_actionImages;
     ModelessWindowSlots m_windows;
+    std::unique_ptr<lodgix::CLodgixPrinting> m_printing;
+    lodgix::DeskWindowLinks::ListExport m_exportList;
     OleDate m_referenceDate;
     lodgix::RoomDayRecords m_month;
     bool m_monthLoadFailed = false;

@@ -8,6 +8,8 @@
 #include "groupbookingdlg.h"
 #include "hoteldbtest.h"
 #include "language.h"
+#include "lodgixview.h"
+#include "settingsfile.h"
 #include "printsettingsdlg.h"
 #include "sortlistctrl.h"
 #include "statisticsanalysis.h"
@@ -21,6 +23,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPrintPreviewDialog>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -540,6 +543,69 @@ TEST_P(DeskWindowsTest, GroupDialogs)
         CheckShown(shown, QStringLiteral("group_rooms"));
     }
     SetLanguage(1);
+}
+
+TEST_P(DeskWindowsTest, ViewOpensItsWindowsOneAtATimeAndPrintsThroughThePreview)
+{
+    m_state.settingsFile = m_folder.filePath(QStringLiteral("LodgixSettings.cfg"));
+    SetDefaultPrintSettings(m_state.printSettings);
+    ASSERT_TRUE(SaveSettings(m_state.settingsFile, m_state.printSettings, m_state.hotelSettings));
+    CLodgixView view(m_state);
+    view.PostCommand(32798);  // "Lista check in"
+    QApplication::processEvents();
+    auto list = qobject_cast<CFrontDeskListDlg*>(view.WindowSlots().At(ModelessWindowSlots::kList));
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->CurrentMode(), CFrontDeskListDlg::kCheckInList);
+    view.PostCommand(32812);  // a window is open: no statistics
+    QApplication::processEvents();
+    EXPECT_FALSE(view.WindowSlots().IsOpen(ModelessWindowSlots::kStatistics));
+    Find<QPushButton>(*list, CFrontDeskListDlg::kCancel)->click();  // WM_USER+101 to the view
+    QApplication::processEvents();
+    EXPECT_FALSE(view.WindowSlots().AnyOpen());
+    view.PostCommand(32812);
+    QApplication::processEvents();
+    EXPECT_TRUE(view.WindowSlots().IsOpen(ModelessWindowSlots::kStatistics));
+    view.CloseModelessWindows();
+
+    // Two documents: the first is previewed; closing the preview keeps the queue.
+    QStringList names;
+    for (int number : {1, 2}) {
+        DocumentRecord document;
+        document.issued = OleDate::Now();
+        document.number = QStringLiteral("%1 / 2026").arg(number);
+        names << QStringLiteral("Recv2026%1.psx").arg(number, 5, 10, QChar(u'0'));
+        ASSERT_TRUE(SaveDocumentFile(document, m_folder.filePath(names.back())));
+    }
+    int previews = 0;
+    {
+        ModalAnswerer closer([&](QDialog* dialog) {
+            if (qobject_cast<QPrintPreviewDialog*>(dialog))
+                ++previews;
+            dialog->reject();
+        });
+        view.Printing().PrintDocuments(names);
+        QApplication::processEvents();
+    }
+    EXPECT_EQ(previews, 1);
+    EXPECT_EQ(view.Printing().Queue(), names);
+    EXPECT_EQ(view.Printing().DocumentBuffer().number, QStringLiteral("1 / 2026"));
+
+    // "Opzioni di stampa": the accepted record is the program's and its settings file's.
+    {
+        ModalAnswerer apply([](QDialog* dialog) {
+            if (auto options = qobject_cast<CPrintSettingsDlg*>(dialog)) {
+                Find<QLineEdit>(*options, 1133)->setText(QStringLiteral("31"));
+                options->OnApply();
+            }
+        });
+        view.PostCommand(32796);
+        QApplication::processEvents();
+    }
+    EXPECT_EQ(m_state.printSettings.topMargin, 31);
+    PrintSettings stored;
+    HotelSettings hotel;
+    ASSERT_EQ(LoadSettings(m_state.settingsFile, stored, hotel), 1);
+    EXPECT_EQ(stored.topMargin, 31);
 }
 
 INSTANTIATE_DB_TEST(DeskWindowsTest);
