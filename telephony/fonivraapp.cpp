@@ -356,7 +356,12 @@ void CFonivraApp::PrepareIcon()
 
 void CFonivraApp::CreatePopup()
 {
-    m_popup = std::make_unique<CEventPopupDlg>(m_installation.AssociatedExtension());
+    m_popup = std::make_unique<CEventPopupDlg>(m_frame->WindowContext(), m_frame->Target(),
+                                               m_installation.AssociatedExtension());
+    CEventPopupDlg::Hooks hooks;
+    CMainFrame* frame = m_frame.get();
+    hooks.extensionsView = [frame] { return frame->ExtensionsView(); };
+    m_popup->SetHooks(std::move(hooks));
     m_frame->SetPopup(m_popup.get());
     m_popup->Target().Post(CEventPopupDlg::kRefreshMessage, 0, 0);
 }
