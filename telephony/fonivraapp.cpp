@@ -300,6 +300,8 @@ bool CFonivraApp::CreateFrame()
         m_dispatcher->Dispatch(m_listener->CopySlot(static_cast<int>(slot)));
         if (!alarmBefore && m_frame->IsAlarmPending())
             Report(QStringLiteral("an alarm is pending: the program ends only once it is acknowledged"));
+        else if (alarmBefore && !m_frame->IsAlarmPending())
+            Report(QStringLiteral("no alarm is pending any more"));
     };
     services.report = Report;
     m_frame = std::make_unique<CMainFrame>(std::move(services));
