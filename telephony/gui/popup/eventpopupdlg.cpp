@@ -33,6 +33,9 @@ constexpr int kListPadding = 30;    // a transfer list is its longest name and 3
 constexpr int kListGap = 35;
 constexpr int kListHeight = 90;
 constexpr int kRowGap = 15;  // rows are a line and 15 apart
+constexpr const char* kListKey = "rowKey";  // the source of the row a transfer list was filled for
+
+int RowKey(const PopupRow& row) { return (static_cast<int>(row.sourceKind) << 8) | row.sourceIndex; }
 
 }  // namespace
 
@@ -137,6 +140,13 @@ QSize CEventPopupDlg::LayoutRows()
     for (int extension = 0; extension < Extensions(); ++extension)
         nameChars = std::max(nameChars, static_cast<int>(m_context.ExtensionName(extension).size()));
 
+    // The lists are filled afresh; the extension the operator chose in a call's list stays chosen for that
+    // call wherever its row now stands, so that an unrelated event does not change where Transfer sends it.
+    m_chosenTransfers.clear();
+    for (const QComboBox* list : m_transferLists)
+        if (list && list->currentIndex() >= 0)
+            m_chosenTransfers[list->property(kListKey).toInt()] = list->currentData();
+
     int y = kMargin;
     int widest = kMargin;
     for (int row = 0; row < m_rows.Count(); ++row) {
@@ -147,6 +157,7 @@ QSize CEventPopupDlg::LayoutRows()
             text->setObjectName(QString::number(kTextId + row));
             text->setFont(m_font);
             text->setFocusPolicy(Qt::TabFocus);
+            text->setTextFormat(Qt::PlainText);  // a caller's name is never markup
             text->show();
         }
         text->setGeometry(kMargin, y + kMargin, textChars * m_charWidth, m_lineHeight);
@@ -218,12 +229,16 @@ void CEventPopupDlg::LayoutTransferList(int row, int left, int top, int width)
     // A closed drop-down list is one line high; 90 is the height it opens to.
     list->setGeometry(left, top, width, std::min(kListHeight, m_lineHeight + kButtonPadding));
     list->setMaxVisibleItems(std::max(1, kListHeight / std::max(1, m_lineHeight)));
-    const std::uint8_t excluded = m_rows.At(row).excludedExtension;
+    const PopupRow& content = m_rows.At(row);
+    const int key = RowKey(content);
+    const auto chosen = m_chosenTransfers.find(key);
+    list->setProperty(kListKey, key);
     list->clear();
     for (int extension = 0; extension < Extensions(); ++extension)
-        if (extension != m_station && extension != excluded)
+        if (extension != m_station && extension != content.excludedExtension)
             list->addItem(m_context.ExtensionName(extension), extension);
-    list->setCurrentIndex(list->count() > 0 ? 0 : -1);
+    const int kept = chosen != m_chosenTransfers.end() ? list->findData(chosen->second) : -1;
+    list->setCurrentIndex(kept >= 0 ? kept : (list->count() > 0 ? 0 : -1));
 }
 
 void CEventPopupDlg::DestroyRowControls(int row)

@@ -7,10 +7,12 @@
 
 #include <QDialog>
 #include <QFont>
+#include <QVariant>
 
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <map>
 
 class CDerivedView;
 class CPopupRowButton;
@@ -152,6 +154,7 @@ private:
     std::array<CPopupRowButton*, PopupRowTable::kMaxRows> m_thirdButtons{};
     std::array<QLabel*, PopupRowTable::kMaxRows> m_texts{};
     std::array<QComboBox*, PopupRowTable::kMaxRows> m_transferLists{};
+    std::map<int, QVariant> m_chosenTransfers;  // by row source, while the lists are filled again
     PopupRowTable m_rows;
     QFont m_font;
     bool m_shown = false;

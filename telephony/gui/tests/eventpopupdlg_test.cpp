@@ -189,10 +189,22 @@ TEST_P(EventPopupDlgTest, ControlsAreLaidOutByTheirLongestTexts)
     EXPECT_EQ(m_popup->size(), QSize(xl - 5 + we * cw + 35 + 5, 5 + 2 * (lh + 15)));
     EXPECT_TRUE(HasNoClippedText(*m_popup));
 
+    // The extension chosen for the transfer stays chosen over refreshes, also when the row moves.
+    const_cast<QComboBox*>(list)->setCurrentIndex(3);
+    const QVariant chosen = list->currentData();
+    Refresh();
+    EXPECT_EQ(Find<QComboBox>(CEventPopupDlg::kTransferListId + 1)->currentData(), chosen);
+    SetExtension(5, kStateCallHeld, kExtensionLink, kOwnExtension);
+    Refresh();
+    ASSERT_EQ(m_popup->Rows().Find(PopupSource::EntryPhone, 0), 2);
+    EXPECT_EQ(Find<QComboBox>(CEventPopupDlg::kTransferListId + 2)->currentData(), chosen);
+    SetExtension(5, kStateReady);
+
     // The held call ends: its controls go, the other row moves up.
     SetExtension(3, kStateReady);
     Refresh();
     ASSERT_EQ(m_popup->Rows().Count(), 1);
+    EXPECT_EQ(Find<QComboBox>(CEventPopupDlg::kTransferListId)->currentData(), chosen);
     EXPECT_EQ(Find<QLabel>(CEventPopupDlg::kTextId + 1), nullptr);
     EXPECT_EQ(Button(1, 0), nullptr);
     EXPECT_EQ(Find<QComboBox>(CEventPopupDlg::kTransferListId + 1), nullptr);
