@@ -497,6 +497,20 @@ TEST_P(EventPopupDlgTest, TheFilterActsOnLineCallsOnlyAndOnExtensionsThePbxHas)
         EXPECT_EQ(m_popup->TransferExtension(), c.extension) << c.name;
     }
     EXPECT_TRUE(Requests().isEmpty());
+
+    // A transfer to an extension is done once the station talks (the extensions window's call actions),
+    // and forgotten then.
+    MakePopup(m_context, m_frameTarget);
+    m_records.office.SetFlags(kEveryOfficeOption);
+    SetRules({Rule(QStringLiteral("*02"), CallFilterRule::kTransferToExtension, QStringLiteral("3"))});
+    SetExtension(kOwnExtension, kStateIncomingCall, kLineLink, 2);
+    SetLine(2, kStateArriving, 0, 0, "0212");
+    Refresh();
+    EXPECT_EQ(m_popup->TransferExtension(), 3);
+    SetExtension(kOwnExtension, kStateConnected, kLineLink, 2);
+    SetLine(2, kStateConnected, kExtensionLink, kOwnExtension, "0212");
+    Refresh();
+    EXPECT_EQ(m_popup->TransferExtension(), 255);
 }
 
 TEST_P(EventPopupDlgTest, ATransferToANumberFollowsTheStationsStates)
