@@ -333,11 +333,12 @@ TEST_P(DerivedViewTest, DraggingThisStationsCallOntoAnExtensionTransfersItAndThe
     ASSERT_TRUE(m_view->IsDragging());
     Move(target);
     EXPECT_EQ(m_view->DropTargetRow(), m_view->FindObjectItem(kTarget));
-    EXPECT_EQ(m_view->item(m_view->DropTargetRow())->background(), m_view->palette().highlight());
+    EXPECT_TRUE(m_view->item(m_view->DropTargetRow())->data(CDerivedView::kDropHighlightRole).toBool());
     SaveScreenshot(*m_view, QStringLiteral("derivedview_drag"));
     QTest::mouseRelease(m_view->viewport(), Qt::LeftButton, {}, target);
     EXPECT_FALSE(m_view->IsDragging());
     EXPECT_EQ(m_view->DropTargetRow(), -1);
+    EXPECT_FALSE(m_view->item(m_view->FindObjectItem(kTarget))->data(CDerivedView::kDropHighlightRole).toBool());
     EXPECT_EQ(Requests(), QStringList{QStringLiteral("F") + FormatExtensionPortCode(m_state, kTarget)});
     EXPECT_EQ(FormatExtensionPortCode(m_state, kTarget), QStringLiteral("#05"));
 
@@ -452,6 +453,18 @@ TEST_P(DerivedViewTest, WakeUpAndProgrammingChangesReachThePbxAndComeBack)
     m_view->OnFollowMe();
     EXPECT_EQ(m_dialogs, QStringList());
     EXPECT_EQ(static_cast<std::uint8_t>(Frames(PbxCode::kProgrammingWrite).at(0).at(49)), 255);
+
+    // The frame's voice-mail switch goes the same way: its station's record, bit 7 of byte 46 flipped.
+    const auto records = m_state.tables.extensionProgramming;
+    m_records.third.Bytes()[0] = 1;  // the voice box in use
+    Frame().Target().Post(WM_COMMAND, CMainFrame::kVoiceMailSwitch, 0);
+    std::vector<QByteArray> voiceMail;
+    ASSERT_TRUE(WaitFor([&] { return !(voiceMail = Frames(PbxCode::kProgrammingWrite)).empty(); }, kWaitMs));
+    const auto station = static_cast<std::size_t>(static_cast<std::uint8_t>(voiceMail[0].at(1)));
+    ASSERT_LT(station, records.size());
+    const std::uint8_t flipped = records[station][46] ^ 0x80;
+    EXPECT_EQ(static_cast<std::uint8_t>(voiceMail[0].at(46)), flipped);
+    EXPECT_TRUE(DispatchUntil([&] { return m_state.tables.extensionProgramming[station][46] == flipped; }));
 }
 
 TEST_P(DerivedViewTest, CheckInOpensOutsideCallsAndCheckOutHandsTheStayToTarivo)

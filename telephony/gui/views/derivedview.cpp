@@ -114,6 +114,12 @@ void CDerivedView::OnTick()
         auto& bytes = work[static_cast<std::size_t>(extension)];
         TickObject(extension, Blinks(StateOf(extension)), bytes[kFlash], bytes[kNameScroll], bytes[kStatusScroll]);
     }
+    // A blinking drop target was drawn again without its highlight.
+    if (m_dropTarget >= 0) {
+        const int target = m_dropTarget;
+        SetDropTarget(-1);
+        SetDropTarget(target);
+    }
 }
 
 bool CDerivedView::FillInfoTip(int index, QString& buffer, int size)

@@ -23,6 +23,7 @@ public:
     static constexpr std::uint8_t kNone = 255;
     static constexpr std::uint8_t kSecondPbxExtensionsOption = 0x10;  // of the second PBX plug-in's first byte
     static constexpr int kDragEdge = 10;  // a drag this close to an edge of the window is given up
+    static constexpr int kDropHighlightRole = Qt::UserRole + 1;  // true on the item shown as the drop target
 
     // Menu commands.
     static constexpr std::uint32_t kCall = 32771;
@@ -150,6 +151,7 @@ private:
     int m_dropTarget = -1;
     QPoint m_lastDragPoint;
     QPoint m_pressPoint;
+    QPoint m_dragHotSpot;  // where the drag image is held
     int m_pressed = kNoObject;  // the extension the left button went down on
     QLabel* m_dragImage = nullptr;
 };

@@ -5,13 +5,15 @@
 #include "operatorconsolestate.h"
 
 #include <QApplication>
+#include <QGraphicsOpacityEffect>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
 
 namespace {
 
-// A drop target is shown with the list's selection colour.
-constexpr int kDropHighlightRole = Qt::BackgroundRole;
+constexpr double kDropHighlightAlpha = 0.5;
+constexpr double kDragImageOpacity = 0.6;
 
 }  // namespace
 
@@ -46,6 +48,11 @@ void CDerivedView::BeginDrag(int extension, const QPoint& at)
     m_dragImage->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_dragImage->setPixmap(item(row)->icon().pixmap(iconSize()));
     m_dragImage->resize(iconSize());
+    // Seen through, so that the target's highlight shows under it; held where the icon was grabbed.
+    auto seeThrough = new QGraphicsOpacityEffect(m_dragImage);
+    seeThrough->setOpacity(kDragImageOpacity);
+    m_dragImage->setGraphicsEffect(seeThrough);
+    m_dragHotSpot = m_pressPoint - visualItemRect(item(row)).topLeft();
     m_dragImage->hide();
     m_dragImageShown = false;
     m_dragging = true;
@@ -57,8 +64,7 @@ void CDerivedView::DragTo(const QPoint& at)
     m_lastDragPoint = at;
     const QListWidgetItem* hit = itemAt(at);
     SetDropTarget(hit ? row(hit) : -1);
-    // The image follows the pointer, its hot spot at the icon's centre.
-    m_dragImage->move(at - QPoint(m_dragImage->width() / 2, m_dragImage->height() / 2));
+    m_dragImage->move(at - m_dragHotSpot);
     if (!m_dragImageShown) {
         m_dragImage->show();
         m_dragImageShown = true;
@@ -74,11 +80,25 @@ void CDerivedView::SetDropTarget(int target)
 {
     if (target == m_dropTarget)
         return;
-    if (m_dropTarget >= 0 && m_dropTarget < count())
-        item(m_dropTarget)->setData(kDropHighlightRole, QVariant());
+    if (m_dropTarget >= 0 && m_dropTarget < count()) {
+        QListWidgetItem* previous = item(m_dropTarget);
+        previous->setData(kDropHighlightRole, QVariant());
+        RedrawObjectItem(previous->data(Qt::UserRole).toInt(), 0);
+    }
     m_dropTarget = target;
-    if (m_dropTarget >= 0)
-        item(m_dropTarget)->setBackground(palette().highlight());
+    if (m_dropTarget < 0)
+        return;
+    // The target's icon in the selection colour, as a drop target is drawn.
+    QListWidgetItem* hit = item(m_dropTarget);
+    QPixmap tinted = hit->icon().pixmap(iconSize());
+    QPainter painter(&tinted);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceAtop);
+    QColor highlight = palette().highlight().color();
+    highlight.setAlphaF(kDropHighlightAlpha);
+    painter.fillRect(tinted.rect(), highlight);
+    painter.end();
+    hit->setIcon(QIcon(tinted));
+    hit->setData(kDropHighlightRole, true);
 }
 
 void CDerivedView::CancelDrag()
