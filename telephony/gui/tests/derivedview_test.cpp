@@ -4,6 +4,7 @@
 // operator messages to either PBX.
 #include "clippedtextcheck.h"
 #include "derivedview.h"
+#include "eventlistdlg.h"
 #include "folders.h"
 #include "language.h"
 #include "objectwindowsfixture.h"
@@ -453,6 +454,41 @@ TEST_P(DerivedViewTest, WakeUpAndProgrammingChangesReachThePbxAndComeBack)
     m_view->OnFollowMe();
     EXPECT_EQ(m_dialogs, QStringList());
     EXPECT_EQ(static_cast<std::uint8_t>(Frames(PbxCode::kProgrammingWrite).at(0).at(49)), 255);
+
+    // The lists: each command's type and options, the message lists of this station's own extension for all.
+    struct ListCase {
+        std::uint32_t command;
+        int extension;
+        int type;
+        int option;
+        int secondOption;
+        int shown;
+    };
+    const ListCase lists[] = {{CDerivedView::kWakeUpEvents, kOther, 0, 0, 0, kOther},
+                              {CDerivedView::kIncomingCalls, kOther, 1, 0, 0, kOther},
+                              {CDerivedView::kOutgoingCalls, kOther, 1, 1, 0, kOther},
+                              {CDerivedView::kMissedCalls, kOther, 1, 2, 0, kOther},
+                              {CDerivedView::kAllCalls, kOther, 1, 3, 0, kOther},
+                              {CDerivedView::kAlarms, kOther, 2, 0, 0, kOther},
+                              {CDerivedView::kNotes, kOther, 4, 0, 0, kOther},
+                              {CDerivedView::kMessagesReceived, kOther, 3, 0, 2, kOther},
+                              {CDerivedView::kMessagesSent, kOther, 3, 1, 2, kOther},
+                              {CDerivedView::kMessagesReceived, kOwnExtension, 3, 0, 2, 255},
+                              {CDerivedView::kMessagesSent, kOwnExtension, 3, 1, 2, 255}};
+    for (const ListCase& c : lists) {
+        QList<int> opened;
+        m_answer = [&](QDialog& dialog) {
+            auto list = qobject_cast<CEventListDlg*>(&dialog);
+            if (list)
+                opened = {list->ListType(), list->Extension(), list->Option(), list->SecondOption()};
+            return int(QDialog::Rejected);
+        };
+        m_view->SetSelectedExtension(c.extension);
+        m_view->OnCommand(c.command);
+        EXPECT_EQ(opened, (QList<int>{c.type, c.shown, c.option, c.secondOption})) << c.command;
+    }
+    m_view->SetSelectedExtension(kOther);
+    m_answer = {};
 
     // The frame's voice-mail switch goes the same way: its station's record, bit 7 of byte 46 flipped.
     const auto records = m_state.tables.extensionProgramming;
