@@ -8,13 +8,11 @@
 #include "engineclient.h"
 #include "engineeventdispatcher.h"
 #include "eventlistdlg.h"
+#include "extensionprogramming.h"
 #include "installationsettings.h"
 #include "operatorconsolestate.h"
 #include "operatorsettingsrecords.h"
 #include "pbxdirectorydlg.h"
-#include "pbxframebuilders.h"
-#include "pbxstateloader.h"
-#include "sqldatabase.h"
 #include "stringtable.h"
 #include "systemconfiguration.h"
 #include "toolbuttonsequence.h"
@@ -28,11 +26,9 @@ namespace {
 
 constexpr unsigned kSettingsCaption = 1033;
 constexpr unsigned kFunctionNotSetString = 1059;
-constexpr int kRequestSeconds = 6;
 // The own extension's programming: byte 46 holds the various functions, bit 7 the voice mail.
 constexpr std::size_t kVariousFunctions = 46;
 constexpr std::uint8_t kVoiceMailBit = 0x80;
-constexpr std::uint8_t kDatabaseUpdateError = 56;
 
 // The event lists: list type 1 (calls) with its option, or another type.
 constexpr int kWakeUpList = 0;
@@ -215,22 +211,8 @@ void CMainFrame::SwitchVoiceMail()
         return;
     auto record = state.tables.extensionProgramming[static_cast<std::size_t>(own)];
     record[kVariousFunctions] ^= kVoiceMailBit;
-    const auto pbx = static_cast<std::uint8_t>(state.firstPbxIdentifier);
-    std::uint8_t code = engine->WriteProgrammation(pbx, record, kRequestSeconds);
-    if (code == kNoError && m_services.database) {
-        const QByteArray bytes(reinterpret_cast<const char*>(record.data()), static_cast<qsizetype>(record.size()));
-        const int position = PbxListPosition(*m_services.database, state.firstPbxIdentifier);
-        code = static_cast<std::uint8_t>(m_services.database->SaveDerivedProgrammation(position, bytes));
-        if (code == kNoError) {
-            std::vector<std::uint8_t> frame(BuildProgrammingFrame(nullptr, record));
-            BuildProgrammingFrame(frame.data(), record);
-            code = engine->SendToClients(pbx, frame);
-        }
-    } else if (code == kNoError) {
-        code = kDatabaseUpdateError;
-    }
-    if (code != kNoError)
-        ShowError(code);
+    if (const int code = WriteExtensionProgramming(*engine, m_services.database, state.firstPbxIdentifier, record))
+        ShowError(static_cast<std::uint8_t>(code));
 }
 
 void CMainFrame::OnMissedCalls()

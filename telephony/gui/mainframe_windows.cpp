@@ -91,10 +91,13 @@ void CMainFrame::OpenWindow(ObjectWindow window)
     QMdiSubWindow* frame = nullptr;  // the frames of their own styles
     unsigned title = 0;
     switch (window) {
-    case ObjectWindow::Extensions:
-        view = new CDerivedView(m_context, shown(ObjectKind::Extensions));
+    case ObjectWindow::Extensions: {
+        auto extensions = new CDerivedView(m_context, shown(ObjectKind::Extensions));
+        extensions->SetRunDialog([this](QDialog& dialog) { return RunDialog(dialog); });
+        view = extensions;
         title = 10000;
         break;
+    }
     case ObjectWindow::Lines:
         view = new CLineView(m_context, shown(ObjectKind::Lines));
         title = 10001;

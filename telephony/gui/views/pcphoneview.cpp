@@ -1,6 +1,6 @@
 #include "pcphoneview.h"
 
-#include "dialleddigitsrecorder.h"
+#include "databasedigits.h"
 #include "engineclient.h"
 #include "engineerrorcode.h"
 #include "extbutton.h"
@@ -76,20 +76,6 @@ bool DialsBeforeKey64(const QString& dial)
     return dial.startsWith(u'6') || dial.startsWith(u'0') || dial.startsWith(u'*') ||
            dial.startsWith(QStringLiteral("86"));
 }
-
-// The digits the PC phone sends are noted as the extension's dialled digits in the database.
-class DatabaseDigits : public DialledDigitsRecorder {
-public:
-    explicit DatabaseDigits(CSqlDatabase* database) : m_database(database) {}
-    void AppendDialledDigits(std::uint8_t pbx, std::uint8_t extension, const QString& digits) override
-    {
-        if (m_database)
-            m_database->AppendDialledDigits(pbx, extension, digits);
-    }
-
-private:
-    CSqlDatabase* m_database;
-};
 
 }  // namespace
 

@@ -16,7 +16,6 @@ constexpr std::chrono::milliseconds kRelayHold{1000};
 constexpr std::size_t kRelayKind = 2;  // of the relay programming: non-zero a load, 0 a door
 constexpr std::size_t kFirstTiming = 0;
 constexpr std::size_t kSecondTiming = 1;
-constexpr std::uint8_t kNotTiming = 255;
 constexpr std::string_view kBackToCall = "F9";
 // Event 65 (programming data) of an object of type 4: the relay and its state.
 constexpr std::uint8_t kSyn = 0x16;
