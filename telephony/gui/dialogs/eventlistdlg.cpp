@@ -88,7 +88,6 @@ constexpr int kNotesInternal = 1;
 constexpr int kNotesExternal = 2;
 constexpr int kNotesNumber = 3;
 constexpr int kFilterNone = 0;
-constexpr int kFirstTextFilter = 3;
 
 // Columns per type as {heading string, sort type}.
 struct ColumnSpec {

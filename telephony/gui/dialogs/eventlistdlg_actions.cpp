@@ -38,7 +38,6 @@ constexpr int kExtensionColumn = 0;
 constexpr int kCallNumberColumn = 8;
 constexpr int kCallNameColumn = 9;
 constexpr int kMessageTextColumn = 3;
-constexpr int kNoteNumberColumn = 3;
 constexpr int kNoteTextColumn = 5;
 
 // The reverse look-up of a number in a public telephone directory, opened in the browser. Its host is
