@@ -30,7 +30,7 @@ int CHotelDatabase::CheckedWrite(int hotelId, int roomId, const OleDate& from, c
         RoomDayRecords rows;
         int result = LoadBookings(hotelId, from, to, roomId, rows.bookings);
         if (result == kNoError)
-            result = LoadUnavailability(hotelId, from, to, roomId, rows.periods);
+            result = LoadUnavailability(hotelId, from, to, roomId, rows.unavailability);
         if (result == kNoError)
             result = LoadCheckIns(hotelId, from, to, roomId, rows.stays);
         if (result != kNoError)

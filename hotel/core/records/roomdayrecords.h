@@ -12,7 +12,7 @@ namespace lodgix {
 // run of days, as a command loads them for the period it checks.
 struct RoomDayRecords {
     std::vector<BookingRecord> bookings;
-    std::vector<AvailabilityRecord> periods;
+    std::vector<AvailabilityRecord> unavailability;
     std::vector<CheckInRecord> stays;
 };
 

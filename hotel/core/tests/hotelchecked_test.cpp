@@ -16,7 +16,7 @@ constexpr int kRoom = 3;
 // The check of a new booking or stay: nothing of the room stored in the period.
 bool NothingStored(const RoomDayRecords& rows)
 {
-    return rows.bookings.empty() && rows.periods.empty() && rows.stays.empty();
+    return rows.bookings.empty() && rows.unavailability.empty() && rows.stays.empty();
 }
 
 class HotelCheckedTest : public HotelDbTest {
@@ -88,7 +88,7 @@ TEST_P(HotelCheckedTest, TheCheckSeesTheRoomsRowsOfThePeriodAndARefusalWritesNot
     EXPECT_EQ(second.bookingId, 0);
     EXPECT_EQ(StoredBookings(kRoom), 2);
     ASSERT_EQ(seen.bookings.size(), 2u);  // both bookings of the room touch 8-10 May
-    EXPECT_TRUE(seen.periods.empty());
+    EXPECT_TRUE(seen.unavailability.empty());
 
     // Onto its own days, its own row passed over by the check: stored.
     first.endDate = OleDate(2027, 5, 14);
@@ -119,7 +119,7 @@ TEST_P(HotelCheckedTest, TheCheckSeesTheRoomsRowsOfThePeriodAndARefusalWritesNot
     EXPECT_GT(period.availabilityId, 0);
     period.endDate = OleDate(2027, 5, 21);
     EXPECT_EQ(Db().UpdateUnavailabilityChecked(m_hotel, period, [](const RoomDayRecords& rows) {
-        return rows.bookings.empty() && rows.periods.size() == 1;
+        return rows.bookings.empty() && rows.unavailability.size() == 1;
     }), kNoError);
     std::vector<AvailabilityRecord> periods;
     ASSERT_EQ(Db().LoadUnavailability(m_hotel, kFirst, OleDate(2027, 6, 1), kRoom, periods), kNoError);

@@ -5,10 +5,12 @@
 #include "bookingdlg.h"
 #include "checkindlg.h"
 #include "clippedtextcheck.h"
+#include "deskform.h"
 #include "groupconfirmdlg.h"
 #include "hoteldbtest.h"
 #include "language.h"
 #include "numericedit.h"
+#include "roomserviceoptions.h"
 #include "stringtable.h"
 #include "unavailabilitydlg.h"
 #include "wakeupdlg.h"
@@ -122,6 +124,7 @@ protected:
         GuestRecord guest;
         guest.name = name;
         guest.conventionName = convention;
+        guest.dateOfBirth = QDate(1970, 1, 1);
         int id = 0;
         EXPECT_EQ(Db().InsertGuest(guest, id), kNoError);
         return id;
@@ -361,6 +364,7 @@ TEST_P(DeskDialogTest, CheckInOfABookingTakesItsServicesAndTreatment)
     int added = 0;
     m_editGuest = [&](GuestRecord& guest, QWidget*) {
         guest.name = QStringLiteral("Zeno Gialli");
+        guest.dateOfBirth = QDate(1980, 5, 5);
         ++added;
         return true;
     };
@@ -370,9 +374,9 @@ TEST_P(DeskDialogTest, CheckInOfABookingTakesItsServicesAndTreatment)
     guest2->setCurrentIndex(1);
     Press(second, CCheckInDlg::kNewGuests[1]);
     EXPECT_EQ(added, 1);
-    EXPECT_EQ(Child<QComboBox>(second, CCheckInDlg::kGuestCombos[1])->currentText(), QStringLiteral("Zeno Gialli"));
+    EXPECT_TRUE(Child<QComboBox>(second, CCheckInDlg::kGuestCombos[1])->currentText().startsWith(QStringLiteral("Zeno Gialli")));
     EXPECT_TRUE(Child<QPushButton>(second, CCheckInDlg::kEditGuests[1])->isEnabled());
-    EXPECT_EQ(guest2->currentText(), QStringLiteral("Mario Rossi"));
+    EXPECT_TRUE(guest2->currentText().startsWith(QStringLiteral("Mario Rossi")));
 
     // A booking of a group: shown, not changeable, no warning.
     stay.groupId = 77;
