@@ -119,7 +119,7 @@ TEST_F(ExtensionSwitchesTest, OutsideCallsChangeOnlyTheirByteAndReachTheWorkstat
     // The PBX silent: nothing stored, kept or distributed. The next frame the workstations get is the
     // one of the write the PBX took afterwards.
     Silence(true);
-    EXPECT_EQ(SwitchOutsideCalls(Engine(), *m_database, m_tables, kRoomIndex, false), kServerTimeout);
+    EXPECT_EQ(SwitchOutsideCalls(Engine(), *m_database, m_tables, kRoomIndex, false), kChannelTimeout);
     Silence(false);
     EXPECT_EQ(StoredProgramming(), expected);
     EXPECT_EQ(m_tables.RoomAt(kRoomIndex).programming, expected);
@@ -143,7 +143,7 @@ TEST_F(ExtensionSwitchesTest, AWakeUpIsKeptOnlyWhenThePbxTookIt)
 
     Silence(true);
     EXPECT_EQ(SendWakeUp(Engine(), *m_database, m_tables, kRoomIndex, QByteArray("\x01\x00\x08\x00\x00", 5)),
-              kServerTimeout);
+              kChannelTimeout);
     Silence(false);
     ASSERT_EQ(m_database->ReadWakeUp(kPbx, kExtension, stored), kNoError);
     EXPECT_EQ(stored.left(4), wakeUp.left(4));
