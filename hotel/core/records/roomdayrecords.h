@@ -8,8 +8,8 @@
 
 namespace lodgix {
 
-// The rows a day-status search of one room runs over: its bookings, unavailable periods and stays of a
-// run of days, as a command loads them for the period it checks.
+// The records a day-status resolution searches: a month's, a day's, or a command's own period (the rows
+// a checked write loads for its day check).
 struct RoomDayRecords {
     std::vector<BookingRecord> bookings;
     std::vector<AvailabilityRecord> unavailability;

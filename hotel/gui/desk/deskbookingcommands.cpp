@@ -22,6 +22,29 @@ QString Quoted(const QString& text) { return QStringLiteral(" '") + text + QStri
 
 }  // namespace
 
+DeskDay ResolveDeskDay(int roomId, const OleDate& day, const RoomDayRecords& records, DeskCommandHost::Except except,
+                       int exceptId)
+{
+    using Except = DeskCommandHost::Except;
+    RoomDayStatus status;
+    switch (except) {
+    case Except::kNone: GetRoomDayStatus(roomId, day, status, records); break;
+    case Except::kBooking: GetRoomDayStatusExceptBooking(roomId, day, status, records, exceptId); break;
+    case Except::kStay: GetRoomDayStatusExceptStay(roomId, day, status, records, exceptId); break;
+    case Except::kUnavailability: GetRoomDayStatusExceptUnavailability(roomId, day, status, records, exceptId); break;
+    }
+    DeskDay result;
+    result.kind = status.kind;
+    const auto at = [](const auto& rows, int index) { return rows[static_cast<std::size_t>(index)]; };
+    if (status.kind == kRoomBooked && status.booking >= 0)
+        result.booking = at(records.bookings, status.booking);
+    if ((status.kind == kRoomOccupied || status.kind == kRoomCheckedOut) && status.stay >= 0)
+        result.stay = at(records.stays, status.stay);
+    if (status.kind == kRoomUnavailable && status.unavailability >= 0)
+        result.period = at(records.unavailability, status.unavailability);
+    return result;
+}
+
 CDeskCommands::CDeskCommands(LodgixState& state, DeskServices& desk, DeskCommandHost& host)
     : m_state(state), m_desk(desk), m_host(host)
 {
@@ -36,7 +59,7 @@ bool CDeskCommands::Administrator() const { return m_state.currentOperator.admin
 
 bool CDeskCommands::CanNewBooking() const
 {
-    return m_host.SelectedRoom() != 0 && Selected().kind == kDayFree && m_host.SelectedDate() >= Today();
+    return m_host.SelectedRoom() != 0 && Selected().kind == kRoomFree && m_host.SelectedDate() >= Today();
 }
 
 bool CDeskCommands::CanEditBooking() const
@@ -44,10 +67,10 @@ bool CDeskCommands::CanEditBooking() const
     if (m_host.SelectedRoom() == 0)
         return false;
     const DeskDay day = Selected();
-    return day.kind == kDayBooked && day.booking.endDate >= Today();
+    return day.kind == kRoomBooked && day.booking.endDate >= Today();
 }
 
-bool CDeskCommands::CanDeleteBooking() const { return m_host.SelectedRoom() != 0 && Selected().kind == kDayBooked; }
+bool CDeskCommands::CanDeleteBooking() const { return m_host.SelectedRoom() != 0 && Selected().kind == kRoomBooked; }
 
 bool CDeskCommands::CanNewUnavailability() const { return CanNewBooking() && Administrator(); }
 
@@ -56,12 +79,12 @@ bool CDeskCommands::CanEditUnavailability() const
     if (m_host.SelectedRoom() == 0 || !Administrator())
         return false;
     const DeskDay day = Selected();
-    return day.kind == kDayUnavailable && day.period.endDate >= Today();
+    return day.kind == kRoomUnavailable && day.period.endDate >= Today();
 }
 
 bool CDeskCommands::CanDeleteUnavailability() const
 {
-    return m_host.SelectedRoom() != 0 && Administrator() && Selected().kind == kDayUnavailable;
+    return m_host.SelectedRoom() != 0 && Administrator() && Selected().kind == kRoomUnavailable;
 }
 
 bool CDeskCommands::LoadRows(int roomId, const OleDate& from, const OleDate& to, RoomDayRecords& rows) const
@@ -78,7 +101,7 @@ DeskDay CDeskCommands::FirstTakenDay(int roomId, const OleDate& from, const OleD
     const OleDate last(to.Year(), to.Month(), to.Day());
     for (OleDate day(from.Year(), from.Month(), from.Day()); day <= last; day = day.AddDays(1)) {
         const DeskDay status = m_host.RoomDay(roomId, day, &rows, except, exceptId);
-        if (status.kind != kDayFree && !(checkedOutIsFree && status.kind == kDayCheckedOut))
+        if (status.kind != kRoomFree && !(checkedOutIsFree && status.kind == kRoomCheckedOut))
             return status;
     }
     return {};
@@ -89,7 +112,7 @@ CHotelDatabase::DayCheck CDeskCommands::PeriodFree(int roomId, const OleDate& fr
                                                    bool checkedOutIsFree) const
 {
     return [=, this](const RoomDayRecords& rows) {
-        return FirstTakenDay(roomId, from, to, rows, except, exceptId, checkedOutIsFree).kind == kDayFree;
+        return FirstTakenDay(roomId, from, to, rows, except, exceptId, checkedOutIsFree).kind == kRoomFree;
     };
 }
 
@@ -103,7 +126,7 @@ DeskDay CDeskCommands::ClearBookings(int roomId, const OleDate& from, const OleD
         if (!LoadRows(roomId, from, to, rows))
             return {};  // the checked write reads them again and refuses what it must
         const DeskDay taken = FirstTakenDay(roomId, from, to, rows, except, exceptId, checkedOutIsFree);
-        if (taken.kind != kDayBooked)
+        if (taken.kind != kRoomBooked)
             return taken;
         const QString question = LoadResString(kBookingFoundString) + Quoted(taken.booking.clientName) + u'\n' +
                                  LoadResString(kDeleteToGoOnString);
@@ -166,7 +189,7 @@ void CDeskCommands::NewBooking()
 void CDeskCommands::EditBooking()
 {
     const DeskDay day = Selected();
-    if (m_host.SelectedRoom() == 0 || day.kind != kDayBooked)
+    if (m_host.SelectedRoom() == 0 || day.kind != kRoomBooked)
         return;
     const int roomId = m_host.SelectedRoom();
     CBookingDlg dialog(&day.booking, m_desk, m_host.Window());
@@ -187,7 +210,7 @@ void CDeskCommands::EditBooking()
 void CDeskCommands::DeleteBooking()
 {
     const DeskDay day = Selected();
-    if (m_host.SelectedRoom() == 0 || day.kind != kDayBooked)
+    if (m_host.SelectedRoom() == 0 || day.kind != kRoomBooked)
         return;
     if (!Ask(LoadResString(kDeleteBookingString) + Quoted(day.booking.clientName) + QStringLiteral(" ?"),
              QMessageBox::Question))
@@ -206,7 +229,7 @@ void CDeskCommands::DeleteBooking()
     if (answer == QMessageBox::Yes) {
         for (int n = 0; n < group.roomCount; ++n) {
             const DeskDay other = m_host.RoomDay(group.rooms[static_cast<std::size_t>(n)], m_host.SelectedDate(), nullptr);
-            if (other.kind == kDayBooked)
+            if (other.kind == kRoomBooked)
                 database.DeleteBookingWithGroup(m_state.hotelId, other.booking);
         }
     } else if (answer == QMessageBox::No) {
@@ -232,7 +255,7 @@ void CDeskCommands::StorePeriod(AvailabilityRecord& period, bool stored)
 {
     const auto except = stored ? DeskCommandHost::Except::kUnavailability : DeskCommandHost::Except::kNone;
     const int exceptId = stored ? period.availabilityId : 0;
-    if (ClearBookings(period.roomId, period.startDate, period.endDate, except, exceptId, false).kind != kDayFree) {
+    if (ClearBookings(period.roomId, period.startDate, period.endDate, except, exceptId, false).kind != kRoomFree) {
         Stop(kPeriodTakenString);
         return;
     }
@@ -260,7 +283,7 @@ void CDeskCommands::NewUnavailability()
 void CDeskCommands::EditUnavailability()
 {
     const DeskDay day = Selected();
-    if (m_host.SelectedRoom() == 0 || day.kind != kDayUnavailable)
+    if (m_host.SelectedRoom() == 0 || day.kind != kRoomUnavailable)
         return;
     AvailabilityRecord period = day.period;
     if (ShowAvailabilityDialog(period))
@@ -270,7 +293,7 @@ void CDeskCommands::EditUnavailability()
 void CDeskCommands::DeleteUnavailability()
 {
     const DeskDay day = Selected();
-    if (m_host.SelectedRoom() == 0 || day.kind != kDayUnavailable)
+    if (m_host.SelectedRoom() == 0 || day.kind != kRoomUnavailable)
         return;
     if (!Ask(LoadResString(kDeletePeriodString) + Quoted(day.period.reason) + QStringLiteral(" ?"), QMessageBox::Question))
         return;

@@ -4,7 +4,7 @@
 #include "bookingrecord.h"
 #include "checkinrecord.h"
 #include "deskservices.h"
-#include "roomdayrecords.h"
+#include "roomdaystatus.h"
 
 class QWidget;
 
@@ -12,11 +12,10 @@ namespace lodgix {
 
 struct LodgixState;
 
-// What occupies a room on a day, as the front-desk commands read it: the kind (DeskDayKind) and a copy of
+// What occupies a room on a day, as the front-desk commands read it: the kind (RoomDayKind) and a copy of
 // the record found.
-enum DeskDayKind { kDayFree = 0, kDayBooked = 1, kDayOccupied = 2, kDayCheckedOut = 3, kDayUnavailable = 4 };
 struct DeskDay {
-    int kind = kDayFree;
+    int kind = kRoomFree;
     BookingRecord booking;
     AvailabilityRecord period;
     CheckInRecord stay;
@@ -37,6 +36,11 @@ public:
     virtual void RefreshPlanning() = 0;
     virtual QWidget* Window() = 0;
 };
+
+// The day status of the room over the records, ignoring one record when asked (the front desk's
+// resolution), with a copy of the record found.
+DeskDay ResolveDeskDay(int roomId, const OleDate& day, const RoomDayRecords& records, DeskCommandHost::Except except,
+                       int exceptId);
 
 // The front desk's booking, unavailability, check-in, wake-up and access-card commands with their update
 // rules. Every write of a room's days is checked again when it is stored (CHotelDatabase's checked

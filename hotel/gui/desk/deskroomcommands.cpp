@@ -25,7 +25,7 @@ bool CDeskCommands::CanWakeUp() const
 
 bool CDeskCommands::CanCreateCard() const
 {
-    return m_host.SelectedRoom() != 0 && Selected().kind == kDayOccupied && m_state.hotelSettings.KeyCardCheckInOn();
+    return m_host.SelectedRoom() != 0 && Selected().kind == kRoomOccupied && m_state.hotelSettings.KeyCardCheckInOn();
 }
 
 void CDeskCommands::WakeUp()

@@ -33,11 +33,11 @@ bool CDeskCommands::CanCheckInNew() const
         return false;
     const int kind = Selected().kind;
     const OleDate day = m_host.SelectedDate();
-    return (kind == kDayFree || kind == kDayBooked || kind == kDayCheckedOut) &&
+    return (kind == kRoomFree || kind == kRoomBooked || kind == kRoomCheckedOut) &&
            (day == Today() || day == Today().AddDays(-1));
 }
 
-bool CDeskCommands::CanEditCheckIn() const { return m_host.SelectedRoom() != 0 && Selected().kind == kDayOccupied; }
+bool CDeskCommands::CanEditCheckIn() const { return m_host.SelectedRoom() != 0 && Selected().kind == kRoomOccupied; }
 
 int CDeskCommands::SwitchableRoom(int roomId) const
 {
@@ -52,7 +52,7 @@ bool CDeskCommands::SaveCheckIn(CheckInRecord& stay, const OleDate& from, bool e
     // The stay's own booking counts as free: it is hidden when the stay is stored, in the same
     // transaction, so that a refused check-in leaves it as it was.
     const auto except = stay.bookingId != 0 ? DeskCommandHost::Except::kBooking : DeskCommandHost::Except::kNone;
-    if (ClearBookings(stay.roomId, from, stay.endDate, except, stay.bookingId, true).kind != kDayFree) {
+    if (ClearBookings(stay.roomId, from, stay.endDate, except, stay.bookingId, true).kind != kRoomFree) {
         Stop(kCheckInTakenString);
         return false;
     }
@@ -80,7 +80,7 @@ void CDeskCommands::CheckInNew()
     stay.roomId = roomId;
     stay.startDate = day;
     stay.endDate = day;
-    if (status.kind == kDayBooked) {
+    if (status.kind == kRoomBooked) {
         stay.bookingId = status.booking.bookingId;
         stay.endDate = status.booking.endDate;
     }
@@ -88,14 +88,14 @@ void CDeskCommands::CheckInNew()
     CHotelDatabase& database = *m_state.database;
     GroupRecord group;
     bool groupCheckIn = false;
-    const int bookingGroup = status.kind == kDayBooked ? status.booking.groupId : 0;
+    const int bookingGroup = status.kind == kRoomBooked ? status.booking.groupId : 0;
     if (bookingGroup != 0 && database.LoadGroup(bookingGroup, group) == kNoError) {
         const QString question = LoadResString(kBookingOfGroupString) + Quoted(group.name) + u'\n' +
                                  LoadResString(kGroupCheckInString) + u'?';
         if (Ask(question, QMessageBox::Question)) {
             const auto roomDay = [this, day](int id, int& openStayGroup) {
                 const DeskDay other = m_host.RoomDay(id, day, nullptr);
-                openStayGroup = other.kind == kDayOccupied ? other.stay.groupId : 0;
+                openStayGroup = other.kind == kRoomOccupied ? other.stay.groupId : 0;
                 return other.kind;
             };
             CGroupConfirmDlg confirm(CGroupConfirmDlg::kCheckIn, roomId, day, group, m_state.rooms, roomDay, m_host.Window());
@@ -137,7 +137,7 @@ void CDeskCommands::CheckInNew()
         next.roomId = other;
         next.checkInId = 0;
         const DeskDay otherDay = m_host.RoomDay(other, day, nullptr);
-        const bool booked = otherDay.kind == kDayBooked && otherDay.booking.groupId == bookingGroup;
+        const bool booked = otherDay.kind == kRoomBooked && otherDay.booking.groupId == bookingGroup;
         next.bookingId = booked ? otherDay.booking.bookingId : 0;
         if (!dialog.PriceDiffers() && treatment != kOtherTreatment) {
             std::vector<ServiceRecord> services;
@@ -159,14 +159,14 @@ void CDeskCommands::CheckInNew()
 void CDeskCommands::CheckInEdit()
 {
     const DeskDay day = Selected();
-    if (m_host.SelectedRoom() == 0 || day.kind != kDayOccupied)
+    if (m_host.SelectedRoom() == 0 || day.kind != kRoomOccupied)
         return;
     CheckInRecord stay = day.stay;
     CCheckInDlg dialog(&stay, m_desk, m_host.Window());
     if (dialog.exec() != QDialog::Accepted)
         return;
     const auto except = DeskCommandHost::Except::kStay;
-    if (ClearBookings(stay.roomId, stay.startDate, stay.endDate, except, stay.checkInId, false).kind != kDayFree) {
+    if (ClearBookings(stay.roomId, stay.startDate, stay.endDate, except, stay.checkInId, false).kind != kRoomFree) {
         Stop(kCheckInTakenString);
         return;
     }
@@ -198,7 +198,7 @@ void CDeskCommands::StopExtension(int roomId, bool askOutsideCalls)
 void CDeskCommands::CheckInDelete()
 {
     const DeskDay day = Selected();
-    if (m_host.SelectedRoom() == 0 || day.kind != kDayOccupied)
+    if (m_host.SelectedRoom() == 0 || day.kind != kRoomOccupied)
         return;
     if (!Ask(LoadResString(kConfirmDeleteString) + u'?', QMessageBox::Question))
         return;

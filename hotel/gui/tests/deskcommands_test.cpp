@@ -1,6 +1,6 @@
 // The front desk's booking, unavailability and check-in commands over a real hotel database on each
 // backend: their period checks and questions, and what they store. The view's day resolution is played by
-// a host that resolves the days over the stored rows in the front desk's order.
+// a host that resolves the days over the stored rows.
 #include "bookingdlg.h"
 #include "checkindlg.h"
 #include "deskcommands.h"
@@ -44,7 +44,6 @@ void Click(QWidget& dialog, int id)
     QTimer::singleShot(0, Child<QPushButton>(dialog, id), &QPushButton::click);
 }
 
-bool Contains(const OleDate& day, const OleDate& start, const OleDate& end) { return start <= day && day <= end; }
 
 // The view's part: a selection and the day resolution over the stored rows (or the rows given).
 class TestHost : public DeskCommandHost {
@@ -66,36 +65,7 @@ public:
             m_state.database->LoadCheckIns(m_state.hotelId, from, to, CHotelDatabase::kAllRooms, month.stays);
             rows = &month;
         }
-        DeskDay result;
-        for (const AvailabilityRecord& period : rows->unavailability)
-            if (period.roomId == roomId && Contains(day, period.startDate, period.endDate)) {
-                if (except == Except::kUnavailability && period.availabilityId == exceptId)
-                    break;
-                result.kind = kDayUnavailable;
-                result.period = period;
-                return result;
-            }
-        for (const bool open : {true, false}) {
-            if (!open && except == Except::kStay)
-                break;
-            for (const CheckInRecord& stay : rows->stays)
-                if (stay.roomId == roomId && stay.IsOpen() == open && Contains(day, stay.startDate, stay.endDate)) {
-                    if (except == Except::kStay && stay.checkInId == exceptId)
-                        break;
-                    result.kind = open ? kDayOccupied : kDayCheckedOut;
-                    result.stay = stay;
-                    return result;
-                }
-        }
-        for (const BookingRecord& booking : rows->bookings)
-            if (booking.roomId == roomId && Contains(day, booking.startDate, booking.endDate)) {
-                if (except == Except::kBooking && booking.bookingId == exceptId)
-                    break;
-                result.kind = kDayBooked;
-                result.booking = booking;
-                return result;
-            }
-        return result;
+        return ResolveDeskDay(roomId, day, *rows, except, exceptId);
     }
 
     int room = 1;
