@@ -30,21 +30,35 @@ bool IsWaveFile(const QString& path)
     return header.size() == 12 && header.startsWith("RIFF") && header.mid(8, 4) == "WAVE";
 }
 
-}  // namespace
-
-bool Sound::HasAudioOutput() { return !QMediaDevices::defaultAudioOutput().isNull(); }
-
-bool Sound::PlayAsync(const QString& path)
+// Plays the file the number of times given (QSoundEffect::Infinite: until stopped).
+bool Play(const QString& path, int loops)
 {
-    if (!IsWaveFile(path) || !HasAudioOutput())
+    if (!IsWaveFile(path) || !Sound::HasAudioOutput())
         return false;
     QSoundEffect* effect = SharedEffect();
     if (!effect)
         return false;
     effect->stop();
     effect->setSource(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
+    effect->setLoopCount(loops);
     effect->play();
     return true;
+}
+
+}  // namespace
+
+bool Sound::HasAudioOutput() { return !QMediaDevices::defaultAudioOutput().isNull(); }
+
+bool Sound::PlayAsync(const QString& path) { return Play(path, 1); }
+
+bool Sound::PlayLoop(const QString& path) { return Play(path, QSoundEffect::Infinite); }
+
+void Sound::Stop()
+{
+    if (!QCoreApplication::instance())
+        return;
+    if (QSoundEffect* effect = SharedEffect())
+        effect->stop();
 }
 
 Sound::Player Sound::DefaultPlayer() { return &Sound::PlayAsync; }

@@ -21,6 +21,10 @@ public:
     // Starts playing the file and returns at once; false when it cannot play (no audio output, a file
     // that is missing or not a WAV).
     static bool PlayAsync(const QString& path);
+    // Starts playing the file over and over until Stop or the next sound; false as for PlayAsync.
+    static bool PlayLoop(const QString& path);
+    // Stops the sound playing, if any.
+    static void Stop();
 
     // The audio output's player; the default when none was set. Programs that are tested without
     // speakers hand their parts a player of their own.

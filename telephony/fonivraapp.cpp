@@ -300,6 +300,8 @@ bool CFonivraApp::CreateFrame()
         m_dispatcher->Dispatch(m_listener->CopySlot(static_cast<int>(slot)));
         if (!alarmBefore && m_frame->IsAlarmPending())
             Report(QStringLiteral("an alarm is pending: the program ends only once it is acknowledged"));
+        else if (alarmBefore && !m_frame->IsAlarmPending())
+            Report(QStringLiteral("no alarm is pending any more"));
     };
     services.report = Report;
     m_frame = std::make_unique<CMainFrame>(std::move(services));
@@ -356,7 +358,12 @@ void CFonivraApp::PrepareIcon()
 
 void CFonivraApp::CreatePopup()
 {
-    m_popup = std::make_unique<CEventPopupDlg>(m_installation.AssociatedExtension());
+    m_popup = std::make_unique<CEventPopupDlg>(m_frame->WindowContext(), m_frame->Target(),
+                                               m_installation.AssociatedExtension());
+    CEventPopupDlg::Hooks hooks;
+    CMainFrame* frame = m_frame.get();
+    hooks.extensionsView = [frame] { return frame->ExtensionsView(); };
+    m_popup->SetHooks(std::move(hooks));
     m_frame->SetPopup(m_popup.get());
     m_popup->Target().Post(CEventPopupDlg::kRefreshMessage, 0, 0);
 }

@@ -388,35 +388,58 @@ QByteArray WaitAnimation()
     });
 }
 
-// A two-tone ring of a second, 8-bit mono at 11,025 samples a second, fading in and out.
+// 8-bit mono samples at 11,025 a second as a WAV file.
+constexpr int kSoundRate = 11025;
+
+QByteArray WaveFile(const QByteArray& samples)
+{
+    QByteArray wav("RIFF");
+    auto add32 = [&wav](quint32 v) { for (int b = 0; b < 4; ++b) wav += char((v >> (8 * b)) & 0xFF); };
+    auto add16 = [&wav](quint16 v) { wav += char(v & 0xFF); wav += char(v >> 8); };
+    add32(36 + samples.size());
+    wav += "WAVEfmt ";
+    add32(16);
+    add16(1);  // PCM
+    add16(1);  // mono
+    add32(kSoundRate);
+    add32(kSoundRate);
+    add16(1);
+    add16(8);
+    wav += "data";
+    add32(samples.size());
+    wav += samples;
+    return wav;
+}
+
+// A two-tone ring of a second, fading in and out.
 QByteArray RingSound()
 {
-    constexpr int kRate = 11025;
-    constexpr int kSamples = kRate;
+    constexpr int kSamples = kSoundRate;
     QByteArray samples(kSamples, char(128));
     for (int i = 0; i < kSamples; ++i) {
-        const double t = double(i) / kRate;
+        const double t = double(i) / kSoundRate;
         const double gate = std::fmod(t, 0.25) < 0.18 ? 1.0 : 0.0;
         const double envelope = std::min({1.0, t * 20, (1.0 - t) * 20}) * gate;
         const double tone = 0.5 * std::sin(2 * M_PI * 425 * t) + 0.5 * std::sin(2 * M_PI * 850 * t);
         samples[i] = char(128 + int(100 * envelope * tone));
     }
-    QByteArray wav("RIFF");
-    auto add32 = [&wav](quint32 v) { for (int b = 0; b < 4; ++b) wav += char((v >> (8 * b)) & 0xFF); };
-    auto add16 = [&wav](quint16 v) { wav += char(v & 0xFF); wav += char(v >> 8); };
-    add32(36 + kSamples);
-    wav += "WAVEfmt ";
-    add32(16);
-    add16(1);  // PCM
-    add16(1);  // mono
-    add32(kRate);
-    add32(kRate);
-    add16(1);
-    add16(8);
-    wav += "data";
-    add32(kSamples);
-    wav += samples;
-    return wav;
+    return WaveFile(samples);
+}
+
+// The alarm: a second of a tone sweeping up and down twice, which loops without a click (it starts and
+// ends at the same low pitch and phase).
+QByteArray AlarmSound()
+{
+    constexpr int kSamples = kSoundRate;
+    QByteArray samples(kSamples, char(128));
+    double phase = 0;
+    for (int i = 0; i < kSamples; ++i) {
+        const double t = double(i) / kSoundRate;
+        const double sweep = 0.5 - 0.5 * std::cos(2 * M_PI * 2 * t);  // 0 -> 1 -> 0, twice
+        phase += 2 * M_PI * (700 + 500 * sweep) / kSoundRate;
+        samples[i] = char(128 + int(90 * std::sin(phase)));
+    }
+    return WaveFile(samples);
 }
 
 
@@ -616,5 +639,6 @@ int main(int argc, char** argv)
     ok &= SaveBytes(EndedAnimation(), QStringLiteral("shared/TapEndImg.psx"));
     ok &= SaveBytes(WaitAnimation(), QStringLiteral("shared/WConImg.psx"));
     ok &= SaveBytes(RingSound(), QStringLiteral("shared/TapRngSnd.psx"));
+    ok &= SaveBytes(AlarmSound(), QStringLiteral("shared/AlarmSnd.psx"));
     return ok ? 0 : 1;
 }

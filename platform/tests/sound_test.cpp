@@ -32,3 +32,12 @@ TEST(Sound, WithoutAnAudioOutputAWaveIsSilent)
     EXPECT_FALSE(Sound::PlayAsync(path));
     EXPECT_FALSE(Sound::DefaultPlayer()(path));
 }
+
+TEST(Sound, ALoopOfAFileThatIsNoWaveDoesNotStartAndStopAlwaysReturns)
+{
+    QTemporaryDir dir;
+    EXPECT_FALSE(Sound::PlayLoop(dir.filePath(QStringLiteral("AlarmSnd.psx"))));
+    EXPECT_FALSE(Sound::PlayLoop(QString()));
+    Sound::Stop();
+    Sound::Stop();
+}

@@ -26,6 +26,8 @@ const QString kStarted = QStringLiteral("started: ");
 const QString kFailed = QStringLiteral("start-up failed with code");
 constexpr int kWaitMs = 30000;
 constexpr std::uint32_t kCloseCommand = 57602;
+constexpr std::uint32_t kAlarmMessage = WM_USER + 106;
+constexpr std::int64_t kAlarmReset = 1;
 
 class FonivraProgramTest : public ::testing::Test {
 protected:
@@ -134,6 +136,23 @@ TEST_F(FonivraProgramTest, TheCloseCommandWaitsForAnAlarmRelayedThroughTheEngine
     // A termination signal still ends it, in order.
     EXPECT_EQ(console.Terminate(), 0);
     EXPECT_TRUE(console.HasLine(QStringLiteral("ended")));
+}
+
+TEST_F(FonivraProgramTest, AnAlarmResetFromThePopupLetsItEnd)
+{
+    StartEngine();
+    SuiteProgramProcess console(kFonivra);
+    ASSERT_TRUE(console.Start(Path(), {Path()}));
+    ASSERT_TRUE(console.WaitForAnyLine({kStarted, kFailed}).startsWith(kStarted)) << Log(console).toStdString();
+    ASSERT_FALSE(m_engine.SimulvexCommand(QStringLiteral("alarm 1 2 1")).isEmpty());
+    ASSERT_FALSE(console.WaitForLine(QStringLiteral("an alarm is pending"), kWaitMs).isEmpty()) << Log(console).toStdString();
+    // What the popup's reset button posts to the frame: stored, relayed, cleared by the engine's event.
+    ASSERT_TRUE(SuiteIpc::Post(SuiteIpc::Key::WindowClass, kFonivra, kAlarmMessage, 2, kAlarmReset));
+    ASSERT_FALSE(console.WaitForLine(QStringLiteral("no alarm is pending any more"), kWaitMs).isEmpty())
+        << Log(console).toStdString();
+    ASSERT_TRUE(SuiteIpc::Post(SuiteIpc::Key::WindowClass, kFonivra, WM_COMMAND, kCloseCommand, 0));
+    EXPECT_EQ(console.WaitForExit(), 0) << Log(console).toStdString();
+    EXPECT_FALSE(console.HasLine(QStringLiteral("exit refused")));
 }
 
 TEST_F(FonivraProgramTest, WithoutItsArgumentItEndsWithoutAWindow)

@@ -83,18 +83,23 @@ void CLodgixView::FillActionList()
 {
     m_actions->clear();
     std::vector<int> codes;
+    // One by one: g++ 12's Release build takes a range insert for an overflow.
+    const auto add = [&codes](std::initializer_list<int> more) {
+        for (const int code : more)
+            codes.push_back(code);
+    };
     const bool administrator = m_state.currentOperator.administrator;
     if (m_selectedRoom == 0) {
         if (administrator)
-            codes = {1, 5};
-        codes.insert(codes.end(), {2, 3, 4});
+            add({1, 5});
+        add({2, 3, 4});
     } else if (const int index = RoomIndex(m_selectedRoom); index >= 0) {
         const RoomDayStatus status = SelectedStatus();
         const OleDate today = Today();
         const OleDate selected = SelectedDate();
         const bool todayOrYesterday = selected == today || selected == today.AddDays(-1);
         if (administrator && status.kind != kRoomOccupied)
-            codes.insert(codes.end(), {5, 6, 7});
+            add({5, 6, 7});
         if (m_state.extensions.RoomAt(index).valid && m_state.engine)
             codes.push_back(23);
         switch (status.kind) {
@@ -115,7 +120,7 @@ void CLodgixView::FillActionList()
                 codes.push_back(14);
             break;
         case kRoomOccupied: {
-            codes.insert(codes.end(), {15, 17, 18, 19, 16, 21});
+            add({15, 17, 18, 19, 16, 21});
             if (CountRoomMessages(m_month.stays[static_cast<std::size_t>(status.stay)].checkInId) > 0)
                 codes.push_back(22);
             if (m_state.hotelSettings.KeyCardCheckInOn())

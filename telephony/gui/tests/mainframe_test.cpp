@@ -469,7 +469,7 @@ TEST_F(MainFrameTest, ExitWaitsWhileAnAlarmIsPending)
     EXPECT_TRUE(frame.isVisible());
 
     // Showing the alarm clears it; the popup is told.
-    CEventPopupDlg popup(3);
+    CEventPopupDlg popup(frame.WindowContext(), frame.Target(), 3);
     frame.SetPopup(&popup);
     CSqlDatabase database;
     EngineEventDispatcher dispatcher(m_state, database, m_settings.main, frame);

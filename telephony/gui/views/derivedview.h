@@ -11,4 +11,12 @@ public:
     {
         setObjectName(QStringLiteral("CDerivedView"));
     }
+
+    // replaced by the extensions window's own
+    void SetSelectedExtension(int extension) { m_selectedExtension = extension; }
+    // replaced by the extensions window's own
+    void CallSelectedExtension() {}
+
+private:
+    int m_selectedExtension = -1;  // replaced by the extensions window's own
 };
