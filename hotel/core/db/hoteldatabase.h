@@ -11,6 +11,7 @@
 #include "hotelcolumns.h"
 #include "hotelrecord.h"
 #include "messagerecord.h"
+#include "roomdayrecords.h"
 #include "roomrecord.h"
 #include "seasontable.h"
 #include "servicerecord.h"
@@ -224,6 +225,24 @@ public:
     int DeleteCheckInWithGroup(int hotelId, const CheckInRecord& stay);
     int CheckOutWithGroup(int hotelId, const CheckInRecord& stay);
 
+    // --- Checked writes of a room's period (front desk) ---
+    // Each loads the room's bookings, unavailable periods and stays of the period inside the transaction
+    // that writes, holding the write locks of the groups and of those three tables, and writes only when
+    // the check finds the period free: two workstations taking one room for one night cannot both pass.
+    // The result is 0, a database code, or kDayTaken when the check refused (nothing is written then).
+    using DayCheck = std::function<bool(const RoomDayRecords& rows)>;
+    static constexpr int kDayTaken = 200;  // none of the EngineErrorCode values
+    int InsertBookingChecked(int hotelId, BookingRecord& booking, const DayCheck& isFree);
+    int UpdateBookingChecked(int hotelId, int oldGroupId, const BookingRecord& booking, const DayCheck& isFree);
+    int InsertUnavailabilityChecked(int hotelId, AvailabilityRecord& period, const DayCheck& isFree);
+    int UpdateUnavailabilityChecked(int hotelId, const AvailabilityRecord& period, const DayCheck& isFree);
+    // A new stay, checked from `from` to its last night. Its booking (when it has one) is hidden first in
+    // the same transaction, so the check sees that booking gone and a refusal leaves it as it was.
+    int InsertCheckInChecked(int hotelId, CheckInRecord& stay, const OleDate& from, const DayCheck& isFree);
+    // A stored stay rewritten with UpdateCheckInWithGroup, checked from `from` to its last night.
+    int UpdateCheckInChecked(int hotelId, int oldGroupId, const CheckInRecord& stay, const OleDate& from,
+                             const DayCheck& isFree);
+
     // --- Payment of an issued document ---
     // Finds the stay that holds the document file (compared exactly) and sets that document's amount and
     // payment type; 46 when no stay holds it.
@@ -263,6 +282,10 @@ private:
     int ReadRows(const QString& sql, const QVariantList& values, const std::function<int(FieldReader&)>& readRow);
     // The stay's stored service count, or 44/46.
     int StoredServiceCount(const QString& table, int checkInId, int& count);
+    // Runs write in one transaction holding the locks of the checked writes, after the check passed over
+    // the room's rows of [from, to] loaded there.
+    int CheckedWrite(int hotelId, int roomId, const OleDate& from, const OleDate& to, const DayCheck& isFree,
+                     const std::function<int()>& write, const std::function<int()>& before = {});
     int WriteStayService(int hotelId, int checkInId, int slot, const QString& name, Money price, VatRate vat,
                          int userId);
 };

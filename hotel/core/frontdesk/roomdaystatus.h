@@ -4,6 +4,7 @@
 #include "bookingrecord.h"
 #include "checkinrecord.h"
 #include "oledate.h"
+#include "roomdayrecords.h"
 
 #include <cstdint>
 #include <unordered_map>
@@ -26,13 +27,6 @@ struct RoomDayStatus {
     int stay = -1;
 
     friend bool operator==(const RoomDayStatus&, const RoomDayStatus&) = default;
-};
-
-// The records a resolution searches: a month's, a day's or a command's own period.
-struct RoomDayRecords {
-    std::vector<BookingRecord> bookings;
-    std::vector<AvailabilityRecord> unavailability;
-    std::vector<CheckInRecord> stays;
 };
 
 // The records of one room, as their indexes into the arrays in load order: a resolution over them finds

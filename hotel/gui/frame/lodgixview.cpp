@@ -128,6 +128,8 @@ void CLodgixView::RegisterCommands()
 {
     RegisterActionCommands();
     RegisterPrintCommands();
+    RegisterBookingCommands();
+    RegisterStayCommands();
 }
 
 void CLodgixView::CreateControls()

@@ -27,7 +27,9 @@ class QListWidgetItem;
 class QAbstractSpinBox;
 
 namespace lodgix {
+class CDeskCommands;
 class CHotelDatabase;
+class ViewDeskCommands;
 struct LodgixState;
 }  // namespace lodgix
 
@@ -206,6 +208,14 @@ private:
     void OnPrintOptions();
     void OnOpenDocument();
     void OnPrintListedStay(std::uint64_t row);
+
+    void RegisterBookingCommands();  // desk/lodgixview_bookings.cpp
+    void RegisterStayCommands();     // desk/lodgixview_stays.cpp
+    // The front desk's commands over this view, made at their first use; a command and its update rule.
+    lodgix::CDeskCommands& DeskCommands();
+    void RegisterDeskCommand(int command, void (lodgix::CDeskCommands::*run)(),
+                             bool (lodgix::CDeskCommands::*enabled)() const);
+    std::shared_ptr<lodgix::ViewDeskCommands> m_deskCommands;
 
     void CreateControls();
     void StartReminder();

@@ -525,6 +525,7 @@ TEST_P(LodgixViewTest, MessagesWakeUpAndCardActionsOfAnOccupiedRoom)
 TEST_P(LodgixViewTest, ActionKeyRunsAListedActionOnly)
 {
     CLodgixView& view = Open();
+    ModalWatcher cancel;  // the commands' dialogs (a new booking here) are cancelled
     std::vector<std::pair<std::uint32_t, std::uint64_t>> received;
     QObject::connect(&view, &CLodgixView::MessageReceived, [&received](std::uint32_t message, std::uint64_t wParam, std::int64_t) {
         if (message != CReminderThread::kListsReady)
