@@ -7,12 +7,17 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTreeWidgetItem>
+
+#include <algorithm>
+#include <cmath>
 
 namespace lodgix {
 
 namespace {
 
 constexpr int kListMargin = 2;  // pixels kept free on each side of a list when its columns share the width
+constexpr int kEditPadding = 16;  // an edit's frame and margins around its text
 
 }  // namespace
 
@@ -46,6 +51,10 @@ CNumericEdit* AddNumber(QWidget* parent, int id, double minimum, double maximum,
     if (integer)
         edit->SetFormat(CNumericEdit::kInteger, 0, 0);
     edit->SetRangeAndValue(minimum, maximum, value);
+    // Room for the widest value of the range, so that no amount is shown cut.
+    const QString widest = CNumericEdit::FormatValue(std::max(std::abs(minimum), std::abs(maximum)) * (minimum < 0 ? -1 : 1),
+                                                     edit->GetFormatMode(), edit->GetDecimals(), edit->GetDigits());
+    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(widest) + kEditPadding);
     return edit;
 }
 
@@ -79,6 +88,17 @@ void SetListColumns(CSortListCtrl& list, const std::vector<ListColumn>& columns,
     for (const ListColumn& column : columns)
         list.InsertColumn(list.columnCount(), column.heading, column.sortType, column.alignment,
                           width * column.share / parts);
+}
+
+void ShowWholeTextsAsTips(CSortListCtrl& list)
+{
+    for (int column = 0; column < list.columnCount(); ++column)
+        list.headerItem()->setToolTip(column, list.headerItem()->text(column));
+    for (int row = 0; row < list.ItemCount(); ++row) {
+        QTreeWidgetItem* item = list.topLevelItem(row);
+        for (int column = 0; column < list.columnCount(); ++column)
+            item->setToolTip(column, item->text(column));
+    }
 }
 
 }  // namespace lodgix

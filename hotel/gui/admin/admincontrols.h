@@ -40,5 +40,7 @@ struct ListColumn {
 };
 // Adds the columns, sharing the list's width less 2 pixels on each side among them by their shares.
 void SetListColumns(CSortListCtrl& list, const std::vector<ListColumn>& columns, int parts, int listWidth);
+// Gives every heading and cell its whole text as tool tip: lists of many narrow columns cut their texts.
+void ShowWholeTextsAsTips(CSortListCtrl& list);
 
 }  // namespace lodgix

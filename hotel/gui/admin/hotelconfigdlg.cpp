@@ -32,8 +32,8 @@ namespace {
 constexpr int kFirstHotelLabel = 1021;
 constexpr int kRoomCountLabel = 1035;
 constexpr int kHotelTextLength = 63;
-constexpr int kGridWidth = 520;
-constexpr int kListWidth = 250;
+constexpr int kGridWidth = 660;
+constexpr int kListWidth = 320;
 constexpr int kListMargin = 2;
 constexpr int kDefaultServices[] = {1, 6, 7};
 constexpr Season kSeasons[] = {Season::kLow, Season::kMedium, Season::kHigh};

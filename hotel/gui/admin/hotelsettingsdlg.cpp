@@ -50,6 +50,7 @@ QGroupBox* SeasonBox(QWidget* parent, unsigned title, int hintId, unsigned hint,
         for (int side = 0; side < 2; ++side) {
             QLineEdit* edit = AddEdit(box, firstEdit + 2 * k + side, kBoundLength);
             edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,4}")), edit));
+            edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 16);
             edits[2 * k + side] = edit;
             grid->addWidget(AddLabel(box, firstLabel + 2 * k + side, LoadResString(side == 0 ? kFromString : kToString)),
                             k + 1, 2 * side);
@@ -133,6 +134,7 @@ CHotelSettingsDlg::CHotelSettingsDlg(const HotelSettings& settings, const Season
     m_switches[1]->setEnabled(false);
     m_terminal->setValidator(new QIntValidator(0, 999, m_terminal));
     m_terminal->setText(QString::number(settings.keyCardSystemId));
+    m_server->setMinimumWidth(m_server->fontMetrics().horizontalAdvance(QStringLiteral("255.255.255.255")) + 16);
     m_server->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("([0-9]{1,3}\\.){0,3}[0-9]{0,3}")), m_server));
     m_server->setText(AddressText(settings.keyCardServer));

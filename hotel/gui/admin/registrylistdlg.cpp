@@ -147,6 +147,7 @@ void CRegistryListDlg::Fill()
     case kCompanies: m_database.FillCompanyList(rows); break;
     case kConventions: m_database.FillConventionList(rows); break;
     }
+    ShowWholeTextsAsTips(*m_list);
     m_list->clearSelection();
     m_delete->setEnabled(false);
     m_modify->setEnabled(false);
