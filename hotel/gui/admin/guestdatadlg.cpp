@@ -94,7 +94,11 @@ CGuestDataDlg::CGuestDataDlg(const GuestRecord& guest, CHotelDatabase& database,
         } else if (field.member == &GuestRecord::issuedBy) {
             m_birthDate->setObjectName(Id(kBirthDate));
             m_birthDate->setCalendarPopup(true);
-            m_birthDate->setDisplayFormat(QLocale().dateFormat(QLocale::ShortFormat));
+            // The locale's short date with the century: a date of birth needs all four digits.
+            QString format = QLocale().dateFormat(QLocale::ShortFormat);
+            if (!format.contains(QLatin1String("yyyy")))
+                format.replace(QLatin1String("yy"), QLatin1String("yyyy"));
+            m_birthDate->setDisplayFormat(format);
             m_birthDate->setDate(guest.dateOfBirth.isValid() ? guest.dateOfBirth : kDefaultBirthDate);
             place(AddLabel(this, kBirthDateLabel, Required(LoadResString(kBirthDateString))), m_birthDate, index++);
         }
