@@ -1,9 +1,13 @@
 #include "admincontrols.h"
 
+#include "adminstrings.h"
 #include "lodgixdialog.h"
 #include "numericedit.h"
 #include "sortlistctrl.h"
+#include "stringtable.h"
 
+#include <QDialog>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -42,6 +46,19 @@ QLineEdit* AddEdit(QWidget* parent, int id, int maxLength)
     edit->setObjectName(CLodgixDialog::Id(id));
     edit->setMaxLength(maxLength);
     return edit;
+}
+
+QHBoxLayout* OkCancelRow(QDialog* dialog, int okId, int cancelId, std::function<void()> onOk)
+{
+    QPushButton* ok = AddButton(dialog, okId, LoadResString(kOkButtonString));
+    QPushButton* cancel = AddButton(dialog, cancelId, LoadResString(kCancelString));
+    QObject::connect(ok, &QPushButton::clicked, dialog, std::move(onOk));
+    QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
+    auto row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(ok);
+    row->addWidget(cancel);
+    return row;
 }
 
 CNumericEdit* AddNumber(QWidget* parent, int id, double minimum, double maximum, double value, bool integer)

@@ -6,10 +6,13 @@
 #include <QString>
 #include <Qt>
 
+#include <functional>
 #include <vector>
 
 class CNumericEdit;
 class CSortListCtrl;
+class QDialog;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -22,6 +25,8 @@ namespace lodgix {
 QLabel* AddLabel(QWidget* parent, int id, const QString& text);
 QPushButton* AddButton(QWidget* parent, int id, const QString& text);
 QLineEdit* AddEdit(QWidget* parent, int id, int maxLength);
+// The row of a dialog's OK and Cancel buttons, on the right: OK runs `onOk`, Cancel rejects the dialog.
+QHBoxLayout* OkCancelRow(QDialog* dialog, int okId, int cancelId, std::function<void()> onOk);
 // A number edit with two decimals (prices, VAT) or an integer one.
 CNumericEdit* AddNumber(QWidget* parent, int id, double minimum, double maximum, double value, bool integer = false);
 

@@ -38,10 +38,7 @@ CCommonAreaEditDlg::CCommonAreaEditDlg(CommonAreaRecord& area, QWidget* parent)
     m_name->setText(area.label);
     m_code->setText(area.code);
     m_free->setChecked(area.free);
-    QPushButton* ok = AddButton(this, kOk, LoadResString(kOkButtonString));
-    QPushButton* cancel = AddButton(this, kCancel, LoadResString(kCancelString));
-    connect(ok, &QPushButton::clicked, this, &CCommonAreaEditDlg::OnOk);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    QHBoxLayout* buttons = OkCancelRow(this, kOk, kCancel, [this] { OnOk(); });
 
     auto grid = new QGridLayout;
     grid->addWidget(AddLabel(this, kNameLabel, LoadResString(kAreaNameString)), 0, 0);
@@ -50,10 +47,6 @@ CCommonAreaEditDlg::CCommonAreaEditDlg(CommonAreaRecord& area, QWidget* parent)
     grid->addWidget(m_code, 1, 1);
     grid->addWidget(m_free, 2, 1);
     grid->setColumnMinimumWidth(1, 220);
-    auto buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
     auto layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addLayout(buttons);

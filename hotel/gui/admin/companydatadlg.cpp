@@ -51,14 +51,7 @@ CCompanyDataDlg::CCompanyDataDlg(const CompanyRecord& company, QWidget* parent)
         m_edits.emplace_back(edit, field);
         ++row;
     }
-    QPushButton* ok = AddButton(this, kOk, LoadResString(kOkButtonString));
-    QPushButton* cancel = AddButton(this, kCancel, LoadResString(kCancelString));
-    connect(ok, &QPushButton::clicked, this, &CCompanyDataDlg::OnOk);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    QHBoxLayout* buttons = OkCancelRow(this, kOk, kCancel, [this] { OnOk(); });
     auto layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addLayout(buttons);

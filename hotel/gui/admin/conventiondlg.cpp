@@ -77,12 +77,7 @@ CConventionDlg::CConventionDlg(ConventionRecord& convention, QWidget* parent)
     vatRow->addWidget(AddLabel(this, kVatLabel, LoadResString(kVatString)));
     vatRow->addWidget(m_vat);
     vatRow->addStretch();
-    QPushButton* ok = AddButton(this, kOk, LoadResString(kOkButtonString));
-    QPushButton* cancel = AddButton(this, kCancel, LoadResString(kCancelString));
-    connect(ok, &QPushButton::clicked, this, &CConventionDlg::OnOk);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    vatRow->addWidget(ok);
-    vatRow->addWidget(cancel);
+    vatRow->addLayout(OkCancelRow(this, kOk, kCancel, [this] { OnOk(); }));
     auto layout = new QVBoxLayout(this);
     layout->addLayout(nameRow);
     layout->addLayout(seasons);

@@ -107,14 +107,7 @@ CGuestDataDlg::CGuestDataDlg(const GuestRecord& guest, CHotelDatabase& database,
     place(AddLabel(this, kConventionLabel, LoadResString(kConventionTitleString)), m_convention, index++);
     FillConventions(database);
 
-    QPushButton* ok = AddButton(this, kOk, LoadResString(kOkButtonString));
-    QPushButton* cancel = AddButton(this, kCancel, LoadResString(kCancelString));
-    connect(ok, &QPushButton::clicked, this, &CGuestDataDlg::OnOk);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    QHBoxLayout* buttons = OkCancelRow(this, kOk, kCancel, [this] { OnOk(); });
     auto layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addLayout(buttons);

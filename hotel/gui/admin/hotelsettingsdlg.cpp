@@ -143,10 +143,7 @@ CHotelSettingsDlg::CHotelSettingsDlg(const HotelSettings& settings, const Season
     itcGrid->addWidget(AddLabel(itc, kServerLabel, LoadResString(kItcServerString)), 5, 0);
     itcGrid->addWidget(m_server, 5, 1);
 
-    QPushButton* ok = AddButton(this, kOk, LoadResString(kOkButtonString));
-    QPushButton* cancel = AddButton(this, kCancel, LoadResString(kCancelString));
-    connect(ok, &QPushButton::clicked, this, &CHotelSettingsDlg::OnOk);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    QHBoxLayout* buttons = OkCancelRow(this, kOk, kCancel, [this] { OnOk(); });
 
     auto right = new QVBoxLayout;
     right->addLayout(hours);
@@ -156,10 +153,6 @@ CHotelSettingsDlg::CHotelSettingsDlg(const HotelSettings& settings, const Season
     top->addWidget(low);
     top->addWidget(high);
     top->addLayout(right);
-    auto buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
     auto layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addLayout(buttons);

@@ -42,14 +42,7 @@ CSeasonPricesDlg::CSeasonPricesDlg(Season season, const Prices& prices, QWidget*
         grid->addWidget(AddLabel(this, kFirstLabel + i, LoadResString(kTreatmentStrings[at])), i, 0);
         grid->addWidget(m_edits[at], i, 1);
     }
-    QPushButton* ok = AddButton(this, kOk, LoadResString(kOkButtonString));
-    QPushButton* cancel = AddButton(this, kCancel, LoadResString(kCancelString));
-    connect(ok, &QPushButton::clicked, this, &CSeasonPricesDlg::OnOk);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    QHBoxLayout* buttons = OkCancelRow(this, kOk, kCancel, [this] { OnOk(); });
     auto layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addLayout(buttons);

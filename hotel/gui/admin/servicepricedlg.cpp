@@ -39,10 +39,7 @@ CServicePriceDlg::CServicePriceDlg(Kind kind, QWidget* parent)
     vatLabel->setVisible(kind == kClientService);
     m_vat->setVisible(kind == kClientService);
 
-    QPushButton* ok = AddButton(this, kOk, LoadResString(kOkButtonString));
-    QPushButton* cancel = AddButton(this, kCancel, LoadResString(kCancelString));
-    connect(ok, &QPushButton::clicked, this, &CServicePriceDlg::OnOk);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    QHBoxLayout* buttons = OkCancelRow(this, kOk, kCancel, [this] { OnOk(); });
 
     auto grid = new QGridLayout;
     grid->addWidget(nameLabel, 0, 0);
@@ -52,10 +49,6 @@ CServicePriceDlg::CServicePriceDlg(Kind kind, QWidget* parent)
     grid->addWidget(vatLabel, 2, 0);
     grid->addWidget(m_vat, 2, 1);
     grid->setColumnMinimumWidth(1, 220);
-    auto buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
     auto layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addStretch();

@@ -3,6 +3,7 @@
 // whose save fails and is tried again.
 #include "clippedtextcheck.h"
 #include "configlistdlg.h"
+#include "guistartupwindows.h"
 #include "hotelconfigdlg.h"
 #include "hoteldbtest.h"
 #include "language.h"
@@ -252,6 +253,30 @@ TEST_P(HotelConfigTest, AFailedSaveStoresNothingKeepsThePageAndCanBeRepeated)
     std::vector<RoomRecord> stored;
     ASSERT_EQ(Db().LoadRooms(dialog.HotelId(), stored), kNoError);
     EXPECT_EQ(stored.size(), 3u);
+}
+
+TEST_P(HotelConfigTest, StartUpRunsTheWizardAndTakesTheHotelItCreated)
+{
+    GuiStartupWindows windows({});
+    const auto describe = [](QDialog* shown) {
+        auto wizard = qobject_cast<CHotelConfigDlg*>(shown);
+        ASSERT_TRUE(wizard);
+        TypeHotelPage(*wizard, 1);
+        Edit(*wizard, CHotelConfigDlg::kRoomNumber)->setText(QStringLiteral("1"));
+        Button(*wizard, CHotelConfigDlg::kNext)->click();
+    };
+    ModalScript script({describe, ModalScript::Yes()});
+    const std::optional<CurrentHotel> created = windows.RunHotelWizard(Db());
+    ASSERT_TRUE(created);
+    EXPECT_EQ(created->hotel.name, QStringLiteral("Hotel Nuovo"));
+    EXPECT_EQ(created->roomCount, 1);
+    ASSERT_EQ(created->rooms.size(), 1u);
+    EXPECT_NE(created->rooms[0].id, 0);
+    EXPECT_EQ(HotelCount(), 2);
+    {
+        ModalScript cancel({[](QDialog* shown) { shown->reject(); }});
+        EXPECT_FALSE(windows.RunHotelWizard(Db())) << "closing the wizard";
+    }
 }
 
 INSTANTIATE_DB_TEST(HotelConfigTest);
