@@ -22,8 +22,11 @@ bool ExportListToFile(QWidget* parent, const CSortListCtrl& list, const std::vec
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
     const bool csv = filters.indexOf(dialog.selectedNameFilter()) == 1;
-    const QString path = ListFileName(dialog.selectedFiles().constFirst(), csv);
+    return SaveListFile(parent, list, textColumns, ListFileName(dialog.selectedFiles().constFirst(), csv));
+}
 
+bool SaveListFile(QWidget* parent, const CSortListCtrl& list, const std::vector<bool>& textColumns, const QString& path)
+{
     std::vector<ListColumnKind> kinds(static_cast<std::size_t>(list.columnCount()), ListColumnKind::kPlain);
     for (std::size_t column = 0; column < kinds.size(); ++column) {
         if (list.ColumnSortType(static_cast<int>(column)) == CSortListCtrl::kNumber)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <vector>
 
 class CSortListCtrl;
@@ -12,5 +14,8 @@ namespace lodgix {
 // spreadsheets keep whole (phone numbers, leading zeros). Tells the user when the file cannot be written.
 // Returns false when nothing was written (cancelled or failed).
 bool ExportListToFile(QWidget* parent, const CSortListCtrl& list, const std::vector<bool>& textColumns = {});
+// The writing step of the export, to a path already chosen (".csv" or not tells the format); tells the user
+// when the file cannot be written.
+bool SaveListFile(QWidget* parent, const CSortListCtrl& list, const std::vector<bool>& textColumns, const QString& path);
 
 }  // namespace lodgix

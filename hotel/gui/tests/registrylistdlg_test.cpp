@@ -2,6 +2,7 @@
 // dialog's agreement and title, the export and the owner's notice when the window closes.
 #include "clippedtextcheck.h"
 #include "companydatadlg.h"
+#include "exportlisttofile.h"
 #include "guestdatadlg.h"
 #include "hoteldbtest.h"
 #include "language.h"
@@ -224,11 +225,19 @@ TEST_P(RegistryListTest, TheExportWritesPhonesAsTextAndPricesWithTheLocalesComma
     }
     CRegistryListDlg agreements(CRegistryListDlg::kConventions, Db(), nullptr);
     agreements.show();
-    ModalScript script({save(folder.filePath(QStringLiteral("convenzioni.csv")))});
-    Button(agreements, CRegistryListDlg::kSave)->click();
+    {
+        ModalScript script({save(folder.filePath(QStringLiteral("convenzioni.csv")))});
+        Button(agreements, CRegistryListDlg::kSave)->click();
+    }
     const QStringList lines = read(folder.filePath(QStringLiteral("convenzioni.csv"))).split(QStringLiteral("\r\n"));
     ASSERT_GE(lines.size(), 2);
     EXPECT_TRUE(lines[1].startsWith(QStringLiteral("Aziende;12,50;"))) << lines[1].toStdString();
+
+    // A file that cannot be written is told.
+    ModalScript failing({ModalScript::Ok()});
+    EXPECT_FALSE(SaveListFile(&agreements, agreements.List(), agreements.TextColumns(),
+                              folder.filePath(QStringLiteral("missing/convenzioni.csv"))));
+    EXPECT_EQ(failing.Boxes(), QStringList{QStringLiteral("Errore nel salvataggio del file")});
 }
 
 TEST_P(RegistryListTest, ClosingTheWindowTellsItsOwner)
