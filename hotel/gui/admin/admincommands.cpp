@@ -160,8 +160,8 @@ void AdminCommands::ChangeOperator()
         CLoginDlg login(HotelLoginTexts(), m_parent);
         if (login.exec() != QDialog::Accepted) {
             // The login's exit button ends the program: nobody is at the desk.
-            if (m_hooks.mainWindow)
-                m_hooks.mainWindow->Post(WM_COMMAND, kExitCommand, 0);
+            if (MessageTarget* frame = m_hooks.mainWindow ? m_hooks.mainWindow() : nullptr)
+                frame->Post(WM_COMMAND, kExitCommand, 0);
             return;
         }
         bool administrator = false;

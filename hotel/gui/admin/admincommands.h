@@ -41,7 +41,7 @@ public:
         std::function<void()> refreshSummary;     // the room summary panel
         std::function<void()> operatorChanged;    // the document title and the action list
         std::function<int()> selectedRoomId;      // 0 when no room is selected
-        MessageTarget* mainWindow = nullptr;      // takes the exit command
+        std::function<MessageTarget*()> mainWindow;  // takes the exit command; null when there is none
         // Starts the access-control program; a test puts its own in place.
         std::function<void(const QString& program, const QStringList& arguments)> startDetached;
     };

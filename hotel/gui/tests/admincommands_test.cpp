@@ -61,7 +61,7 @@ protected:
         hooks.refreshPlanning = [this] { ++m_refreshes; };
         hooks.operatorChanged = [this] { ++m_operatorChanges; };
         hooks.selectedRoomId = [selectedRoom] { return selectedRoom; };
-        hooks.mainWindow = &m_frame;
+        hooks.mainWindow = [this] { return &m_frame; };
         hooks.startDetached = [this](const QString& program, const QStringList& arguments) {
             m_started << program << arguments;
         };
