@@ -5,12 +5,13 @@
 // per second of each. PostgreSQL runs on the cluster named by SUITE_TEST_PGHOST (and SUITE_TEST_PGPORT,
 // SUITE_TEST_PGUSER); without it that run is skipped.
 
+#include "catalogcache.h"
+#include "consolecatalog.h"
 #include "engineerrorcode.h"
 #include "pairedtiming.h"
 #include "rowlist.h"
 #include "sqldatabase.h"
 #include "sqldate.h"
-#include "testcatalog.h"
 
 #include <QCoreApplication>
 #include <QSqlDatabase>
@@ -21,9 +22,7 @@
 
 #include <algorithm>
 #include <initializer_list>
-#include <map>
 #include <vector>
-#include <memory>
 
 namespace {
 
@@ -33,43 +32,17 @@ constexpr int kExtensions = 16;
 constexpr qint64 kSecondsBetweenCalls = 37;
 const QString kStatement = QStringLiteral("SELECT * FROM LogCallsSwNew WHERE (PbxIdentifier=?) ORDER BY DataInizio");
 
-// One catalog per backend, filled once for every benchmark of that backend.
-struct FilledCatalog {
-    std::unique_ptr<TestCatalog> catalog;
-    std::unique_ptr<CSqlDatabase> database;
-    QString error;
-};
+using benchsupport::ConsoleCatalog;
 
-// Released before the application ends, while QtSql still serves their connections.
-std::map<DbBackend, FilledCatalog>& Catalogs()
+QString Fill(ConsoleCatalog& filled)
 {
-    static std::map<DbBackend, FilledCatalog> s_catalogs;
-    return s_catalogs;
-}
-
-FilledCatalog& Catalog(DbBackend backend)
-{
-    std::map<DbBackend, FilledCatalog>& s_catalogs = Catalogs();
-    auto found = s_catalogs.find(backend);
-    if (found != s_catalogs.end())
-        return found->second;
-    FilledCatalog& filled = s_catalogs[backend];
-    filled.catalog = std::make_unique<TestCatalog>(backend);
-    if (!filled.catalog->SkipReason().isEmpty()) {
-        filled.error = filled.catalog->SkipReason();
-        return filled;
-    }
-    filled.database = std::make_unique<CSqlDatabase>(filled.catalog->Parameters());
+    if (QString failure = benchsupport::OpenConsoleCatalog(filled, kPbxId, false); !failure.isEmpty())
+        return failure;
     CSqlDatabase& database = *filled.database;
-    if (database.ConnectAndCreateSchema(QString()) != kNoError ||
-        database.InsertEngineConfiguration(0, QStringLiteral("PBX1"), 0) != kNoError ||
-        database.ConnectAndCreateSchema(QString()) != kNoError) {
-        filled.error = QStringLiteral("the catalog could not be made");
-        return filled;
-    }
     // One statement per 1000 rows: WITH RECURSIVE works on both backends.
     database.BeginTransaction();
-    for (int first = 0; first < kRows && filled.error.isEmpty(); first += 1000) {
+    QString failure;
+    for (int first = 0; first < kRows && failure.isEmpty(); first += 1000) {
         const QString sql = QStringLiteral(
             "INSERT INTO LogCallsSwNew (PbxIdentifier,IndiceDerivato,DataInizio,DataFine,Durata,IndiceEsterna,Scatti,"
             "Totale,Uscente,NumeroChiamato,Fatturato) WITH RECURSIVE n(i) AS (SELECT %1 UNION ALL SELECT i + 1 FROM n "
@@ -78,11 +51,17 @@ FilledCatalog& Catalog(DbBackend backend)
         if (database.OpenRecordset(sql.arg(first).arg(first + 999).arg(kPbxId).arg(kExtensions),
                                    {SqlDateText(start), SqlDateText(start.AddSeconds(95)),
                                     SqlDateText(OleDate(1899, 12, 30, 0, 1, 35))}) != kNoError)
-            filled.error = database.LastError();
+            failure = database.LastError();
         database.CloseRecordset();
     }
     database.CommitTransaction();
-    return filled;
+    return failure;
+}
+
+ConsoleCatalog& Catalog(DbBackend backend)
+{
+    static benchsupport::CatalogCache<ConsoleCatalog> catalogs(Fill);
+    return catalogs.For(backend);
 }
 
 // A connection of QtSql's own to the catalog, for the bare reads; removed when it goes.
@@ -139,12 +118,10 @@ void ReportRates(benchmark::State& state, const benchpairing::PairedSeconds& sec
 // position into a list of texts per row, shaped as the query shapes them.
 void QueryCallLogIntoRows(benchmark::State& state, DbBackend backend)
 {
-    FilledCatalog& filled = Catalog(backend);
-    if (!filled.error.isEmpty()) {
-        state.SkipWithError(filled.error.toStdString().c_str());
+    ConsoleCatalog& filled = Catalog(backend);
+    if (!benchsupport::CatalogUsable(filled, state))
         return;
-    }
-    const BareConnection bare(filled.catalog->Parameters(), backend);
+    const BareConnection bare(filled.catalog.Parameters(), backend);
     if (!bare.IsOpen()) {
         state.SkipWithError("the bare connection failed");
         return;
@@ -181,12 +158,10 @@ void QueryCallLogIntoRows(benchmark::State& state, DbBackend backend)
 // the same entries.
 void CountCallLogWithRows(benchmark::State& state, DbBackend backend)
 {
-    FilledCatalog& filled = Catalog(backend);
-    if (!filled.error.isEmpty()) {
-        state.SkipWithError(filled.error.toStdString().c_str());
+    ConsoleCatalog& filled = Catalog(backend);
+    if (!benchsupport::CatalogUsable(filled, state))
         return;
-    }
-    const BareConnection bare(filled.catalog->Parameters(), backend);
+    const BareConnection bare(filled.catalog.Parameters(), backend);
     if (!bare.IsOpen()) {
         state.SkipWithError("the bare connection failed");
         return;
@@ -241,7 +216,6 @@ int main(int argc, char** argv)
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
     benchmark::RunSpecifiedBenchmarks();
-    Catalogs().clear();
     benchmark::Shutdown();
     return 0;
 }

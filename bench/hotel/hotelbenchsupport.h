@@ -2,6 +2,7 @@
 
 // What the hotel benchmarks share: a catalog made as the engine's start-up makes it, and a stopwatch.
 
+#include "catalogcache.h"
 #include "engineerrorcode.h"
 #include "sqldatabase.h"
 #include "testcatalog.h"
@@ -12,8 +13,6 @@
 
 #include <chrono>
 #include <functional>
-#include <map>
-#include <memory>
 
 namespace hotelbench {
 
@@ -35,42 +34,7 @@ inline bool StartCatalog(const TestCatalog& catalog, benchmark::State& state)
     return true;
 }
 
-// One filled catalog per backend, made on the first run that asks and kept for the rest (filling takes
-// longer than the runs). `Data` is made from its backend and keeps the filler's failure, empty on success.
-// The catalogs go when the application ends, while QtSql is still there.
-template <class Data>
-class CatalogCache {
-public:
-    using Filler = QString (*)(Data&);
-    explicit CatalogCache(Filler fill) : m_fill(fill)
-    {
-        s_live = this;
-        qAddPostRoutine(&ClearLive);
-    }
-    ~CatalogCache() { s_live = nullptr; }
-
-    Data& For(DbBackend backend)
-    {
-        auto& data = m_catalogs[backend];
-        if (!data) {
-            data = std::make_unique<Data>(backend);
-            data->failure = m_fill(*data);
-        }
-        return *data;
-    }
-    void Clear() { m_catalogs.clear(); }
-
-private:
-    static void ClearLive()
-    {
-        if (s_live)
-            s_live->Clear();
-    }
-
-    static inline CatalogCache* s_live = nullptr;
-    Filler m_fill;
-    std::map<DbBackend, std::unique_ptr<Data>> m_catalogs;
-};
+using benchsupport::CatalogCache;
 
 inline double Seconds(const std::function<void()>& work)
 {

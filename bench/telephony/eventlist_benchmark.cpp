@@ -4,6 +4,8 @@
 // timed in turn (bench/support/pairedtiming.h), on SQLite and on PostgreSQL; rows per second of each.
 // PostgreSQL runs on the cluster named by SUITE_TEST_PGHOST (and SUITE_TEST_PGPORT, SUITE_TEST_PGUSER);
 // without it that run is skipped.
+#include "catalogcache.h"
+#include "consolecatalog.h"
 #include "engineerrorcode.h"
 #include "eventlistdlg.h"
 #include "operatorconsolestate.h"
@@ -12,14 +14,11 @@
 #include "sortlistrowsink.h"
 #include "sqldatabase.h"
 #include "sqldate.h"
-#include "testcatalog.h"
 
 #include <QApplication>
 
 #include <benchmark/benchmark.h>
 
-#include <map>
-#include <memory>
 
 namespace {
 
@@ -32,52 +31,27 @@ constexpr int kAllCalls = 3;
 // The calls spread over 29 days so that all of them fall in the list's 30 days.
 constexpr qint64 kSecondsBetweenCalls = 29 * 86400 / kCalls;
 
-struct FilledCatalog {
-    std::unique_ptr<TestCatalog> catalog;
-    std::unique_ptr<CSqlDatabase> database;
-    QString error;
-};
-
-std::map<DbBackend, FilledCatalog>& Catalogs()
-{
-    static std::map<DbBackend, FilledCatalog> s_catalogs;
-    return s_catalogs;
-}
-
 QString ContactNumber(int contact) { return QStringLiteral("06%1").arg(5550000 + contact); }
 
-FilledCatalog& Catalog(DbBackend backend)
+using benchsupport::ConsoleCatalog;
+
+QString Fill(ConsoleCatalog& filled)
 {
-    auto found = Catalogs().find(backend);
-    if (found != Catalogs().end())
-        return found->second;
-    FilledCatalog& filled = Catalogs()[backend];
-    filled.catalog = std::make_unique<TestCatalog>(backend);
-    if (!filled.catalog->SkipReason().isEmpty()) {
-        filled.error = filled.catalog->SkipReason();
-        return filled;
-    }
-    filled.database = std::make_unique<CSqlDatabase>(filled.catalog->Parameters());
+    if (QString failure = benchsupport::OpenConsoleCatalog(filled, kPbxId, true); !failure.isEmpty())
+        return failure;
     CSqlDatabase& database = *filled.database;
-    if (database.ConnectAndCreateSchema(QString()) != kNoError ||
-        database.InsertEngineConfiguration(0, QStringLiteral("PBX1"), 0) != kNoError ||
-        database.ConnectAndCreateSchema(QString()) != kNoError || database.PrepareOperatorConsoleTables() != kNoError) {
-        filled.error = QStringLiteral("the catalog could not be made");
-        return filled;
-    }
     for (int contact = 0; contact < kContacts; ++contact) {
         QStringList fields(16);
         fields[0] = QStringLiteral("Contatto %1").arg(contact);
         fields[8] = ContactNumber(contact);
-        if (database.InsertContactFromList(fields, true, true) != kNoError) {
-            filled.error = QStringLiteral("a contact could not be stored");
-            return filled;
-        }
+        if (database.InsertContactFromList(fields, true, true) != kNoError)
+            return QStringLiteral("a contact could not be stored");
     }
     // Even rows: incoming calls on a line from a contact's number; odd rows: internal calls.
     const OleDate first = OleDate::Now().AddDays(-29);
     database.BeginTransaction();
-    for (int start = 0; start < kCalls && filled.error.isEmpty(); start += 1000) {
+    QString failure;
+    for (int start = 0; start < kCalls && failure.isEmpty(); start += 1000) {
         const QString sql = QStringLiteral(
             "INSERT INTO LogCallsSwNew (PbxIdentifier,IndiceDerivato,DataInizio,DataFine,Durata,IndiceEsterna,Scatti,"
             "Totale,Uscente,NumeroChiamato,Fatturato) WITH RECURSIVE n(i) AS (SELECT %1 UNION ALL SELECT i + 1 FROM n "
@@ -87,11 +61,17 @@ FilledCatalog& Catalog(DbBackend backend)
         if (database.OpenRecordset(sql.arg(start).arg(start + 999).arg(kPbxId).arg(kExtensions).arg(kLines).arg(kContacts),
                                    {SqlDateText(at), SqlDateText(at.AddSeconds(95)),
                                     SqlDateText(OleDate(1899, 12, 30, 0, 1, 35))}) != kNoError)
-            filled.error = database.LastError();
+            failure = database.LastError();
         database.CloseRecordset();
     }
     database.CommitTransaction();
-    return filled;
+    return failure;
+}
+
+ConsoleCatalog& Catalog(DbBackend backend)
+{
+    static benchsupport::CatalogCache<ConsoleCatalog> catalogs(Fill);
+    return catalogs.For(backend);
 }
 
 // A state of one PBX with the benchmark's extensions and lines.
@@ -105,17 +85,15 @@ void MakeState(OperatorConsoleState& state)
 
 void RefreshCalls(benchmark::State& state, DbBackend backend)
 {
-    FilledCatalog& filled = Catalog(backend);
-    if (!filled.error.isEmpty()) {
-        state.SkipWithError(filled.error.toStdString().c_str());
+    ConsoleCatalog& filled = Catalog(backend);
+    if (!benchsupport::CatalogUsable(filled, state))
         return;
-    }
     OperatorConsoleState console;
     MakeState(console);
     ConsoleWindowContext context;
     context.state = &console;
     CEventListDlg dialog(CEventListDlg::kCalls, CEventListDlg::kAllExtensions, kAllCalls, 0, OleDate(), context);
-    const DbParameters parameters = filled.catalog->Parameters();
+    const DbParameters parameters = filled.catalog.Parameters();
     dialog.DialogHooks().connectDatabase = [&parameters](CSqlDatabase& database) {
         database.SetParameters(parameters);
         return database.Connect(QString());
@@ -160,7 +138,6 @@ int main(int argc, char** argv)
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
     benchmark::RunSpecifiedBenchmarks();
-    Catalogs().clear();
     benchmark::Shutdown();
     return 0;
 }

@@ -66,6 +66,19 @@ void TakeRole(CSetupWizardDlg& wizard, const QString& role)
     Click(wizard, "1016");
 }
 
+// The pages a role leads to, up to the extension's, each looked at in turn.
+void LookAtPagesAfterTheRole(CSetupWizardDlg& wizard, const Look& look)
+{
+    ASSERT_EQ(wizard.Step(), CSetupWizardDlg::kStepPbxsOrServer);
+    look(QStringLiteral("step1"), wizard);
+    Click(wizard, "1020");
+    ASSERT_EQ(wizard.Step(), CSetupWizardDlg::kStepPbx);
+    look(QStringLiteral("step2"), wizard);
+    Click(wizard, "1027");
+    ASSERT_EQ(wizard.Step(), CSetupWizardDlg::kStepExtension);
+    look(QStringLiteral("step3"), wizard);
+}
+
 void WalkServerWizard(const Look& look)
 {
     TempSuite suite(QStringLiteral("Pultex"));
@@ -76,14 +89,7 @@ void WalkServerWizard(const Look& look)
     ASSERT_TRUE(WaitForStep(wizard, CSetupWizardDlg::kStepRole));
     look(QStringLiteral("step0"), wizard);
     TakeRole(wizard, LoadResString(10022));
-    ASSERT_EQ(wizard.Step(), CSetupWizardDlg::kStepPbxsOrServer);
-    look(QStringLiteral("step1"), wizard);
-    Click(wizard, "1020");
-    ASSERT_EQ(wizard.Step(), CSetupWizardDlg::kStepPbx);
-    look(QStringLiteral("step2"), wizard);
-    Click(wizard, "1027");
-    ASSERT_EQ(wizard.Step(), CSetupWizardDlg::kStepExtension);
-    look(QStringLiteral("step3"), wizard);
+    LookAtPagesAfterTheRole(wizard, look);
 }
 
 void WalkClientWizard(const Look& look)
@@ -98,13 +104,7 @@ void WalkClientWizard(const Look& look)
     catalog.SaveSnapshots();
     ASSERT_EQ(wizard.Step(), CSetupWizardDlg::kStepPbxsOrServer);
     Find<QLineEdit>(wizard, "1031")->setText(QStringLiteral("pc-server"));
-    look(QStringLiteral("step1"), wizard);
-    Click(wizard, "1020");
-    ASSERT_EQ(wizard.Step(), CSetupWizardDlg::kStepPbx);
-    look(QStringLiteral("step2"), wizard);
-    Click(wizard, "1027");
-    ASSERT_EQ(wizard.Step(), CSetupWizardDlg::kStepExtension);
-    look(QStringLiteral("step3"), wizard);
+    ASSERT_NO_FATAL_FAILURE(LookAtPagesAfterTheRole(wizard, look));
     {
         ModalAnswerer answer([](QDialog* dialog) { PressButton(dialog, QMessageBox::No); });
         Click(wizard, "1030");

@@ -178,10 +178,13 @@ TEST_F(UdpChannelTest, OnceThePbxHasAnnouncedItselfOnlyItsAddressIsHeard)
 
 TEST_F(UdpChannelTest, FortyNinthQueuedSendGives24AndCloseFinishesTheQueue)
 {
-    std::vector<std::shared_ptr<PbxRequestRecord>> records;
-    // The first is in progress, waiting for an answer that never comes; 48 more wait behind it.
-    for (int i = 0; i < 49; ++i)
-        records.push_back(Request(Frame(0x22, {1, static_cast<std::uint8_t>(i)})));
+    // The first is in progress, waiting for an answer that never comes: it has reached the PBX before the
+    // others are queued, and its wait outlasts a slow run, so the queue holds exactly the 48 behind it.
+    constexpr int kOutlastingMs = 120000;
+    std::vector<std::shared_ptr<PbxRequestRecord>> records{Request(Frame(0x22, {1, 0}), kOutlastingMs)};
+    ASSERT_EQ(pbx.Receive(), BuildLanFrameDatagram(Frame(0x22, {1, 0})));
+    for (int i = 1; i < 49; ++i)
+        records.push_back(Request(Frame(0x22, {1, static_cast<std::uint8_t>(i)}), kOutlastingMs));
     const Bytes frame = Frame(0x22, {1, 99});
     EXPECT_EQ(channel->Send(frame.data(), frame.size(), nullptr, nullptr, true, kLongMs), kSendQueueFull);
 
