@@ -123,7 +123,7 @@ void CLodgixApp::WaitMs(int ms) const
 void CLodgixApp::CreateFrame()
 {
     m_frame = std::make_unique<CMainFrame>();
-    auto view = new CLodgixView;
+    auto view = new CLodgixView(m_state);
     m_frame->SetView(view);
     m_frame->LocaliseMenu();
     m_frame->OnCommand(CMainFrame::kAboutCommand, [this] { ShowAbout(); });
@@ -131,6 +131,7 @@ void CLodgixApp::CreateFrame()
         if (m_state.database)
             ChangeOperatorPassword(*m_state.database, m_state.currentOperator, view);
     });
+    view->OnInitialUpdate();
     QObject::connect(m_frame.get(), &CMainFrame::Closing, [] {
         Report(QStringLiteral("ended"));
         // Ends the program's event loop (and any box's within it); outside it, as in a test, nothing.

@@ -125,6 +125,27 @@ void CMainFrame::SetView(CLodgixView* view)
 {
     m_view = view;
     setCentralWidget(view);
+    connect(view, &CLodgixView::StatusText, this, [this](const QString& text) {
+        if (text.isEmpty())
+            statusBar()->clearMessage();
+        else
+            statusBar()->showMessage(text);
+    });
+    connect(view, &CLodgixView::CommandStatesChanged, this, &CMainFrame::UpdateCommandStates);
+}
+
+void CMainFrame::UpdateCommandStates()
+{
+    if (!m_view)
+        return;
+    QList<QAction*> actions = menuBar()->findChildren<QAction*>();
+    actions += m_toolBar->actions();
+    for (QAction* action : actions) {
+        bool isNumber = false;
+        const int command = action->objectName().toInt(&isNumber);
+        if (isNumber && !action->menu() && !m_commands.count(command))
+            action->setEnabled(m_view->IsCommandEnabled(command));
+    }
 }
 
 void CMainFrame::LocaliseMenu()
@@ -137,6 +158,7 @@ void CMainFrame::LocaliseMenu()
         menu->setObjectName(QString::number(popup.text));
         AddEntries(menu, popup.entries, run);
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateBarChecks);
+        connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
     }
     for (const int toggle : {kToolbarCommand, kStatusBarCommand})
         if (QAction* action = bar->findChild<QAction*>(QString::number(toggle)))

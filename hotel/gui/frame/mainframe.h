@@ -59,6 +59,8 @@ private:
     void CreateStatusBar();
     void Exit();
     void UpdateBarChecks();
+    // Enables each menu entry and toolbar button that the view handles by its update rule.
+    void UpdateCommandStates();
 
     QtMessageTarget m_target;
     MessageMap m_messages;

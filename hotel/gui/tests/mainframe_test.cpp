@@ -5,6 +5,7 @@
 #include "clippedtextcheck.h"
 #include "language.h"
 #include "lodgixaboutdlg.h"
+#include "lodgixstate.h"
 #include "lodgixview.h"
 #include "waitfor.h"
 #include "widgettesting.h"
@@ -16,8 +17,8 @@
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTest>
+#include <QLayout>
 #include <QToolBar>
-#include <QVBoxLayout>
 
 #include <gtest/gtest.h>
 
@@ -41,12 +42,10 @@ std::ostream& operator<<(std::ostream& os, const Received& r)
 struct FrameFixture {
     FrameFixture()
     {
-        view = new CLodgixView;
+        view = new CLodgixView(state);
         field = new QLineEdit(view);
         field->setObjectName(QStringLiteral("field"));
-        auto layout = new QVBoxLayout(view);
-        layout->addWidget(field);
-        layout->addStretch();
+        view->layout()->addWidget(field);
         frame.SetView(view);
         frame.LocaliseMenu();
         QObject::connect(view, &CLodgixView::MessageReceived,
@@ -59,6 +58,7 @@ struct FrameFixture {
     // Lets the posted messages arrive.
     void Deliver() { QCoreApplication::processEvents(); }
 
+    lodgix::LodgixState state;  // no hotel: the view only receives
     CMainFrame frame;
     CLodgixView* view;
     QLineEdit* field;
