@@ -38,19 +38,26 @@ void CLodgixView::RegisterRoomCommands()
     m_adminCommands = std::make_unique<AdminCommands>(m_state, this, std::move(hooks));
     AdminCommands& admin = *m_adminCommands;
 
-    OnCommand(AdminCommands::kEditHotel, [&admin] { admin.EditHotel(); });
-    OnCommand(AdminCommands::kNewRoom, [&admin] { admin.NewRoom(); });
-    OnCommand(AdminCommands::kEditRoom, [&admin] { admin.EditRoom(); });
-    OnCommand(AdminCommands::kDeleteRoom, [&admin] { admin.DeleteRoom(); });
-    OnCommand(AdminCommands::kOperatorList, [&admin] { admin.OperatorList(); });
-    OnCommand(AdminCommands::kChangeOperator, [&admin] { admin.ChangeOperator(); });
-    OnCommand(AdminCommands::kChangePassword, [&admin] { admin.ChangePassword(); });
-    OnCommand(AdminCommands::kRoomFeatureList, [&admin] { admin.RoomFeatureList(); });
-    OnCommand(AdminCommands::kClientServiceList, [&admin] { admin.ClientServiceList(); });
-    OnCommand(AdminCommands::kHotelSettings, [&admin] { admin.HotelSettings(); });
-    OnCommand(AdminCommands::kOptionalServiceList, [&admin] { admin.OptionalServiceList(); });
-    OnCommand(AdminCommands::kCommonAreaList, [&admin] { admin.CommonAreaList(); });
-    OnCommand(AdminCommands::kAccessManager, [&admin] { admin.AccessManager(); });
+    // Every one of them works on the hotel database: a view without one (a frame's own test) does nothing.
+    const auto on = [this](int command, void (AdminCommands::*run)()) {
+        OnCommand(command, [this, run] {
+            if (m_state.database)
+                (m_adminCommands.get()->*run)();
+        });
+    };
+    on(AdminCommands::kEditHotel, &AdminCommands::EditHotel);
+    on(AdminCommands::kNewRoom, &AdminCommands::NewRoom);
+    on(AdminCommands::kEditRoom, &AdminCommands::EditRoom);
+    on(AdminCommands::kDeleteRoom, &AdminCommands::DeleteRoom);
+    on(AdminCommands::kOperatorList, &AdminCommands::OperatorList);
+    on(AdminCommands::kChangeOperator, &AdminCommands::ChangeOperator);
+    on(AdminCommands::kChangePassword, &AdminCommands::ChangePassword);
+    on(AdminCommands::kRoomFeatureList, &AdminCommands::RoomFeatureList);
+    on(AdminCommands::kClientServiceList, &AdminCommands::ClientServiceList);
+    on(AdminCommands::kHotelSettings, &AdminCommands::HotelSettings);
+    on(AdminCommands::kOptionalServiceList, &AdminCommands::OptionalServiceList);
+    on(AdminCommands::kCommonAreaList, &AdminCommands::CommonAreaList);
+    on(AdminCommands::kAccessManager, &AdminCommands::AccessManager);
     for (const auto& [command, kind] : kRegistryCommands)
         OnCommand(command, [this, kind = kind] { OpenRegistry(kind); });
 
@@ -63,7 +70,7 @@ void CLodgixView::RegisterRoomCommands()
 
 void CLodgixView::OpenRegistry(int kind)
 {
-    if (m_windows.IsOpen(ModelessWindowSlots::kRegistry))
+    if (!m_state.database || m_windows.IsOpen(ModelessWindowSlots::kRegistry))
         return;
     m_windows.Open(ModelessWindowSlots::kRegistry,
                    std::make_unique<CRegistryListDlg>(static_cast<CRegistryListDlg::Kind>(kind), *m_state.database,
