@@ -70,6 +70,9 @@ public:
     // --- Hotels and seasons ---
     int LoadHotelList(std::vector<HotelListEntry>& hotels);  // ordered by name
     int InsertHotel(const HotelRecord& hotel, int roomCount, int& id);
+    // A new hotel row and its room table with these rooms, in one transaction: on any failure nothing is
+    // stored, so the same hotel can be saved again. The new id comes back in `id`.
+    int CreateHotel(const HotelRecord& hotel, const std::vector<RoomRecord>& rooms, int& id);
     int UpdateHotel(int id, const HotelRecord& hotel, int roomCount);
     int LoadHotel(HotelRecord& hotel, int& roomCount, int id);
     int LoadHotelPeriods(int hotelId, SeasonTable& seasons);  // 46 when the hotel has no row

@@ -105,6 +105,18 @@ int CHotelDatabase::InsertHotel(const HotelRecord& hotel, int roomCount, int& id
     });
 }
 
+int CHotelDatabase::CreateHotel(const HotelRecord& hotel, const std::vector<RoomRecord>& rooms, int& id)
+{
+    int newId = 0;
+    const int result = InTransaction([&] {
+        const int inserted = InsertHotel(hotel, static_cast<int>(rooms.size()), newId);
+        return inserted == kNoError ? ReplaceRooms(newId, rooms) : inserted;
+    });
+    if (result == kNoError)
+        id = newId;
+    return result;
+}
+
 int CHotelDatabase::UpdateHotel(int id, const HotelRecord& hotel, int roomCount)
 {
     QVariantList values;

@@ -26,6 +26,7 @@ int ExtensionTables::LoadPbxTables(CSqlDatabase& database, int roomCount)
     {
         const std::lock_guard lock(m_mutex);
         m_pbxs = std::move(pbxs);
+        m_roomLimit = capacity == kNoCapacityLimit ? kMaxRooms : std::min(capacity, kMaxRooms);
     }
     return capacity == kNoCapacityLimit ? roomCount : std::min(roomCount, capacity);
 }
@@ -74,6 +75,12 @@ quint8 ExtensionTables::RefreshExtensionStates(CSqlDatabase& database)
     return result;
 }
 
+int ExtensionTables::RoomLimit() const
+{
+    const std::lock_guard lock(m_mutex);
+    return m_roomLimit;
+}
+
 int ExtensionTables::PbxCount() const
 {
     const std::lock_guard lock(m_mutex);
@@ -118,6 +125,7 @@ void ExtensionTables::Clear()
     const std::lock_guard lock(m_mutex);
     m_pbxs.clear();
     m_rooms.clear();
+    m_roomLimit = kMaxRooms;
 }
 
 QString GetExtensionDisplayName(CSqlDatabase& database, const ExtensionTables& tables, int roomIndex)

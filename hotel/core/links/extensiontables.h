@@ -21,6 +21,7 @@ class ExtensionTables {
 public:
     static constexpr int kNoCapacityLimit = 255;  // an initialization's extension capacity without limit
     static constexpr qsizetype kCapacityByte = 1;
+    static constexpr int kMaxRooms = 1024;  // the most rooms a hotel may have without a PBX limit
 
     struct Pbx {
         QByteArray initialization;
@@ -38,6 +39,9 @@ public:
     // Reads every PBX of the database's list; a PBX whose records cannot be read is marked not valid. Gives
     // the room count cut to the smallest extension capacity among the valid PBXs.
     int LoadPbxTables(CSqlDatabase& database, int roomCount);
+    // The most rooms the hotel may have: kMaxRooms, or the smallest extension capacity of the valid PBXs
+    // that the last LoadPbxTables read.
+    int RoomLimit() const;
     // Reads each room's programming and state records (the first roomCount rooms).
     void LoadExtensionStates(CSqlDatabase& database, const std::vector<RoomRecord>& rooms, int roomCount);
     void LoadExtensionStates(CSqlDatabase& database, const std::vector<RoomRecord>& rooms)
@@ -63,6 +67,7 @@ private:
     mutable std::mutex m_mutex;
     std::vector<Pbx> m_pbxs;
     std::vector<Room> m_rooms;
+    int m_roomLimit = kMaxRooms;
 };
 
 // The name of a room's extension: its stored label, else "INT. " and its dialling number worked out from the

@@ -28,11 +28,12 @@ TEST_P(ExtensionTablesTest, TheSmallestCapacityOfTheReadablePbxsCutsTheRoomCount
         quint8 capacity;
         bool unreadable;
         int expected;
+        int limit;
     };
     const Case cases[] = {
-        {"capacity 8", 8, false, 8},
-        {"no limit", ExtensionTables::kNoCapacityLimit, false, 12},
-        {"initialization unreadable", 8, true, 12},
+        {"capacity 8", 8, false, 8, 8},
+        {"no limit", ExtensionTables::kNoCapacityLimit, false, 12, 100},
+        {"initialization unreadable", 8, true, 12, 100},
     };
     ListPbxs(2);
     SavePbx(0, 100);  // a readable PBX that limits less than the rooms' count
@@ -43,7 +44,9 @@ TEST_P(ExtensionTablesTest, TheSmallestCapacityOfTheReadablePbxsCutsTheRoomCount
             ASSERT_TRUE(Catalog().Execute(QStringLiteral("DELETE FROM Initialization_PBX1")));
         }
         ExtensionTables tables;
+        EXPECT_EQ(tables.RoomLimit(), ExtensionTables::kMaxRooms) << "nothing read yet";
         EXPECT_EQ(tables.LoadPbxTables(Hotel(), 12), c.expected);
+        EXPECT_EQ(tables.RoomLimit(), c.limit) << "the smallest capacity of the readable PBXs";
         ASSERT_EQ(tables.PbxCount(), 2);
         EXPECT_TRUE(tables.PbxAt(0).valid);
         EXPECT_EQ(tables.PbxAt(1).valid, !c.unreadable);

@@ -167,6 +167,33 @@ TEST_P(HotelRoomsTest, ReplacedRoomsStartTheirIdsAgainAndAFailureKeepsTheOldOnes
     EXPECT_EQ(rooms[1].label, QStringLiteral("B"));
 }
 
+TEST_P(HotelRoomsTest, AHotelCreatedWithAFailingRoomLeavesNothingAndCanBeSavedAgain)
+{
+    HotelRecord hotel;
+    hotel.name = QStringLiteral("Hotel Nuovo");
+    std::vector<RoomRecord> rooms = {Room(QStringLiteral("1")), Room(QStringLiteral("2")),
+                                     Room(QStringLiteral("3"), RoomRecord::kMaxServices + 1)};
+    int id = -1;
+    EXPECT_NE(Db().CreateHotel(hotel, rooms, id), kNoError);
+    EXPECT_EQ(id, -1);
+    std::vector<HotelListEntry> hotels;
+    ASSERT_EQ(Db().LoadHotelList(hotels), kNoError);
+    ASSERT_EQ(hotels.size(), 1u) << "only the fixture's hotel";
+
+    rooms[2].services.resize(RoomRecord::kMaxServices);
+    ASSERT_EQ(Db().CreateHotel(hotel, rooms, id), kNoError) << Db().LastError().toStdString();
+    EXPECT_NE(id, m_hotel);
+    HotelRecord stored;
+    int roomCount = 0;
+    ASSERT_EQ(Db().LoadHotel(stored, roomCount, id), kNoError);
+    EXPECT_EQ(stored.name, hotel.name);
+    EXPECT_EQ(roomCount, 3);
+    std::vector<RoomRecord> loaded;
+    ASSERT_EQ(Db().LoadRooms(id, loaded), kNoError);
+    ASSERT_EQ(loaded.size(), 3u);
+    EXPECT_EQ(loaded[2].services.size(), static_cast<std::size_t>(RoomRecord::kMaxServices));
+}
+
 INSTANTIATE_DB_TEST(HotelRoomsTest);
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include "lodgixview.h"
 
 #include "actionimages.h"
+#include "admincommands.h"
 #include "colorlistbox.h"
 #include "engineerrorcode.h"
 #include "lodgixprinting.h"
@@ -130,6 +131,7 @@ void CLodgixView::RegisterCommands()
     RegisterPrintCommands();
     RegisterBookingCommands();
     RegisterStayCommands();
+    RegisterRoomCommands();
 }
 
 void CLodgixView::CreateControls()

@@ -28,6 +28,8 @@ class QAbstractSpinBox;
 
 namespace lodgix {
 class CDeskCommands;
+
+class AdminCommands;
 class CHotelDatabase;
 class ViewDeskCommands;
 struct LodgixState;
@@ -217,6 +219,9 @@ private:
                              bool (lodgix::CDeskCommands::*enabled)() const);
     std::shared_ptr<lodgix::ViewDeskCommands> m_deskCommands;
 
+    void RegisterRoomCommands();    // admin/lodgixview_rooms.cpp: hotel, rooms, lists, operator, registers
+    void OpenRegistry(int kind);    // admin/lodgixview_rooms.cpp
+
     void CreateControls();
     void StartReminder();
     void OnListsReady(std::uint64_t flags);
@@ -259,6 +264,7 @@ private:
     lodgix::RoomDayRecords m_month;
     bool m_monthLoadFailed = false;
     std::vector<lodgix::MessageRecord> m_messages;
+    std::unique_ptr<lodgix::AdminCommands> m_adminCommands;
 
     QAbstractSpinBox* m_spin = nullptr;
     QLabel* m_monthTitle = nullptr;

@@ -1,5 +1,6 @@
 #include "guistartupwindows.h"
 
+#include "hotelconfigdlg.h"
 #include "lodgixmessagebox.h"
 #include "logindlg.h"
 #include "operatordlg.h"
@@ -77,10 +78,13 @@ std::optional<StartupWindows::OperatorEntry> GuiStartupWindows::AskLogin()
     return OperatorEntry{dialog.UserName(), dialog.Password(), false};
 }
 
-std::optional<CurrentHotel> GuiStartupWindows::RunHotelWizard(CHotelDatabase&)
+std::optional<CurrentHotel> GuiStartupWindows::RunHotelWizard(CHotelDatabase& database)
 {
-    Report(QStringLiteral("the hotel configuration wizard is not available"));
-    return std::nullopt;
+    Report(QStringLiteral("hotel configuration wizard"));
+    CHotelConfigDlg wizard(database);
+    if (wizard.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return CurrentHotel{wizard.HotelId(), wizard.Hotel(), wizard.RoomCount(), wizard.Rooms()};
 }
 
 void GuiStartupWindows::ShowFailure(int code, const QString& caption, const QString& text)

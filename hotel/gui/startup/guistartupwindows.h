@@ -10,7 +10,7 @@ namespace lodgix {
 
 // The start-up's questions as the program's windows: the splash's progress line, message boxes, the
 // administrator password, operator and login dialogs, the failure box. Each step is also told to the
-// report (the program's standard output). The hotel wizard is not there yet: it answers Cancel.
+// report (the program's standard output).
 class GuiStartupWindows : public StartupWindows {
 public:
     struct Hooks {

@@ -544,7 +544,8 @@ TEST_P(LodgixViewTest, ActionKeyRunsAListedActionOnly)
     Deliver();
     EXPECT_EQ(received.size(), 1u);  // only the key itself
 
-    // A double click posts the selected entry's command too.
+    // A double click posts the selected entry's command too (its dialog, when it opens one, is cancelled).
+    ModalWatcher cancelDialogs;
     received.clear();
     view.ActionList()->setCurrentRow(0);
     emit view.ActionList()->itemDoubleClicked(view.ActionList()->item(0));
