@@ -1,17 +1,41 @@
 // CLodgixView: the booking and unavailability commands, and the front desk's commands' link to the view.
 #include "lodgixview.h"
 
+#include "guestdatadlg.h"
 #include "lodgixstate.h"
 #include "lodgixview_desk.h"
+#include "roomservicesdlg.h"
 
 namespace lodgix {
+
+namespace {
+
+// The registry's own guest data dialog; on OK the guest takes what was entered.
+std::function<bool(GuestRecord&, QWidget*)> EditGuest(CHotelDatabase& database)
+{
+    return [&database](GuestRecord& guest, QWidget* parent) {
+        CGuestDataDlg dialog(guest, database, parent);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        guest = dialog.Record();
+        return true;
+    };
+}
+
+bool EditServices(std::vector<ServiceRecord>& services, QWidget* parent)
+{
+    CRoomServicesDlg dialog(services, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+}  // namespace
 
 ViewDeskCommands::ViewDeskCommands(CLodgixView& view)
     : m_view(view),
       m_billing(*view.State().database, view.State().rooms, view.State().seasons, view.State().rating,
                 view.State().hotelSettings),
       m_desk{*view.State().database, view.State().hotelId, view.State().rooms, m_billing,
-             [&view] { return OleDate::FromDateTime(view.Now()); }, {}, {}},
+             [&view] { return OleDate::FromDateTime(view.Now()); }, EditGuest(*view.State().database), EditServices},
       m_commands(view.State(), m_desk, *this)
 {
     m_billing.SetClock([&view] { return OleDate::FromDateTime(view.Now()); });

@@ -5,6 +5,7 @@
 #include "admincommands.h"
 #include "colorlistbox.h"
 #include "engineerrorcode.h"
+#include "exportlisttofile.h"
 #include "lodgixprinting.h"
 #include "lodgixstate.h"
 #include "planninggridctrl.h"
@@ -91,6 +92,7 @@ QFont BoldPixelFont(int pixels)
 CLodgixView::CLodgixView(LodgixState& state, QWidget* parent)
     : QWidget(parent), m_state(state), m_target(this), m_clock([] { return QDateTime::currentDateTime(); }),
       m_titleFont(BoldPixelFont(kTitleFontPixels)), m_captionFont(BoldPixelFont(kCaptionFontPixels)),
+      m_exportList([](QWidget* parent, const CSortListCtrl& list) { lodgix::ExportListToFile(parent, list); }),
       m_referenceDate(0.0)
 {
     setObjectName(QStringLiteral("CLodgixView"));
