@@ -134,6 +134,7 @@ void CLodgixView::RegisterCommands()
     RegisterBookingCommands();
     RegisterStayCommands();
     RegisterRoomCommands();
+    RegisterBillingCommands();
 }
 
 void CLodgixView::CreateControls()

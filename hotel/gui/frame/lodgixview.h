@@ -220,6 +220,7 @@ private:
     std::shared_ptr<lodgix::ViewDeskCommands> m_deskCommands;
 
     void RegisterRoomCommands();    // admin/lodgixview_rooms.cpp: hotel, rooms, lists, operator, registers
+    void RegisterBillingCommands(); // billing/lodgixview_billing.cpp: bills, check-out, services, documents
     void OpenRegistry(int kind);    // admin/lodgixview_rooms.cpp
 
     void CreateControls();
