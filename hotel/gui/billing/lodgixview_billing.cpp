@@ -4,6 +4,8 @@
 void CLodgixView::RegisterBillingCommands()
 {
     // Partial bill (32793).
+    OnCommand(32793, [this] { OnPartialBill(); });
+    OnUpdateCommand(32793, [this] { return CanPartialBill(); });
 
     // Client services (32792).
 
