@@ -7,8 +7,10 @@
 #include "hoteldbtest.h"
 #include "language.h"
 #include "modalscript.h"
+#include "numericedit.h"
 #include "oledatetext.h"
 #include "roombilldlg.h"
+#include "serviceeditdlg.h"
 #include "sortlistctrl.h"
 #include "stringtable.h"
 #include "suiteipc.h"
@@ -21,6 +23,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -314,6 +317,65 @@ TEST_P(RoomBillTest, EmptiedDocumentsAndTheirConfirmation)
     Press(*cancelled, CRoomBillDlg::kCancel);
     EXPECT_EQ(cancelled->result(), QDialog::Rejected);
     EXPECT_EQ(m_lines, before);
+}
+
+// Fills the service edit dialog and presses its OK.
+ModalScript::Answer EnterService(const QString& description, double price, double vat, int quantity)
+{
+    return [=](QDialog* shown) {
+        shown->findChild<QLineEdit*>(QString::number(CServiceEditDlg::kDescription))->setText(description);
+        for (const auto& [id, value] : {std::pair{CServiceEditDlg::kPrice, price}, std::pair{CServiceEditDlg::kVat, vat},
+                                        std::pair{CServiceEditDlg::kQuantity, double(quantity)}})
+            shown->findChild<CNumericEdit*>(QString::number(id))->SetValue(value);
+        shown->findChild<QPushButton*>(QString::number(CServiceEditDlg::kOk))->click();
+    };
+}
+
+TEST_P(RoomBillTest, NewAndModifiedServicesGoThroughTheServiceEditDialog)
+{
+    UseDocuments({kReceipt, kInvoice});
+    m_counts.lines = {4, 0, 0, 0};
+    auto dialog = Open(CRoomBillDlg::kCheckOut);
+    {
+        ModalScript script({EnterService(QStringLiteral("Cena"), 25.5, 10, 2)});
+        Press(*dialog, 1210);
+        EXPECT_EQ(script.Left(), 0);
+    }
+    ASSERT_EQ(dialog->DocumentLines(1).size(), 1u);
+    EXPECT_EQ(dialog->DocumentLines(1)[0], BillLine::Make(QStringLiteral("Cena"), 2, Money::FromCents(2550),
+                                                          VatRate::FromHundredths(1000)));
+    EXPECT_EQ((std::array<quint16, 4>{4, 1, 0, 0}), m_counts.lines);
+    EXPECT_EQ(Rows(*dialog, 1).last(), QStringLiteral("|||TOTALE:|46.36|4.64|51.00"));
+    // The same description and price as a line of the document: its quantity grows.
+    {
+        ModalScript script({EnterService(QStringLiteral("Minibar"), 2.5, 10, 1)});
+        Press(*dialog, 1207);
+    }
+    EXPECT_EQ(m_counts.lines[0], 4);
+    EXPECT_EQ(dialog->DocumentLines(0)[3].quantity, 3);
+    // Cancelled: nothing changes.
+    {
+        ModalScript script({});
+        Press(*dialog, 1207);
+    }
+    EXPECT_EQ(m_counts.lines[0], 4);
+
+    // Modify shows the line and rewrites it in place.
+    Select(*dialog, 0, 0);
+    QString shownDescription;
+    double shownQuantity = 0;
+    {
+        ModalScript script({[&](QDialog* shown) {
+            shownDescription = shown->findChild<QLineEdit*>(QString::number(CServiceEditDlg::kDescription))->text();
+            shownQuantity = shown->findChild<CNumericEdit*>(QString::number(CServiceEditDlg::kQuantity))->GetValue();
+            EnterService(QStringLiteral("Pernottamento"), 80, 10, 2)(shown);
+        }});
+        Press(*dialog, 1215);
+    }
+    EXPECT_EQ(shownDescription, QStringLiteral("Pernottamento"));
+    EXPECT_EQ(shownQuantity, 3.0);
+    EXPECT_EQ(dialog->DocumentLines(0)[0].grossAmount, Money::FromCents(16000));
+    EXPECT_EQ(Rows(*dialog, 0).first(), QStringLiteral("Pernottamento|80.00|2|160.00"));
 }
 
 TEST_P(RoomBillTest, ADocumentOfMoreLinesThanItsFileHoldsIsRefused)
