@@ -9,28 +9,26 @@
 #include "modalscript.h"
 #include "numericedit.h"
 #include "oledatetext.h"
+#include "postedmessages.h"
 #include "roombilldlg.h"
 #include "serviceeditdlg.h"
 #include "sortlistctrl.h"
 #include "stringtable.h"
 #include "suiteipc.h"
-#include "suitelocation.h"
 #include "tarivowindow.h"
+#include "tempsuite.h"
+#include "waitfor.h"
 #include "widgettesting.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <set>
 
 namespace lodgix {
@@ -85,28 +83,6 @@ std::set<int> VisibleIds(QWidget& dialog)
             ids.insert(id);
     }
     return ids;
-}
-
-class RecordingTarget : public MessageTarget {
-public:
-    struct Posted {
-        std::uint32_t message;
-        std::uint64_t wParam;
-        std::int64_t lParam;
-    };
-    void Post(std::uint32_t message, std::uint64_t wParam, std::int64_t lParam) override
-    {
-        posted.push_back({message, wParam, lParam});
-    }
-    std::vector<Posted> posted;
-};
-
-bool WaitFor(const std::function<bool()>& done, int milliseconds = 5000)
-{
-    const QDeadlineTimer deadline(milliseconds);
-    while (!done() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return done();
 }
 
 class RoomBillTest : public HotelDbTest {
@@ -431,14 +407,10 @@ TEST_P(RoomBillTest, LayoutsOfOneTwoAndFourDocuments)
 // its folder with one argument. The suite tree is a temporary one, so that the stand-in script is ours.
 TEST_P(RoomBillTest, PhoneDetailGoesToARunningOrAStartedTarivo)
 {
-    QTemporaryDir suite;
-    ASSERT_TRUE(suite.isValid());
-    SetProgramFilePath(suite.path() + QStringLiteral("/Lodgix/Lodgix"));
-    struct Restore {
-        ~Restore() { SetProgramFilePath({}); }
-    } restore;
+    TempSuite suite(QStringLiteral("Lodgix"));
+    ASSERT_TRUE(suite.IsValid());
     auto dialog = Open(CRoomBillDlg::kView);
-    RecordingTarget tarivo;
+    PostedMessages tarivo;
     {
         auto registration = SuiteIpc::Register(SuiteIpc::Key::WindowClass, QStringLiteral("Tarivo"), tarivo);
         ASSERT_NE(registration, nullptr);
@@ -452,11 +424,8 @@ TEST_P(RoomBillTest, PhoneDetailGoesToARunningOrAStartedTarivo)
         EXPECT_EQ(tarivo.posted[i].message, order[i]) << i;
     EXPECT_EQ(tarivo.posted[0].wParam, static_cast<std::uint64_t>(kPbx));
     EXPECT_EQ(tarivo.posted[1].wParam, static_cast<std::uint64_t>(kExtension));
-    const auto date = [](const RecordingTarget::Posted& posted) {
-        return std::bit_cast<double>((posted.wParam & 0xFFFFFFFFu) | (static_cast<std::uint64_t>(posted.lParam) << 32));
-    };
-    EXPECT_EQ(date(tarivo.posted[2]), m_stay.checkInDate.Value());
-    EXPECT_NEAR(date(tarivo.posted[3]), OleDate::Now().Value(), 1.0 / 24 / 60);
+    EXPECT_EQ(tarivo.posted[2].Date(), m_stay.checkInDate.Value());
+    EXPECT_NEAR(tarivo.posted[3].Date(), OleDate::Now().Value(), 1.0 / 24 / 60);
     for (std::size_t i = 4; i < 7; ++i)
         EXPECT_EQ(tarivo.posted[i].wParam, 0u) << i;
 
