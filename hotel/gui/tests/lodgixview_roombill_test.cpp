@@ -1,14 +1,12 @@
 // The partial bill command of the front-desk view, on each backend: its rule, the selected room's open stay's
 // bill so far in the room bill dialog, and nothing stored.
-#include "hoteldbtest.h"
 #include "language.h"
-#include "lodgixstate.h"
-#include "lodgixview.h"
 #include "modalscript.h"
 #include "roombilldlg.h"
 #include "sortlistctrl.h"
 #include "staybilling.h"
 #include "stringtable.h"
+#include "viewtestbase.h"
 
 #include <QPushButton>
 
@@ -20,26 +18,22 @@ namespace {
 constexpr int kPartialBill = 32793;
 const QDateTime kNow(QDate(2024, 3, 10), QTime(9, 0));
 
-class PartialBillTest : public HotelDbTest {
+class PartialBillTest : public LodgixViewTestBase {
 protected:
     void SetUp() override
     {
-        HotelDbTest::SetUp();
+        LodgixViewTestBase::SetUp();
         if (IsSkipped())
             return;
         SetLanguage(1);
         m_hotelId = PrepareHotel();
-        for (const char* label : {"101", "102"}) {
+        for (int extension : {0, 1}) {
             RoomRecord room;
-            room.label = QString::fromLatin1(label);
-            room.extension = m_state.roomCount++;
+            room.label = QString::number(101 + extension);
+            room.extension = extension;
             ASSERT_EQ(Db().InsertRoom(m_hotelId, room), kNoError);
         }
-        m_state.database = Connect();
-        m_state.database->SetClock([] { return OleDate::FromDateTime(kNow); });
-        m_state.hotelId = m_hotelId;
-        ASSERT_EQ(m_state.database->LoadRooms(m_hotelId, m_state.rooms), kNoError);
-        m_state.currentOperator = {QStringLiteral("mario"), true, 1};
+        LoadState(m_hotelId, QStringLiteral("mario"), 1, [] { return OleDate::FromDateTime(kNow); });
 
         m_stay.roomId = m_state.rooms[0].id;
         m_stay.userId = 1;
@@ -53,16 +47,7 @@ protected:
         ASSERT_EQ(Db().AddStayService(m_hotelId, m_stay.checkInId, QStringLiteral("Internet access (Q1W2E3)"),
                                       Money::FromCents(600), VatRate::FromHundredths(2000), 1),
                   kNoError);
-
-        m_view = std::make_unique<CLodgixView>(m_state);
-        m_view->SetClock([] { return kNow; });
-        m_view->OnInitialUpdate();
-    }
-    void TearDown() override
-    {
-        m_view.reset();
-        m_state.Shutdown();
-        HotelDbTest::TearDown();
+        Open([] { return kNow; });
     }
 
     std::vector<CheckInRecord> Stays()
@@ -73,9 +58,7 @@ protected:
     }
 
     int m_hotelId = 0;
-    LodgixState m_state;
     CheckInRecord m_stay;
-    std::unique_ptr<CLodgixView> m_view;
 };
 
 TEST_P(PartialBillTest, ShowsTheOpenStaysBillSoFarAndStoresNothing)
@@ -102,8 +85,7 @@ TEST_P(PartialBillTest, ShowsTheOpenStaysBillSoFarAndStoresNothing)
                                 if (button->isVisibleTo(shown))
                                     visible << button->objectName();
                         }});
-    m_view->PostCommand(kPartialBill);
-    QCoreApplication::processEvents();
+    Run(kPartialBill);
     ASSERT_EQ(script.Left(), 0);
     EXPECT_EQ(script.Boxes(), QStringList{LoadResString(StayBilling::kPhoneChargeFailedString)});
     }
@@ -115,8 +97,7 @@ TEST_P(PartialBillTest, ShowsTheOpenStaysBillSoFarAndStoresNothing)
 
     // No: no bill is shown.
     ModalScript refused({ModalScript::No()});
-    m_view->PostCommand(kPartialBill);
-    QCoreApplication::processEvents();
+    Run(kPartialBill);
     EXPECT_EQ(refused.Boxes().size(), 1);
     EXPECT_EQ(refused.Left(), 0);
 }
