@@ -1,5 +1,6 @@
 #include "billdatadlg.h"
 
+#include "admincontrols.h"
 #include "deskform.h"
 #include "lodgixmessagebox.h"
 #include "sortlistctrl.h"
@@ -165,6 +166,7 @@ void CBillDataDlg::FillLines()
         m_list->SetItemText(totals, 2, LoadResString(kTotalString));
         m_list->SetItemText(totals, 3, gross.Text());
     }
+    ShowWholeTextsAsTips(*m_list);  // a description of 63 characters outgrows its column
     m_editLineButton->setEnabled(false);
     m_deleteLine->setEnabled(false);
     m_newLine->setEnabled(m_record.lines.size() < static_cast<std::size_t>(DocumentRecord::kMaxLines));

@@ -415,6 +415,13 @@ TEST_P(DocDialogTest, DialogsShowTheirWholeTextsInBothLanguages)
         CheckShown(*checkOut, QStringLiteral("checkoutdata_invoice"), language);
         CDocumentNumberDlg number;
         CheckShown(number, QStringLiteral("documentnumber"), language);
+        DocumentRecord invoice = Invoice();
+        invoice.lines[1].description = QStringLiteral("Servizio lavanderia e stireria express");
+        CBillDataDlg invoiceData(invoice, Db());
+        CheckShown(invoiceData, QStringLiteral("billdata_invoice"), language);
+        DocumentRecord receipt = Receipt();
+        CBillDataDlg receiptData(receipt, Db());
+        CheckShown(receiptData, QStringLiteral("billdata_receipt"), language);
     }
     SetLanguage(1);
 }
