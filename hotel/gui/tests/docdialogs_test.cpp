@@ -9,8 +9,12 @@
 #include "documentnumberdlg.h"
 #include "hoteldbtest.h"
 #include "language.h"
+#include "lodgixprinting.h"
+#include "lodgixstate.h"
+#include "lodgixview.h"
 #include "modalscript.h"
 #include "numericedit.h"
+#include "printsettings.h"
 #include "serviceeditdlg.h"
 #include "sortlistctrl.h"
 #include "stringtable.h"
@@ -713,6 +717,36 @@ TEST_P(DocumentEditTest, AStayThatRefusesTheNewTotalGetsTheOldFileBack)
     EXPECT_EQ(script.Boxes(), (QStringList{LoadResString(2124), LoadResString(2146)}));
     EXPECT_EQ(Bytes(file), before);
     EXPECT_TRUE(m_printed.isEmpty());
+}
+
+TEST_P(DocumentEditTest, TheViewsCommandIsAnAdministratorsAndPreviewsTheSavedDocument)
+{
+    constexpr int kEditDocumentCommand = 32815;
+    const QString file = QStringLiteral("Recv200700007.psx");
+    Issue(file, Receipt());
+    LodgixState state;
+    state.database = Connect();
+    state.hotelId = m_hotel;
+    state.dataFolder = m_links->dataFolder;
+    state.currentOperator = {QStringLiteral("lucia"), false, 2};
+    SetDefaultPrintSettings(state.printSettings);
+    {
+        CLodgixView view(state);
+        EXPECT_FALSE(view.IsCommandEnabled(kEditDocumentCommand));
+        state.currentOperator.administrator = true;
+        EXPECT_TRUE(view.IsCommandEnabled(kEditDocumentCommand));
+
+        ModalScript script({Ask(0, 7, 2007), DeleteFirstLineAndPayBy(QStringLiteral("Bonifico")), ModalScript::Yes(),
+                            ModalScript::Yes()});
+        view.PostCommand(kEditDocumentCommand);
+        QCoreApplication::sendPostedEvents();  // the command, then the preview it posts (closed unanswered)
+        QCoreApplication::sendPostedEvents();
+        EXPECT_EQ(script.Boxes(), (QStringList{LoadResString(2124), LoadResString(2318)}));
+        EXPECT_EQ(view.Printing().DocumentBuffer().paymentType, QStringLiteral("Bonifico"));
+        EXPECT_EQ(view.Printing().Request().kind, kPrintDocument);
+    }
+    EXPECT_EQ(Stay().documents[1].total, Money::FromCents(1100));
+    state.Shutdown();
 }
 
 INSTANTIATE_DB_TEST(DocDialogTest);
