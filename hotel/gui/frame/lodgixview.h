@@ -225,6 +225,7 @@ private:
     // shown only; there must be a room selected and occupied on the selected day.
     void OnPartialBill();
     bool CanPartialBill() const;
+    void OnEditDocument();          // billing/lodgixview_billing.cpp: an issued receipt or invoice changed
     void OpenRegistry(int kind);    // admin/lodgixview_rooms.cpp
 
     void CreateControls();
