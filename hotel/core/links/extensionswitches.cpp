@@ -51,7 +51,9 @@ int SendWakeUp(const CEngineClient& engine, CSqlDatabase& database, ExtensionTab
     if (!room.valid)
         return kNoExtensionData;
     WakeUpBytes bytes{};
-    std::copy_n(wakeUp.constData(), std::min<qsizetype>(wakeUp.size(), bytes.size()), bytes.begin());
+    // Byte by byte: gcc 12 at -O3 misreads a bounded copy_n into the record as an overflow.
+    for (std::size_t i = 0; i < bytes.size() && i < static_cast<std::size_t>(wakeUp.size()); ++i)
+        bytes[i] = static_cast<std::uint8_t>(wakeUp[static_cast<qsizetype>(i)]);
     const int sent = engine.SetWakeUp(static_cast<std::uint8_t>(room.pbx), bytes, kPbxRequestSeconds);
     if (sent != kNoError)
         return sent;
