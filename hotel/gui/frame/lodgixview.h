@@ -221,6 +221,9 @@ private:
 
     void RegisterRoomCommands();    // admin/lodgixview_rooms.cpp: hotel, rooms, lists, operator, registers
     void RegisterBillingCommands(); // billing/lodgixview_billing.cpp: bills, check-out, services, documents
+    // --- billing/lodgixview_billing.cpp: client services (32792) ---
+    void OnClientServices();
+    void OnClientServicesWindowClosed();
     void OpenRegistry(int kind);    // admin/lodgixview_rooms.cpp
 
     void CreateControls();
