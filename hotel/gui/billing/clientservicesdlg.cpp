@@ -186,6 +186,9 @@ void CClientServicesDlg::OnNewService()
         if (m_state.database->AddStayService(m_state.hotelId, m_stay.checkInId, dialog.Description(), dialog.Price(),
                                              dialog.Vat(), m_state.currentOperator.id) != kNoError) {
             LodgixMessageBox(this, kAddFailedString, QMessageBox::Critical);
+            // An access the stay does not charge must not stay open on the gateway.
+            if (dialog.Sold())
+                RemoveGatewayUser(dialog.Description());
             FillServiceList();
             return;
         }

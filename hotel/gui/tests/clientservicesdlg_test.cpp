@@ -261,6 +261,26 @@ TEST_P(ClientServicesTest, AddThatTheDatabaseRefusesLeavesTheCopyAsStored)
     EXPECT_EQ(window.ServiceList().ItemCount(), 38);
 }
 
+TEST_P(ClientServicesTest, SoldAccessThatCannotBeChargedIsRemovedFromTheGateway)
+{
+    AddServices(39);
+    GatewayPeer peer([](const QByteArray& request, int) { return GatewayPeer::Reply(request); });
+    CClientServicesDlg window(m_state, m_links, m_stay);
+    window.SetGatewayLink(peer.Link());
+    window.show();
+    ASSERT_EQ(Db().AddStayService(m_hotel, m_stay.checkInId, QStringLiteral("Altro"), Money::FromCents(100), VatRate(),
+                                  m_operator),
+              kNoError);  // the last slot, taken by another station
+    EXPECT_EQ(Press(window, CClientServicesDlg::kNewService, {Edit(kInternet, 2.0, 1), ModalScript::Yes(), ModalScript::Ok()}),
+              (QStringList{QStringLiteral("%1 1 ore").arg(LoadResString(2325)), LoadResString(2120)}));
+    const std::vector<QByteArray> requests = peer.WaitForRequests(2);
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_EQ(requests[1].at(7), 1) << "a delete";
+    EXPECT_EQ(requests[1].mid(8, 12), requests[0].mid(8, 12));
+    EXPECT_EQ(window.Stay().serviceCount, 39);
+    EXPECT_EQ(m_print.list, nullptr) << "no ticket";
+}
+
 TEST_P(ClientServicesTest, ModifyRewritesTheSlot)
 {
     AddServices(2);
