@@ -4,7 +4,6 @@
 #include "clientservicesdlg.h"
 #include "clippedtextcheck.h"
 #include "gatewaypeer.h"
-#include "hoteldbtest.h"
 #include "internetgateway.h"
 #include "language.h"
 #include "lodgixprinting.h"
@@ -13,6 +12,7 @@
 #include "modalscript.h"
 #include "numericedit.h"
 #include "serviceeditdlg.h"
+#include "servicestest.h"
 #include "settingsfile.h"
 #include "sortlistctrl.h"
 #include "stringtable.h"
@@ -30,8 +30,6 @@
 namespace lodgix {
 namespace {
 
-const QString kInternet = QString::fromLatin1(kInternetAccessService);
-const QString kLaundry = QStringLiteral("Lavanderia");
 constexpr std::uint64_t kPrintPreview = 57609;
 
 // The notices the window posted to its owner.
@@ -87,30 +85,19 @@ void SelectSlot(CClientServicesDlg& window, int slot)
     }
 }
 
-class ClientServicesTest : public HotelDbTest {
+class ClientServicesTest : public ServicesDbTest {
 protected:
     void SetUp() override
     {
-        HotelDbTest::SetUp();
+        ServicesDbTest::SetUp();
         if (IsSkipped())
             return;
-        SetLanguage(1);
-        m_hotel = PrepareHotel();
-        int id = 0;
-        ASSERT_EQ(Db().InsertClientService(kLaundry, Money::FromCents(800), VatRate::FromHundredths(1000), id), kNoError);
         for (const char* label : {"101", "102"}) {
             RoomRecord room;
             room.label = QLatin1String(label);
             ASSERT_EQ(Db().InsertRoom(m_hotel, room), kNoError);
         }
         ASSERT_EQ(Db().InsertOperator(QStringLiteral("mario"), QStringLiteral("pw"), true, m_operator), kNoError);
-        GuestRecord guest;
-        guest.name = QStringLiteral("Anna Verdi");
-        guest.birthPlace = QStringLiteral("Parma");
-        guest.dateOfBirth = QDate(1980, 2, 1);
-        guest.documentType = QStringLiteral("Passaporto");
-        guest.documentNumber = QStringLiteral("YA1234567");
-        ASSERT_EQ(Db().InsertGuest(guest, m_guest), kNoError);
 
         m_state.database = Connect();
         m_state.serverName = kServer;
@@ -140,7 +127,7 @@ protected:
     void TearDown() override
     {
         m_state.Shutdown();
-        HotelDbTest::TearDown();
+        ServicesDbTest::TearDown();
     }
 
     // The stay as the database holds it now.
@@ -162,9 +149,7 @@ protected:
     }
 
     QTemporaryDir m_folder;
-    int m_hotel = 0;
     int m_operator = 0;
-    int m_guest = 0;
     CheckInRecord m_stay;
     LodgixState m_state;
     RecordedNotices m_notices;
