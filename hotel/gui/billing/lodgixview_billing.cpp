@@ -1,9 +1,18 @@
 // CLodgixView: the bill, check-out, client service and document commands.
 #include "lodgixview.h"
 
+#include "clientservicesdlg.h"
 #include "documentedit.h"
 #include "lodgixprinting.h"
 #include "lodgixstate.h"
+
+using namespace lodgix;
+
+namespace {
+
+constexpr int kClientServicesCommand = 32792;
+
+}  // namespace
 
 void CLodgixView::RegisterBillingCommands()
 {
@@ -12,6 +21,9 @@ void CLodgixView::RegisterBillingCommands()
     OnUpdateCommand(32793, [this] { return CanPartialBill(); });
 
     // Client services (32792).
+    OnCommand(kClientServicesCommand, [this] { OnClientServices(); });
+    // Takes the place of the frame's handler of the notice, which it still runs.
+    OnMessage(kClientServicesClosedMessage, [this](std::uint64_t, std::int64_t) { OnClientServicesWindowClosed(); });
 
     // Edit receipt or invoice (32815).
     constexpr int kEditDocumentCommand = 32815;
@@ -27,4 +39,27 @@ void CLodgixView::OnEditDocument()
         return;
     lodgix::EditIssuedDocument(this, {*m_state.database, m_state.hotelId, m_state.dataFolder,
                               [this](const QString& file) { m_printing->PrintDocument(file); }});
+}
+
+void CLodgixView::OnClientServices()
+{
+    CheckInRecord stay;
+    if (!m_state.database || !OnUpdateNoWindowOpen() || !SelectedOccupied(&stay))
+        return;
+    // The window works on a copy of the stay: the planner's stays are rebuilt while it is open.
+    WindowSlots().Open(ModelessWindowSlots::kClientServices,
+                       std::make_unique<CClientServicesDlg>(m_state, DeskLinks(), stay, this));
+    emit CommandStatesChanged();
+}
+
+void CLodgixView::OnClientServicesWindowClosed()
+{
+    // The month's copy of the stay takes the services the window stored, for the commands that bill it.
+    if (auto window = qobject_cast<CClientServicesDlg*>(WindowSlots().At(ModelessWindowSlots::kClientServices))) {
+        for (CheckInRecord& stay : m_month.stays) {
+            if (stay.checkInId == window->Stay().checkInId)
+                stay = window->Stay();
+        }
+    }
+    OnClientServicesClosed();
 }

@@ -226,6 +226,9 @@ private:
     void OnPartialBill();
     bool CanPartialBill() const;
     void OnEditDocument();          // billing/lodgixview_billing.cpp: an issued receipt or invoice changed
+    // --- billing/lodgixview_billing.cpp: client services (32792) ---
+    void OnClientServices();
+    void OnClientServicesWindowClosed();
     void OpenRegistry(int kind);    // admin/lodgixview_rooms.cpp
 
     void CreateControls();

@@ -2,6 +2,7 @@
 // reopening of issued documents, the front desk's list and statistics windows and the group booking.
 #include "lodgixview.h"
 
+#include "clientservicesdlg.h"
 #include "documentfiles.h"
 #include "frontdesklistdlg.h"
 #include "groupbookingcommand.h"
@@ -103,7 +104,9 @@ void CLodgixView::OnPrintPreview()
     auto listWindow = qobject_cast<CFrontDeskListDlg*>(WindowSlots().At(ModelessWindowSlots::kList));
     auto statistics = qobject_cast<CStatisticsDlg*>(WindowSlots().At(ModelessWindowSlots::kStatistics));
     const QTreeWidget* list = request.list;
-    const bool listOpen = (listWindow && list == &listWindow->List()) || (statistics && list == &statistics->List());
+    auto services = qobject_cast<CClientServicesDlg*>(WindowSlots().At(ModelessWindowSlots::kClientServices));
+    const bool listOpen = (listWindow && list == &listWindow->List()) || (statistics && list == &statistics->List()) ||
+                          (services && list == &services->TicketList());
     if (request.kind != kPrintDocument && !listOpen)
         request.list = nullptr;
     if (request.kind == kPrintPoliceForm)

@@ -2,11 +2,11 @@
 // gateway peer on 127.0.0.1: the catalogue, the checks of OK, the sale and its cancellation.
 #include "clippedtextcheck.h"
 #include "gatewaypeer.h"
-#include "hoteldbtest.h"
 #include "internetgateway.h"
 #include "language.h"
 #include "numericedit.h"
 #include "serviceeditdlg.h"
+#include "servicestest.h"
 #include "stringtable.h"
 #include "widgettesting.h"
 
@@ -21,9 +21,6 @@
 
 namespace lodgix {
 namespace {
-
-const QString kInternet = QString::fromLatin1(kInternetAccessService);
-const QString kLaundry = QStringLiteral("Lavanderia");
 
 template <typename T>
 T* Child(QWidget& dialog, int id)
@@ -62,26 +59,8 @@ QString Confirmation(int hours)
     return QStringLiteral("%1 %2 %3").arg(LoadResString(2325)).arg(hours).arg(LoadResString(2324));
 }
 
-class ServiceEditDlgTest : public HotelDbTest {
+class ServiceEditDlgTest : public ServicesDbTest {
 protected:
-    void SetUp() override
-    {
-        HotelDbTest::SetUp();
-        if (IsSkipped())
-            return;
-        SetLanguage(1);
-        PrepareHotel();  // the catalogue holds "Internet access" from the start
-        int id = 0;
-        ASSERT_EQ(Db().InsertClientService(kLaundry, Money::FromCents(800), VatRate::FromHundredths(1000), id), kNoError);
-        GuestRecord guest;
-        guest.name = QStringLiteral("Mario Rossi");
-        guest.birthPlace = QStringLiteral("Parma");
-        guest.dateOfBirth = QDate(1980, 2, 1);
-        guest.documentType = QStringLiteral("Passaporto");
-        guest.documentNumber = QStringLiteral("YA1234567");
-        ASSERT_EQ(Db().InsertGuest(guest, m_guest), kNoError);
-    }
-
     // An internet sale of `hours` at 2.00 an hour, confirmed, in a shown dialog.
     void StartSale(CServiceEditDlg& dialog, int hours)
     {
@@ -91,8 +70,6 @@ protected:
         SetNumber(dialog, CServiceEditDlg::kQuantity, hours);
         EXPECT_EQ(PressOk(dialog, QMessageBox::Yes), QStringList{Confirmation(hours)});
     }
-
-    int m_guest = 0;
 };
 
 TEST_P(ServiceEditDlgTest, CatalogueEntryLocksTheDescriptionAndGenericUnlocksIt)
@@ -208,12 +185,12 @@ TEST_P(ServiceEditDlgTest, ThreeHoursAtTwoAreOneUnitNamedWithTheCode)
     EXPECT_EQ(dialog.Vat(), VatRate::FromHundredths(2000));
     EXPECT_EQ(dialog.Quantity(), 1);
     EXPECT_EQ(dialog.Hours(), 3);
-    EXPECT_EQ(dialog.GuestName(), QStringLiteral("Mario Rossi"));
+    EXPECT_EQ(dialog.GuestName(), QStringLiteral("Anna Verdi"));
     const std::vector<QByteArray> requests = peer.Requests();
     ASSERT_EQ(requests.size(), 1u);
     const QByteArray& r = requests[0];
     EXPECT_EQ(r.mid(8, 12), dialog.AccessCode().toLatin1());
-    EXPECT_EQ(r.mid(24).left(11), QByteArray("Mario Rossi"));
+    EXPECT_EQ(r.mid(24, 11), QByteArray("Anna Verdi\0", 11));
     const QString birth = QStringLiteral("Parma, ") + QLocale().toString(QDate(1980, 2, 1), QLocale::ShortFormat);
     EXPECT_EQ(QString::fromLatin1(r.mid(88, birth.size())), birth);
     EXPECT_EQ(r.mid(152, 20), QByteArray("Passaporto YA1234567"));
