@@ -2,6 +2,7 @@
 #include "lodgixview.h"
 
 #include "checkoutcommand.h"
+#include "documentedit.h"
 #include "lodgixstate.h"
 #include "lodgixprinting.h"
 #include "lodgixview_desk.h"
@@ -26,6 +27,9 @@ void CLodgixView::RegisterBillingCommands()
     // Client services (32792).
 
     // Edit receipt or invoice (32815).
+    constexpr int kEditDocumentCommand = 32815;
+    OnCommand(kEditDocumentCommand, [this] { OnEditDocument(); });
+    // Administrators only: its rule is among the action list's (lodgixview_actions.cpp).
 
     // Check-out (32790).
     OnCommand(lodgix::CCheckOutCommand::kCommandId, [this] {
@@ -35,4 +39,12 @@ void CLodgixView::RegisterBillingCommands()
         ViewCheckOut(*this, *m_deskCommands).Run();
     });
     OnUpdateCommand(lodgix::CCheckOutCommand::kCommandId, [this] { return State().database && DeskCommands().CanEditCheckIn(); });
+}
+
+void CLodgixView::OnEditDocument()
+{
+    if (!m_state.database)
+        return;
+    lodgix::EditIssuedDocument(this, {*m_state.database, m_state.hotelId, m_state.dataFolder,
+                              [this](const QString& file) { m_printing->PrintDocument(file); }});
 }

@@ -221,6 +221,7 @@ private:
 
     void RegisterRoomCommands();    // admin/lodgixview_rooms.cpp: hotel, rooms, lists, operator, registers
     void RegisterBillingCommands(); // billing/lodgixview_billing.cpp: bills, check-out, services, documents
+    void OnEditDocument();          // billing/lodgixview_billing.cpp: an issued receipt or invoice changed
     void OpenRegistry(int kind);    // admin/lodgixview_rooms.cpp
 
     void CreateControls();
