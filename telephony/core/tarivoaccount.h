@@ -1,6 +1,7 @@
 #pragma once
 
 #include "oledate.h"
+#include "tarivowindow.h"
 
 #include <QLocale>
 #include <QString>
@@ -25,10 +26,6 @@ inline constexpr std::uint32_t kTarivoAccountEnd = 0x400 + 71;
 inline constexpr std::uint32_t kTarivoShowAccount = 0x400 + 73;
 inline constexpr std::uint32_t kTarivoCloseAccount = 0x400 + 74;
 inline constexpr std::uint32_t kTarivoActivate = 0x400 + 75;
-
-// <suite>/Tarivo/Tarivo and its folder.
-QString TarivoProgramPath();
-QString TarivoProgramFolder();
 
 // Tarivo's one argument for the account: its own path followed by the switches, dates written as Tarivo
 // reads them in the same locale.

@@ -23,6 +23,8 @@ lodgix::CCheckOutCommand ViewCheckOut(CLodgixView& view, lodgix::ViewDeskCommand
 void CLodgixView::RegisterBillingCommands()
 {
     // Partial bill (32793).
+    OnCommand(32793, [this] { OnPartialBill(); });
+    OnUpdateCommand(32793, [this] { return CanPartialBill(); });
 
     // Client services (32792).
 

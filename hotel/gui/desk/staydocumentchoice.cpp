@@ -1,10 +1,9 @@
 #include "staydocumentchoice.h"
 
 #include "documentchoicedlg.h"
+#include "documentfilename.h"
 #include "oledatetext.h"
 #include "stringtable.h"
-
-#include <QFileInfo>
 
 namespace lodgix {
 
@@ -15,20 +14,6 @@ constexpr unsigned kDepartureText = 2165;
 constexpr unsigned kReceiptText = 2128;
 constexpr unsigned kInvoiceText = 2129;
 constexpr unsigned kAmountText = 2169;
-const QString kReceiptTag = QStringLiteral("Recv");
-const QString kInvoiceTag = QStringLiteral("Fatt");
-
-// "number / year" from the text between the kind's tag and the extension: the year's 4 digits, then the
-// number's 5.
-QString NumberAndYear(const QString& file)
-{
-    const QString name = QFileInfo(file).completeBaseName();
-    qsizetype tag = name.indexOf(kReceiptTag);
-    if (tag < 0)
-        tag = name.indexOf(kInvoiceTag);
-    const QString digits = tag < 0 ? QString() : name.mid(tag + kReceiptTag.size());
-    return QString::asprintf("%d%s%d", digits.mid(4, 5).toInt(), " / ", digits.left(4).toInt());
-}
 
 }  // namespace
 
@@ -40,12 +25,12 @@ std::vector<StayDocumentRow> StayDocumentRows(const std::vector<CheckInRecord>& 
         for (const StayDocument& document : stay.documents) {
             if (document.file.isEmpty())
                 continue;
-            const bool receipt = document.file.contains(kReceiptTag);
+            const bool receipt = IsReceiptFile(document.file);
             const QString description =
                 LoadResString(kArrivalText) + QStringLiteral(": ") + FormatOleDate(stay.checkInDate, locale) +
                 QStringLiteral(", ") + LoadResString(kDepartureText) + QStringLiteral(": ") +
                 FormatOleDate(stay.checkOutDate, locale) + QStringLiteral(", ") +
-                LoadResString(receipt ? kReceiptText : kInvoiceText) + u' ' + NumberAndYear(document.file) +
+                LoadResString(receipt ? kReceiptText : kInvoiceText) + u' ' + DocumentNumberOfFile(document.file) +
                 QStringLiteral(", ") + LoadResString(kAmountText) + QStringLiteral(": ") + document.total.Text() +
                 QStringLiteral("€");
             rows.push_back({document.file, description});
