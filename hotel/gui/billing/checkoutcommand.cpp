@@ -15,7 +15,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numeric>
 
 namespace lodgix {
 namespace {
@@ -94,7 +93,8 @@ void CCheckOutCommand::Run()
     std::vector<BillLine> lines;
     if (!BuildBill(stays, groupCheckOut ? &group : nullptr, lines))
         return;
-    CheckOutLineCounts counts{static_cast<quint16>(std::min<std::size_t>(lines.size(), 0xFFFF)), 0, 0, 0};
+    DocumentLineCounts counts;
+    counts.lines[0] = static_cast<quint16>(std::min<std::size_t>(lines.size(), 0xFFFF));
     if (!m_hooks.roomBill(lines, counts, *own, m_host.Window()))
         return;
     if (!Ask(LoadResString(kConfirmCheckOutString), QMessageBox::Information))
@@ -187,17 +187,15 @@ bool CCheckOutCommand::BuildBill(std::vector<CheckInRecord>& stays, const GroupR
 }
 
 bool CCheckOutCommand::IssueDocuments(CheckInRecord& stay, const std::vector<CheckOutDocumentData>& data,
-                                      const std::vector<BillLine>& lines, const CheckOutLineCounts& counts,
+                                      const std::vector<BillLine>& lines, const DocumentLineCounts& counts,
                                       QStringList& issued)
 {
     // The dialog gives the lines back in document order; counts that do not add up issue nothing.
-    if (std::accumulate(counts.begin(), counts.end(), std::size_t(0)) != lines.size())
+    if (counts.Total() != static_cast<int>(lines.size()))
         return false;
-    std::size_t first = 0;
     for (std::size_t k = 0; k < data.size(); ++k) {
-        const std::vector<BillLine> run(lines.begin() + static_cast<std::ptrdiff_t>(first),
-                                        lines.begin() + static_cast<std::ptrdiff_t>(first + counts[k]));
-        first += counts[k];
+        const auto first = lines.begin() + counts.First(static_cast<int>(k));
+        const std::vector<BillLine> run(first, first + counts.lines[k]);
         const std::optional<DocumentFileNumber> number = ParseDocumentFileName(data[k].file);
         if (!number || run.size() > std::size_t(DocumentRecord::kMaxLines)) {
             RemoveIssued(issued);

@@ -3,6 +3,7 @@
 #include "billline.h"
 #include "checkinrecord.h"
 #include "deskcommands.h"
+#include "documentlinecounts.h"
 #include "grouprecord.h"
 
 #include <QStringList>
@@ -34,9 +35,6 @@ struct CheckOutDocumentData {
     bool disableCalls = false;  // the last document's box: outside calls and wake-up call off
 };
 
-// The lines of documents 1 to 4, in that order, in the bill's line array.
-using CheckOutLineCounts = std::array<quint16, CheckInRecord::kDocuments>;
-
 // The windows the check-out opens that come from elsewhere, each behind a hook so that the command can run
 // without them (the view gives the program's own).
 struct CheckOutHooks {
@@ -44,7 +42,7 @@ struct CheckOutHooks {
     std::function<bool(CheckOutDocumentData& data, QWidget* parent)> documentData;
     // The room bill at check-out: splits the lines over the documents the stay's slots name; the lines come
     // back in document order with their counts. False unless confirmed.
-    std::function<bool(std::vector<BillLine>& lines, CheckOutLineCounts& counts, const CheckInRecord& stay,
+    std::function<bool(std::vector<BillLine>& lines, DocumentLineCounts& counts, const CheckInRecord& stay,
                        QWidget* parent)>
         roomBill;
     // The first document previewed and the others queued; one document previewed.
@@ -78,7 +76,7 @@ private:
     // Issues the documents of the split bill; their names into the stay's slots. False, with the files
     // issued so far removed, when one cannot be written.
     bool IssueDocuments(CheckInRecord& stay, const std::vector<CheckOutDocumentData>& data,
-                        const std::vector<BillLine>& lines, const CheckOutLineCounts& counts, QStringList& issued);
+                        const std::vector<BillLine>& lines, const DocumentLineCounts& counts, QStringList& issued);
     void RemoveIssued(const QStringList& issued) const;
     void LeaveRooms(const std::vector<int>& rooms, bool disableCalls);
     void Stop(unsigned stringId);

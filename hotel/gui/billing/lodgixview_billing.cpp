@@ -2,6 +2,7 @@
 #include "lodgixview.h"
 
 #include "checkoutcommand.h"
+#include "checkoutdialoghooks.h"
 #include "documentedit.h"
 #include "lodgixstate.h"
 #include "lodgixprinting.h"
@@ -9,10 +10,10 @@
 
 namespace {
 
-// The check-out over this view: its selection, its month, its printing.
+// The check-out over this view: its selection, its month, its printing, the program's dialogs.
 lodgix::CCheckOutCommand ViewCheckOut(CLodgixView& view, lodgix::ViewDeskCommands& desk)
 {
-    lodgix::CheckOutHooks hooks;
+    lodgix::CheckOutHooks hooks = lodgix::CheckOutDialogHooks(view.State());
     hooks.printDocuments = [&view](const QStringList& files) { view.Printing().PrintDocuments(files); };
     hooks.printDocument = [&view](const QString& file) { return view.Printing().PrintDocument(file); };
     return lodgix::CCheckOutCommand(view.State(), desk.Desk(), desk.Billing(), desk, std::move(hooks));
@@ -40,7 +41,8 @@ void CLodgixView::RegisterBillingCommands()
         DeskCommands();
         ViewCheckOut(*this, *m_deskCommands).Run();
     });
-    OnUpdateCommand(lodgix::CCheckOutCommand::kCommandId, [this] { return State().database && DeskCommands().CanEditCheckIn(); });
+    OnUpdateCommand(lodgix::CCheckOutCommand::kCommandId,
+                    [this] { return State().database && DeskCommands().CanEditCheckIn(); });
 }
 
 void CLodgixView::OnEditDocument()

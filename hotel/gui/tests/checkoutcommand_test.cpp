@@ -152,7 +152,7 @@ TEST_P(CheckOutCommandTest, FourAccountsIssueFourFilesAndFillTheStaysFourDocumen
         {DocumentKind::kReceipt, 0, QStringLiteral("Carta di credito")},
         {DocumentKind::kInvoice, m_company + 50, QStringLiteral("Bonifico")},  // a company not in the registry
     };
-    const LineMove onePerDocument = [](std::vector<BillLine>&, CheckOutLineCounts& counts) { counts = {1, 1, 1, 1}; };
+    const LineMove onePerDocument = [](std::vector<BillLine>&, DocumentLineCounts& counts) { counts.lines = {1, 1, 1, 1}; };
 
     // Cancel on the second document: nothing issued, the stay open.
     CheckOutHooks cancelled;
@@ -266,7 +266,7 @@ TEST_P(CheckOutCommandTest, AGroupOfThreeRoomsClosesEveryRoomAndShowsTheFirstDoc
                                                {DocumentKind::kReceipt, 0, QStringLiteral("Bancomat")},
                                                {DocumentKind::kInvoice, m_company, QStringLiteral("Contanti")}},
                                               nullptr);
-    hooks.roomBill = ScriptedRoomBill([](std::vector<BillLine>&, CheckOutLineCounts& counts) { counts = {1, 1, 1, 0}; },
+    hooks.roomBill = ScriptedRoomBill([](std::vector<BillLine>&, DocumentLineCounts& counts) { counts.lines = {1, 1, 1, 0}; },
                                       &shown, &shownStay);
     ModalScript answers({ModalScript::Yes(), ConfirmGroup(), Accounts(3), ModalScript::Yes()});
     Command(hooks).Run();

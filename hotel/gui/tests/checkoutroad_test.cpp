@@ -6,6 +6,7 @@
 #include "callcost.h"
 #include "callrating.h"
 #include "checkindlg.h"
+#include "checkoutdlg.h"
 #include "checkouttest.h"
 #include "companyrecord.h"
 #include "consolesuite.h"
@@ -21,19 +22,21 @@
 #include "lodgixprinting.h"
 #include "lodgixstate.h"
 #include "lodgixview.h"
-#include "lodgixview_desk.h"
 #include "numericedit.h"
 #include "pbxobjecttype.h"
+#include "roombilldlg.h"
 #include "staybilling.h"
 #include "stringtable.h"
 #include "waitfor.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QPrinter>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeWidget>
 
 #include <cmath>
 
@@ -95,6 +98,7 @@ protected:
         ASSERT_TRUE(m_folder.isValid());
         m_state.dataFolder = m_folder.path() + u'/';
         m_state.seasons = SeasonTable::Defaults();
+        SetDefaultPrintSettings(m_state.printSettings);  // as start-up leaves them without a settings file
         RatingConfiguration& rating = m_state.rating;
         BuildDefaultPrefixGroups(QStringLiteral("06"), QStringLiteral("Roma"), rating.prefixGroups);
         BuildDefaultTariffs(rating.tariffs, rating.variations);
@@ -120,8 +124,6 @@ protected:
 
         m_view = std::make_unique<CLodgixView>(m_state);
         m_view->OnInitialUpdate();
-        m_printing = std::make_unique<CLodgixPrinting>(m_state.printSettings, m_state.dataFolder, [] {},
-                                                       [this] { ++m_previews; });
     }
 
     void TearDown() override
@@ -177,44 +179,61 @@ protected:
                   kNoError);
     }
 
-    // The check-out of the selected room in two accounts, a receipt and an invoice to the company, with the
-    // phone line moved to the invoice; the documents go to the test's print queue.
-    void CheckOut(std::vector<BillLine>* shown)
+    // The check-out of the selected room through the view's command and the program's dialogs: two
+    // accounts, a receipt to the main guest paid in cash and an invoice to the company paid by transfer, the
+    // phone line moved to the invoice in the room bill; each preview shown is printed to a PDF of
+    // `previews`, in turn. The message boxes shown are kept.
+    void CheckOut(QStringList previews)
     {
         m_view->SelectCell(m_roomId, m_view->Today().Day());
-        ViewDeskCommands desk(*m_view);
-        CheckOutHooks hooks;
-        hooks.documentData = ScriptedDocumentData({{DocumentKind::kReceipt, 0, QStringLiteral("Contanti")},
-                                                   {DocumentKind::kInvoice, m_company, QStringLiteral("Bonifico")}},
-                                                  nullptr);
-        hooks.roomBill = ScriptedRoomBill(
-            [](std::vector<BillLine>& lines, CheckOutLineCounts& counts) {
-                const auto phone = std::find_if(lines.begin(), lines.end(), [](const BillLine& line) {
-                    return line.description == LoadResString(StayBilling::kPhoneLineString);
-                });
-                if (phone != lines.end())
-                    MoveToSecond(lines, counts, static_cast<std::size_t>(phone - lines.begin()));
+        ASSERT_TRUE(m_view->IsCommandEnabled(CCheckOutCommand::kCommandId));
+        const auto press = [](QDialog* dialog, int id) {
+            dialog->findChild<QPushButton*>(QString::number(id))->click();
+        };
+        std::deque<ModalScript::Answer> answers{
+            Accounts(2),
+            [press](QDialog* dialog) { press(dialog, CCheckOutDlg::kOk); },
+            [this, press](QDialog* dialog) {
+                dialog->findChild<QComboBox*>(QString::number(CCheckOutDlg::kType))
+                    ->setCurrentIndex(CCheckOutDlg::kInvoiceIndex);
+                auto company = dialog->findChild<QComboBox*>(QString::number(CCheckOutDlg::kCompany));
+                company->setCurrentIndex(company->findData(m_company));
+                dialog->findChild<QComboBox*>(QString::number(CCheckOutDlg::kPayment))
+                    ->setCurrentIndex(CCheckOutDlg::kOtherPayment);
+                dialog->findChild<QLineEdit*>(QString::number(CCheckOutDlg::kPaymentText))->setText(QStringLiteral("Bonifico"));
+                press(dialog, CCheckOutDlg::kOk);
             },
-            shown);
-        hooks.printDocuments = [this](const QStringList& files) { m_printing->PrintDocuments(files); };
-        ModalScript script({Accounts(2), ModalScript::Yes()});
-        CCheckOutCommand command(m_state, desk.Desk(), desk.Billing(), desk, hooks);
-        ASSERT_TRUE(command.CanRun());
-        command.Run();
+            ModalScript::Yes(),  // the last document's data confirmed
+            [press](QDialog* dialog) {
+                auto list = dialog->findChild<QTreeWidget*>(QString::number(CRoomBillDlg::kLists[0]));
+                const auto phone = list->findItems(LoadResString(StayBilling::kPhoneLineString), Qt::MatchExactly);
+                if (!phone.isEmpty())
+                    phone.front()->setSelected(true);
+                press(dialog, CRoomBillDlg::kMoveRight[0]);
+                press(dialog, CRoomBillDlg::kConfirm);
+            },
+            ModalScript::Yes(),  // the check-out confirmed for good
+        };
+        for (const QString& name : previews)
+            answers.push_back([this, path = m_folder.filePath(name)](QDialog* dialog) {
+                QPrinter& printer = m_view->Printing().Printer();
+                printer.setOutputFormat(QPrinter::PdfFormat);
+                printer.setOutputFileName(path);
+                m_view->Printing().PrintAll(printer);
+                dialog->accept();  // as the preview does after it printed
+            });
+        if (previews.isEmpty())
+            answers.push_back(ModalScript::Ok());
+        ModalScript script(std::move(answers));
+        m_view->PostCommand(CCheckOutCommand::kCommandId);
+        EXPECT_TRUE(WaitFor(
+            [&] {
+                QApplication::processEvents();
+                return script.Left() == 0;
+            },
+            10000));
+        QApplication::processEvents();
         m_boxes = script.Boxes();
-    }
-
-    // Prints the document the preview shows to a PDF, then the print queue moves on; its text.
-    QString PrintShown(const QString& name)
-    {
-        QPrinter& printer = m_printing->Printer();
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        const QString path = m_folder.filePath(name);
-        printer.setOutputFileName(path);
-        m_printing->PreparePrinting();
-        m_printing->PrintAll(printer);
-        m_printing->EndPrinting(true);
-        return PdfText(path);
     }
 
     DatabaseSettings m_settings;
@@ -223,8 +242,6 @@ protected:
     LodgixState m_state;
     QTemporaryDir m_folder;
     std::unique_ptr<CLodgixView> m_view;
-    std::unique_ptr<CLodgixPrinting> m_printing;
-    int m_previews = 0;
     int m_roomId = 0;
     const QString m_run = QString::number(QDateTime::currentMSecsSinceEpoch());
     const QString m_companyName = QStringLiteral("Viaggi Sud ") + m_run;
@@ -263,10 +280,8 @@ TEST_P(CheckOutRoadTest, ACheckOutInTwoAccountsChargesTheCallAndSwitchesTheExten
     // The guest leaves a few minutes after the call ended (the PBX logs it with its clock at the hang-up).
     const QDateTime leaving = QDateTime::currentDateTime().addSecs(300);
     m_view->SetClock([leaving] { return leaving; });
-    std::vector<BillLine> shown;
-    CheckOut(&shown);
-    EXPECT_EQ(m_boxes, QStringList{LoadResString(2139)});
-    ASSERT_EQ(shown.size(), 2u) << "the night and the phone line";
+    CheckOut({QStringLiteral("receipt.pdf"), QStringLiteral("invoice.pdf")});
+    EXPECT_EQ(m_boxes, (QStringList{LoadResString(2039), LoadResString(2139)}));
 
     EXPECT_EQ(OutsideCallsOnPbx(), 0);
     EXPECT_EQ(WakeUpModeOnPbx(), 0);
@@ -292,14 +307,14 @@ TEST_P(CheckOutRoadTest, ACheckOutInTwoAccountsChargesTheCallAndSwitchesTheExten
     const CheckInRecord& stay = closed[0];
     EXPECT_EQ(stay.checkOutUserId, 3);
     EXPECT_EQ(stay.endDate, m_view->Today());
-    EXPECT_EQ(stay.documents[0], (StayDocument{0, receiptName, QStringLiteral("Contanti"), Money::FromCents(6000)}));
+    EXPECT_NE(stay.guestIds[0], 0);
+    EXPECT_EQ(stay.documents[0],
+              (StayDocument{stay.guestIds[0], receiptName, QStringLiteral("Contanti"), Money::FromCents(6000)}));
     EXPECT_EQ(stay.documents[1], (StayDocument{m_company, invoiceName, QStringLiteral("Bonifico"), phonePrice}));
 
     // Both documents, previewed one after the other, on paper.
-    ASSERT_EQ(m_previews, 1);
-    const QString receiptText = PrintShown(QStringLiteral("receipt.pdf"));
-    ASSERT_EQ(m_previews, 2);
-    const QString invoiceText = PrintShown(QStringLiteral("invoice.pdf"));
+    const QString receiptText = PdfText(m_folder.filePath(QStringLiteral("receipt.pdf")));
+    const QString invoiceText = PdfText(m_folder.filePath(QStringLiteral("invoice.pdf")));
     EXPECT_TRUE(receiptText.contains(QStringLiteral("RICEVUTA FISCALE N. 1 / %1").arg(m_view->Today().Year())))
         << receiptText.toStdString();
     EXPECT_TRUE(receiptText.contains(Money::FromCents(6000).Text()));
@@ -330,8 +345,8 @@ TEST_P(CheckOutRoadTest, AFailedCloseRemovesTheDocumentsAndLeavesTheStayAndTheEx
     ASSERT_EQ(m_state.database->OpenRecordset(refuse), kNoError) << m_state.database->LastError().toStdString();
     m_state.database->CloseRecordset();
 
-    CheckOut(nullptr);
-    EXPECT_EQ(m_boxes, (QStringList{LoadResString(2139), LoadResString(2146)}));
+    CheckOut({});
+    EXPECT_EQ(m_boxes, (QStringList{LoadResString(2039), LoadResString(2139), LoadResString(2146)}));
     EXPECT_TRUE(DocumentFiles(m_state.dataFolder).isEmpty()) << "the numbers are free again";
     std::vector<CheckInRecord> open;
     ASSERT_EQ(m_state.database->LoadCheckIns(m_state.hotelId, m_roomId, open), kNoError);
@@ -339,7 +354,7 @@ TEST_P(CheckOutRoadTest, AFailedCloseRemovesTheDocumentsAndLeavesTheStayAndTheEx
     EXPECT_TRUE(open[0].documents[0].file.isEmpty());
     EXPECT_EQ(OutsideCallsOnPbx(), 1);
     EXPECT_EQ(WakeUpModeOnPbx(), 2);
-    EXPECT_EQ(m_previews, 0);
+    EXPECT_TRUE(m_view->Printing().Queue().isEmpty()) << "nothing printed";
 }
 
 INSTANTIATE_TEST_SUITE_P(Databases, CheckOutRoadTest, ::testing::Values(DbBackend::kSqlite, DbBackend::kPostgres),

@@ -51,11 +51,11 @@ inline std::function<bool(CheckOutDocumentData&, QWidget*)> ScriptedDocumentData
 
 // The room bill as a script: `move` rearranges the lines (all in document 1 at first) and their counts, as
 // the dialog's arrows do; what it was given is kept.
-using LineMove = std::function<void(std::vector<BillLine>& lines, CheckOutLineCounts& counts)>;
-inline std::function<bool(std::vector<BillLine>&, CheckOutLineCounts&, const CheckInRecord&, QWidget*)>
+using LineMove = std::function<void(std::vector<BillLine>& lines, DocumentLineCounts& counts)>;
+inline std::function<bool(std::vector<BillLine>&, DocumentLineCounts&, const CheckInRecord&, QWidget*)>
 ScriptedRoomBill(LineMove move, std::vector<BillLine>* shown, CheckInRecord* shownStay = nullptr)
 {
-    return [move = std::move(move), shown, shownStay](std::vector<BillLine>& lines, CheckOutLineCounts& counts,
+    return [move = std::move(move), shown, shownStay](std::vector<BillLine>& lines, DocumentLineCounts& counts,
                                                       const CheckInRecord& stay, QWidget*) {
         if (shown)
             *shown = lines;
@@ -64,16 +64,6 @@ ScriptedRoomBill(LineMove move, std::vector<BillLine>* shown, CheckInRecord* sho
         move(lines, counts);
         return true;
     };
-}
-
-// Moves the line at `index` of document 1 to the end of document 2, as the arrow to the right does.
-inline void MoveToSecond(std::vector<BillLine>& lines, CheckOutLineCounts& counts, std::size_t index)
-{
-    const BillLine line = lines.at(index);
-    lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(index));
-    lines.insert(lines.begin() + counts[0] + counts[1] - 1, line);
-    --counts[0];
-    ++counts[1];
 }
 
 // The number of accounts chosen in the document choice dialog (row = accounts - 1).
