@@ -1,7 +1,9 @@
 #include "billdatadlg.h"
 
+#include "admincontrols.h"
 #include "deskform.h"
 #include "lodgixmessagebox.h"
+#include "serviceeditdlg.h"
 #include "sortlistctrl.h"
 #include "stringtable.h"
 
@@ -35,7 +37,6 @@ constexpr unsigned kTaxString = 2151;           // "Imposta"
 constexpr unsigned kTotalPriceString = 2152;    // "Prezzo totale"
 constexpr unsigned kTotalString = 2153;         // "TOTALE"
 constexpr int kFieldRows = 5;
-constexpr int kDescriptionMargin = 4;
 
 }  // namespace
 
@@ -119,19 +120,16 @@ CBillDataDlg::CBillDataDlg(DocumentRecord& record, CHotelDatabase& database, QWi
 
 void CBillDataDlg::AddColumns()
 {
-    const Qt::Alignment right = Qt::AlignRight;
-    if (IsInvoice()) {
-        // The description takes a third, the six amounts a ninth of that each.
-        const int third = kListWidth / 3;
-        m_list->InsertColumn(0, LoadResString(kDescriptionString), CSortListCtrl::kText, Qt::AlignLeft, third - kDescriptionMargin);
-        for (unsigned heading : {kUnitPriceString, kVatString, kQuantityString, kNetString, kTaxString, kTotalPriceString})
-            m_list->InsertColumn(m_list->columnCount(), LoadResString(heading), CSortListCtrl::kNumber, right, third * 2 / 6);
-    } else {
-        const int half = kListWidth / 2;
-        m_list->InsertColumn(0, LoadResString(kDescriptionString), CSortListCtrl::kText, Qt::AlignLeft, half);
-        for (unsigned heading : {kUnitPriceString, kQuantityString, kTotalPriceString})
-            m_list->InsertColumn(m_list->columnCount(), LoadResString(heading), CSortListCtrl::kNumber, right, half / 3);
-    }
+    // An invoice: the description a third of the width, six amounts a ninth each; a receipt: the
+    // description half of it, three amounts a sixth each.
+    std::vector<ListColumn> columns{{LoadResString(kDescriptionString), 3, CSortListCtrl::kText}};
+    const std::vector<unsigned> amounts = IsInvoice()
+                                              ? std::vector<unsigned>{kUnitPriceString, kVatString, kQuantityString,
+                                                                      kNetString, kTaxString, kTotalPriceString}
+                                              : std::vector<unsigned>{kUnitPriceString, kQuantityString, kTotalPriceString};
+    for (unsigned heading : amounts)
+        columns.push_back({LoadResString(heading), 1, CSortListCtrl::kNumber, Qt::AlignRight});
+    SetListColumns(*m_list, columns, 3 + static_cast<int>(amounts.size()), kListWidth);
 }
 
 void CBillDataDlg::FillLines()
@@ -165,6 +163,7 @@ void CBillDataDlg::FillLines()
         m_list->SetItemText(totals, 2, LoadResString(kTotalString));
         m_list->SetItemText(totals, 3, gross.Text());
     }
+    ShowWholeTextsAsTips(*m_list);  // a description of 63 characters outgrows its column
     m_editLineButton->setEnabled(false);
     m_deleteLine->setEnabled(false);
     m_newLine->setEnabled(m_record.lines.size() < static_cast<std::size_t>(DocumentRecord::kMaxLines));
@@ -181,8 +180,20 @@ int CBillDataDlg::SelectedLine() const
 
 bool CBillDataDlg::EditLine(BillLine& line)
 {
-    (void)line;
-    return false;
+    CServiceEditDlg dialog(CServiceEditDlg::kPlain, 0, m_database, this);
+    if (!line.description.isEmpty()) {
+        dialog.SetDescription(line.description);
+        dialog.SetPrice(line.unitPrice);
+        dialog.SetVat(line.vat);
+        dialog.SetQuantity(line.quantity);
+    }
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    line.description = dialog.Description();
+    line.quantity = static_cast<quint16>(dialog.Quantity());
+    line.unitPrice = dialog.Price();
+    line.vat = dialog.Vat();
+    return true;
 }
 
 void CBillDataDlg::OnRowClicked()

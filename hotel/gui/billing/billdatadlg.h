@@ -38,7 +38,7 @@ public:
     static constexpr int kPayment = 1450;
     static constexpr int kTaxCode = 1452;
     static constexpr int kTextLength = 63;
-    static constexpr int kListWidth = 640;
+    static constexpr int kListWidth = 860;  // the amounts' headings fit their ninths
     static constexpr qint64 kNoLine = -1;  // item data of the blank and totals rows
 
     // The database gives the service dialog its catalogue.

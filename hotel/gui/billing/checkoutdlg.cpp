@@ -194,7 +194,7 @@ void CCheckOutDlg::OnTypeChosen()
 {
     const bool invoice = IsInvoice();
     // A number can be raised above the next free one, never set below it.
-    const int next = std::max(1, invoice ? m_nextInvoice : m_nextReceipt);
+    const int next = std::clamp(invoice ? m_nextInvoice : m_nextReceipt, 1, kMaxDocumentNumber);
     m_number->SetRangeAndValue(next, kMaxDocumentNumber, next);
     m_newCompany->setEnabled(invoice);
     m_company->setEnabled(invoice && m_company->count() > 0);

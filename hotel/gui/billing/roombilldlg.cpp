@@ -8,6 +8,7 @@
 #include "guestrecord.h"
 #include "hoteldatabase.h"
 #include "lodgixmessagebox.h"
+#include "serviceeditdlg.h"
 #include "sortlistctrl.h"
 #include "staybilling.h"
 #include "stringtable.h"
@@ -307,7 +308,7 @@ void CRoomBillDlg::OnMoveLine(int from, int to)
 void CRoomBillDlg::OnNewService(int document)
 {
     BillLine line;
-    if (!EditServiceLine(line))
+    if (!EditServiceLine(line, false))
         return;
     Document& shown = m_documents[static_cast<std::size_t>(document)];
     AddBillLine(line, shown.lines);
@@ -322,7 +323,7 @@ void CRoomBillDlg::OnModifyService(int document)
         return;
     Document& shown = m_documents[static_cast<std::size_t>(document)];
     BillLine line = shown.lines[static_cast<std::size_t>(index)];
-    if (!EditServiceLine(line))
+    if (!EditServiceLine(line, true))
         return;
     UpdateBillLine(line, shown.lines, index);
     FillDocumentList(document);
@@ -365,9 +366,19 @@ void CRoomBillDlg::OnPhoneDetail()
     RequestCallHistory({room.pbx, room.extension, m_stay.checkInDate, OleDate::Now()}, QLocale());
 }
 
-bool CRoomBillDlg::EditServiceLine(BillLine&)
+bool CRoomBillDlg::EditServiceLine(BillLine& line, bool prefill)
 {
-    return false;
+    CServiceEditDlg dialog(CServiceEditDlg::kPlain, 0, m_database, this);
+    if (prefill) {
+        dialog.SetDescription(line.description);
+        dialog.SetPrice(line.unitPrice);
+        dialog.SetVat(line.vat);
+        dialog.SetQuantity(line.quantity);
+    }
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    line = BillLine::Make(dialog.Description(), static_cast<quint16>(dialog.Quantity()), dialog.Price(), dialog.Vat());
+    return true;
 }
 
 }  // namespace lodgix

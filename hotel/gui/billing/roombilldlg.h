@@ -91,8 +91,9 @@ private:
     void OnDeleteService(int document);
     void OnConfirm();
     void OnPhoneDetail();
-    // Shows the service edit dialog on the line; true on OK, the line then holding what was entered.
-    bool EditServiceLine(BillLine& line);
+    // Shows the service edit dialog in plain mode, prefilled with the line when asked; true on OK, the line
+    // then holding what was entered.
+    bool EditServiceLine(BillLine& line, bool prefill);
     void LinesChanged(int document);
 
     int m_mode;

@@ -221,11 +221,11 @@ private:
 
     void RegisterRoomCommands();    // admin/lodgixview_rooms.cpp: hotel, rooms, lists, operator, registers
     void RegisterBillingCommands(); // billing/lodgixview_billing.cpp: bills, check-out, services, documents
-    void OnEditDocument();          // billing/lodgixview_billing.cpp: an issued receipt or invoice changed
     // The partial bill (billing/lodgixview_roombill.cpp): the selected room's open stay's bill so far,
     // shown only; there must be a room selected and occupied on the selected day.
     void OnPartialBill();
     bool CanPartialBill() const;
+    void OnEditDocument();          // billing/lodgixview_billing.cpp: an issued receipt or invoice changed
     void OpenRegistry(int kind);    // admin/lodgixview_rooms.cpp
 
     void CreateControls();

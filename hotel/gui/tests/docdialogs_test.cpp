@@ -9,8 +9,13 @@
 #include "documentnumberdlg.h"
 #include "hoteldbtest.h"
 #include "language.h"
+#include "lodgixprinting.h"
+#include "lodgixstate.h"
+#include "lodgixview.h"
 #include "modalscript.h"
 #include "numericedit.h"
+#include "printsettings.h"
+#include "serviceeditdlg.h"
 #include "sortlistctrl.h"
 #include "stringtable.h"
 #include "widgettesting.h"
@@ -415,6 +420,13 @@ TEST_P(DocDialogTest, DialogsShowTheirWholeTextsInBothLanguages)
         CheckShown(*checkOut, QStringLiteral("checkoutdata_invoice"), language);
         CDocumentNumberDlg number;
         CheckShown(number, QStringLiteral("documentnumber"), language);
+        DocumentRecord invoice = Invoice();
+        invoice.lines[1].description = QStringLiteral("Servizio lavanderia e stireria express");
+        CBillDataDlg invoiceData(invoice, Db());
+        CheckShown(invoiceData, QStringLiteral("billdata_invoice"), language);
+        DocumentRecord receipt = Receipt();
+        CBillDataDlg receiptData(receipt, Db());
+        CheckShown(receiptData, QStringLiteral("billdata_receipt"), language);
     }
     SetLanguage(1);
 }
@@ -454,6 +466,50 @@ TEST_P(DocDialogTest, BillDataOfAnInvoiceListsNetTaxAndGross)
     ASSERT_EQ(record.lines.size(), 1u);
     EXPECT_EQ(RowTexts(list, 2), (QStringList{"", "", "", "TOTALE:", "300.00", "30.00", "330.00"}));
     EXPECT_FALSE(remove->isEnabled());
+}
+
+// Fills the service dialog and presses its OK; the presets it showed are kept in `shown`.
+ModalScript::Answer Service(const QString& description, const QString& price, const QString& quantity,
+                            QStringList* shown = nullptr)
+{
+    return [=](QDialog* dialog) {
+        auto text = dialog->findChild<QLineEdit*>(QString::number(CServiceEditDlg::kDescription));
+        if (shown)
+            *shown << text->text() << Child<CNumericEdit>(*dialog, CServiceEditDlg::kPrice)->text()
+                   << Child<CNumericEdit>(*dialog, CServiceEditDlg::kQuantity)->text();
+        text->setText(description);
+        TypeNumber(*dialog, CServiceEditDlg::kPrice, price);
+        TypeNumber(*dialog, CServiceEditDlg::kVat, QStringLiteral("10"));
+        TypeNumber(*dialog, CServiceEditDlg::kQuantity, quantity);
+        Press(*dialog, CServiceEditDlg::kOk);
+    };
+}
+
+TEST_P(DocDialogTest, BillDataLinesComeFromTheServiceDialog)
+{
+    DocumentRecord record = Invoice();
+    CBillDataDlg dialog(record, Db());
+    dialog.show();
+    CSortListCtrl& list = dialog.List();
+    // A new line; then one equal to the minibar's, which adds its quantity.
+    PressAndAnswer(dialog, CBillDataDlg::kNewLine, {Service(QStringLiteral("Lavanderia"), QStringLiteral("12"), QStringLiteral("2"))});
+    ASSERT_EQ(record.lines.size(), 3u);
+    EXPECT_EQ(RowTexts(list, 2), (QStringList{"Lavanderia", "10.91", "10.00", "2", "21.82", "2.18", "24.00"}));
+    PressAndAnswer(dialog, CBillDataDlg::kNewLine, {Service(QStringLiteral("Minibar"), QStringLiteral("5.5"), QStringLiteral("1"))});
+    ASSERT_EQ(record.lines.size(), 3u);
+    EXPECT_EQ(record.lines[1].quantity, 3);
+    EXPECT_EQ(RowTexts(list, 4), (QStringList{"", "", "", "TOTALE:", "336.82", "33.68", "370.50"}));
+    // Cancelled: nothing changes.
+    PressAndAnswer(dialog, CBillDataDlg::kNewLine);
+    EXPECT_EQ(record.lines.size(), 3u);
+
+    // Changed: the dialog shows the line, which takes the new quantity and its amounts.
+    ClickRow(list, 0);
+    QStringList shown;
+    PressAndAnswer(dialog, CBillDataDlg::kEditLine, {Service(QStringLiteral("Pernottamento"), QStringLiteral("110"), QStringLiteral("2"), &shown)});
+    EXPECT_EQ(shown, (QStringList{"Pernottamento", "110.00", "3"}));
+    EXPECT_EQ(RowTexts(list, 0), (QStringList{"Pernottamento", "100.00", "10.00", "2", "200.00", "20.00", "220.00"}));
+    EXPECT_FALSE(Child<QPushButton>(dialog, CBillDataDlg::kEditLine)->isEnabled());
 }
 
 TEST_P(DocDialogTest, BillDataConfirmsAnInvoiceWithItsCompanyAndALine)
@@ -661,6 +717,36 @@ TEST_P(DocumentEditTest, AStayThatRefusesTheNewTotalGetsTheOldFileBack)
     EXPECT_EQ(script.Boxes(), (QStringList{LoadResString(2124), LoadResString(2146)}));
     EXPECT_EQ(Bytes(file), before);
     EXPECT_TRUE(m_printed.isEmpty());
+}
+
+TEST_P(DocumentEditTest, TheViewsCommandIsAnAdministratorsAndPreviewsTheSavedDocument)
+{
+    constexpr int kEditDocumentCommand = 32815;
+    const QString file = QStringLiteral("Recv200700007.psx");
+    Issue(file, Receipt());
+    LodgixState state;
+    state.database = Connect();
+    state.hotelId = m_hotel;
+    state.dataFolder = m_links->dataFolder;
+    state.currentOperator = {QStringLiteral("lucia"), false, 2};
+    SetDefaultPrintSettings(state.printSettings);
+    {
+        CLodgixView view(state);
+        EXPECT_FALSE(view.IsCommandEnabled(kEditDocumentCommand));
+        state.currentOperator.administrator = true;
+        EXPECT_TRUE(view.IsCommandEnabled(kEditDocumentCommand));
+
+        ModalScript script({Ask(0, 7, 2007), DeleteFirstLineAndPayBy(QStringLiteral("Bonifico")), ModalScript::Yes(),
+                            ModalScript::Yes()});
+        view.PostCommand(kEditDocumentCommand);
+        QCoreApplication::sendPostedEvents();  // the command, then the preview it posts (closed unanswered)
+        QCoreApplication::sendPostedEvents();
+        EXPECT_EQ(script.Boxes(), (QStringList{LoadResString(2124), LoadResString(2318)}));
+        EXPECT_EQ(view.Printing().DocumentBuffer().paymentType, QStringLiteral("Bonifico"));
+        EXPECT_EQ(view.Printing().Request().kind, kPrintDocument);
+    }
+    EXPECT_EQ(Stay().documents[1].total, Money::FromCents(1100));
+    state.Shutdown();
 }
 
 INSTANTIATE_DB_TEST(DocDialogTest);

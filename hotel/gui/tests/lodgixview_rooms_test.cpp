@@ -1,13 +1,10 @@
 // The view's administration commands as the menu reaches them, on each backend: the rules of the room
 // commands and the room limit, one register window at a time, the operator's change from the menu.
 #include "hotelconfigdlg.h"
-#include "hotelpbxtest.h"
 #include "language.h"
-#include "lodgixstate.h"
-#include "lodgixview.h"
-#include "mainframe.h"
 #include "modalscript.h"
 #include "registrylistdlg.h"
+#include "viewtestbase.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -18,7 +15,7 @@
 namespace lodgix {
 namespace {
 
-class LodgixViewRoomsTest : public HotelPbxTest {
+class LodgixViewRoomsTest : public LodgixViewTestBase {
 protected:
     void SetUp() override
     {
@@ -37,45 +34,9 @@ protected:
         }
         int id = 0;
         ASSERT_EQ(Db().InsertOperator(QStringLiteral("mario"), QStringLiteral("pw"), true, id), kNoError);
-        m_state.database = Connect();
-        m_state.serverName = kServer;
-        m_state.hotelId = hotelId;
-        m_state.hotel.name = QStringLiteral("Hotel Aurora");
-        ASSERT_EQ(m_state.database->LoadRooms(hotelId, m_state.rooms), kNoError);
-        m_state.roomCount = static_cast<int>(m_state.rooms.size());
-        m_state.currentOperator = {QStringLiteral("mario"), true, id};
-        m_state.extensions.LoadPbxTables(*m_state.database, m_state.roomCount);
-        m_state.extensions.LoadExtensionStates(*m_state.database, m_state.rooms);
+        LoadState(hotelId, QStringLiteral("mario"), id);
+        LoadPbxTables();
     }
-
-    void TearDown() override
-    {
-        m_frame.reset();
-        m_state.Shutdown();
-        HotelPbxTest::TearDown();
-    }
-
-    CLodgixView& Open()
-    {
-        m_frame = std::make_unique<CMainFrame>();
-        m_view = new CLodgixView(m_state);
-        m_frame->SetView(m_view);
-        m_frame->LocaliseMenu();
-        m_view->OnInitialUpdate();
-        m_frame->show();
-        return *m_view;
-    }
-
-    // Runs a command as the menu does and lets the view take it.
-    void Run(int command)
-    {
-        m_view->PostCommand(command);
-        QApplication::processEvents();
-    }
-
-    LodgixState m_state;
-    std::unique_ptr<CMainFrame> m_frame;
-    CLodgixView* m_view = nullptr;
 };
 
 TEST_P(LodgixViewRoomsTest, RoomCommandsFollowTheSelectionAndTheRoomLimit)

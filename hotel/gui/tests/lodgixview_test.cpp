@@ -3,14 +3,11 @@
 // message commands; each window looked at in both languages.
 #include "clippedtextcheck.h"
 #include "colorlistbox.h"
-#include "hotelpbxtest.h"
 #include "language.h"
-#include "lodgixstate.h"
-#include "lodgixview.h"
-#include "mainframe.h"
 #include "planninggridctrl.h"
 #include "plannermonth.h"
 #include "reminderthread.h"
+#include "viewtestbase.h"
 #include "waitfor.h"
 #include "widgettesting.h"
 
@@ -45,7 +42,7 @@ OleDate March(int day)
     return OleDate(2024, 3, day);
 }
 
-class LodgixViewTest : public HotelPbxTest {
+class LodgixViewTest : public LodgixViewTestBase {
 protected:
     void SetUp() override
     {
@@ -62,24 +59,9 @@ protected:
         ASSERT_EQ(Db().InsertOperator(QStringLiteral("mario"), QStringLiteral("pw"), true, m_operatorId), kNoError);
         ASSERT_EQ(Db().InsertOperator(QStringLiteral("lucia"), QStringLiteral("pw"), false, m_otherOperatorId), kNoError);
 
-        m_state.database = Connect();
-        m_state.database->SetClock([] { return OleDate::FromDateTime(kNow); });
-        m_state.serverName = kServer;
-        m_state.hotelId = m_hotelId;
-        m_state.hotel.name = QStringLiteral("Hotel Aurora");
-        ASSERT_EQ(m_state.database->LoadRooms(m_hotelId, m_state.rooms), kNoError);
-        m_state.roomCount = static_cast<int>(m_state.rooms.size());
-        m_state.currentOperator = {QStringLiteral("mario"), true, m_operatorId};
+        LoadState(m_hotelId, QStringLiteral("mario"), m_operatorId, [] { return OleDate::FromDateTime(kNow); });
         m_state.seasons.low[0] = {SeasonTable::Day(1, 7), SeasonTable::Day(3, 31)};
-        m_state.extensions.LoadPbxTables(*m_state.database, m_state.roomCount);
-        m_state.extensions.LoadExtensionStates(*m_state.database, m_state.rooms);
-    }
-
-    void TearDown() override
-    {
-        m_frame.reset();
-        m_state.Shutdown();
-        HotelPbxTest::TearDown();
+        LoadPbxTables();
     }
 
     void AddRoom(const QString& label, int beds, int quality)
@@ -113,17 +95,7 @@ protected:
     }
 
     // The frame and its view as the program makes them, at the frame's size.
-    CLodgixView& Open()
-    {
-        m_frame = std::make_unique<CMainFrame>();
-        m_view = new CLodgixView(m_state);
-        m_view->SetClock([] { return kNow; });
-        m_frame->SetView(m_view);
-        m_frame->LocaliseMenu();
-        m_view->OnInitialUpdate();
-        m_frame->show();
-        return *m_view;
-    }
+    CLodgixView& Open() { return LodgixViewTestBase::Open([] { return kNow; }); }
 
     int Book(const QString& room, int first, int last, const QString& name = QStringLiteral("Rossi"))
     {
@@ -230,9 +202,6 @@ protected:
     std::atomic<int> m_day{10};
     std::atomic<bool> m_slowClock{false};
     std::atomic<bool> m_rebuilding{false};
-    LodgixState m_state;
-    std::unique_ptr<CMainFrame> m_frame;
-    CLodgixView* m_view = nullptr;
     int m_hotelId = 0;
     int m_operatorId = 0;
     int m_otherOperatorId = 0;

@@ -7,27 +7,28 @@
 #include "hoteldbtest.h"
 #include "language.h"
 #include "modalscript.h"
+#include "numericedit.h"
 #include "oledatetext.h"
+#include "postedmessages.h"
 #include "roombilldlg.h"
+#include "serviceeditdlg.h"
 #include "sortlistctrl.h"
 #include "stringtable.h"
 #include "suiteipc.h"
-#include "suitelocation.h"
 #include "tarivowindow.h"
+#include "tempsuite.h"
+#include "waitfor.h"
 #include "widgettesting.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <set>
 
 namespace lodgix {
@@ -82,28 +83,6 @@ std::set<int> VisibleIds(QWidget& dialog)
             ids.insert(id);
     }
     return ids;
-}
-
-class RecordingTarget : public MessageTarget {
-public:
-    struct Posted {
-        std::uint32_t message;
-        std::uint64_t wParam;
-        std::int64_t lParam;
-    };
-    void Post(std::uint32_t message, std::uint64_t wParam, std::int64_t lParam) override
-    {
-        posted.push_back({message, wParam, lParam});
-    }
-    std::vector<Posted> posted;
-};
-
-bool WaitFor(const std::function<bool()>& done, int milliseconds = 5000)
-{
-    const QDeadlineTimer deadline(milliseconds);
-    while (!done() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return done();
 }
 
 class RoomBillTest : public HotelDbTest {
@@ -316,6 +295,65 @@ TEST_P(RoomBillTest, EmptiedDocumentsAndTheirConfirmation)
     EXPECT_EQ(m_lines, before);
 }
 
+// Fills the service edit dialog and presses its OK.
+ModalScript::Answer EnterService(const QString& description, double price, double vat, int quantity)
+{
+    return [=](QDialog* shown) {
+        shown->findChild<QLineEdit*>(QString::number(CServiceEditDlg::kDescription))->setText(description);
+        for (const auto& [id, value] : {std::pair{CServiceEditDlg::kPrice, price}, std::pair{CServiceEditDlg::kVat, vat},
+                                        std::pair{CServiceEditDlg::kQuantity, double(quantity)}})
+            shown->findChild<CNumericEdit*>(QString::number(id))->SetValue(value);
+        shown->findChild<QPushButton*>(QString::number(CServiceEditDlg::kOk))->click();
+    };
+}
+
+TEST_P(RoomBillTest, NewAndModifiedServicesGoThroughTheServiceEditDialog)
+{
+    UseDocuments({kReceipt, kInvoice});
+    m_counts.lines = {4, 0, 0, 0};
+    auto dialog = Open(CRoomBillDlg::kCheckOut);
+    {
+        ModalScript script({EnterService(QStringLiteral("Cena"), 25.5, 10, 2)});
+        Press(*dialog, 1210);
+        EXPECT_EQ(script.Left(), 0);
+    }
+    ASSERT_EQ(dialog->DocumentLines(1).size(), 1u);
+    EXPECT_EQ(dialog->DocumentLines(1)[0], BillLine::Make(QStringLiteral("Cena"), 2, Money::FromCents(2550),
+                                                          VatRate::FromHundredths(1000)));
+    EXPECT_EQ((std::array<quint16, 4>{4, 1, 0, 0}), m_counts.lines);
+    EXPECT_EQ(Rows(*dialog, 1).last(), QStringLiteral("|||TOTALE:|46.36|4.64|51.00"));
+    // The same description and price as a line of the document: its quantity grows.
+    {
+        ModalScript script({EnterService(QStringLiteral("Minibar"), 2.5, 10, 1)});
+        Press(*dialog, 1207);
+    }
+    EXPECT_EQ(m_counts.lines[0], 4);
+    EXPECT_EQ(dialog->DocumentLines(0)[3].quantity, 3);
+    // Cancelled: nothing changes.
+    {
+        ModalScript script({});
+        Press(*dialog, 1207);
+    }
+    EXPECT_EQ(m_counts.lines[0], 4);
+
+    // Modify shows the line and rewrites it in place.
+    Select(*dialog, 0, 0);
+    QString shownDescription;
+    double shownQuantity = 0;
+    {
+        ModalScript script({[&](QDialog* shown) {
+            shownDescription = shown->findChild<QLineEdit*>(QString::number(CServiceEditDlg::kDescription))->text();
+            shownQuantity = shown->findChild<CNumericEdit*>(QString::number(CServiceEditDlg::kQuantity))->GetValue();
+            EnterService(QStringLiteral("Pernottamento"), 80, 10, 2)(shown);
+        }});
+        Press(*dialog, 1215);
+    }
+    EXPECT_EQ(shownDescription, QStringLiteral("Pernottamento"));
+    EXPECT_EQ(shownQuantity, 3.0);
+    EXPECT_EQ(dialog->DocumentLines(0)[0].grossAmount, Money::FromCents(16000));
+    EXPECT_EQ(Rows(*dialog, 0).first(), QStringLiteral("Pernottamento|80.00|2|160.00"));
+}
+
 TEST_P(RoomBillTest, ADocumentOfMoreLinesThanItsFileHoldsIsRefused)
 {
     UseDocuments({kReceipt, kSecondReceipt});
@@ -369,14 +407,10 @@ TEST_P(RoomBillTest, LayoutsOfOneTwoAndFourDocuments)
 // its folder with one argument. The suite tree is a temporary one, so that the stand-in script is ours.
 TEST_P(RoomBillTest, PhoneDetailGoesToARunningOrAStartedTarivo)
 {
-    QTemporaryDir suite;
-    ASSERT_TRUE(suite.isValid());
-    SetProgramFilePath(suite.path() + QStringLiteral("/Lodgix/Lodgix"));
-    struct Restore {
-        ~Restore() { SetProgramFilePath({}); }
-    } restore;
+    TempSuite suite(QStringLiteral("Lodgix"));
+    ASSERT_TRUE(suite.IsValid());
     auto dialog = Open(CRoomBillDlg::kView);
-    RecordingTarget tarivo;
+    PostedMessages tarivo;
     {
         auto registration = SuiteIpc::Register(SuiteIpc::Key::WindowClass, QStringLiteral("Tarivo"), tarivo);
         ASSERT_NE(registration, nullptr);
@@ -390,11 +424,8 @@ TEST_P(RoomBillTest, PhoneDetailGoesToARunningOrAStartedTarivo)
         EXPECT_EQ(tarivo.posted[i].message, order[i]) << i;
     EXPECT_EQ(tarivo.posted[0].wParam, static_cast<std::uint64_t>(kPbx));
     EXPECT_EQ(tarivo.posted[1].wParam, static_cast<std::uint64_t>(kExtension));
-    const auto date = [](const RecordingTarget::Posted& posted) {
-        return std::bit_cast<double>((posted.wParam & 0xFFFFFFFFu) | (static_cast<std::uint64_t>(posted.lParam) << 32));
-    };
-    EXPECT_EQ(date(tarivo.posted[2]), m_stay.checkInDate.Value());
-    EXPECT_NEAR(date(tarivo.posted[3]), OleDate::Now().Value(), 1.0 / 24 / 60);
+    EXPECT_EQ(tarivo.posted[2].Date(), m_stay.checkInDate.Value());
+    EXPECT_NEAR(tarivo.posted[3].Date(), OleDate::Now().Value(), 1.0 / 24 / 60);
     for (std::size_t i = 4; i < 7; ++i)
         EXPECT_EQ(tarivo.posted[i].wParam, 0u) << i;
 
