@@ -80,13 +80,11 @@ void CCheckOutCommand::Run()
         closing.endDate = lastNight;
         closing.checkOutUserId = m_state.currentOperator.id;
         closing.companyId = 0;
-        for (int k = 0; k < documents; ++k) {
-            StayDocument& slot = closing.documents[static_cast<std::size_t>(k)];
-            slot = StayDocument{chosen[static_cast<std::size_t>(k)].payerId, chosen[static_cast<std::size_t>(k)].file,
-                                chosen[static_cast<std::size_t>(k)].paymentType, Money()};
-        }
+        for (std::size_t k = 0; k < chosen.size(); ++k)
+            closing.documents[k] = StayDocument{chosen[k].payerId, chosen[k].file, chosen[k].paymentType, Money()};
     }
-    const auto own = std::find_if(stays.begin(), stays.end(), [&](const CheckInRecord& s) { return s.roomId == roomId; });
+    const auto own =
+        std::find_if(stays.begin(), stays.end(), [&](const CheckInRecord& other) { return other.roomId == roomId; });
     if (own == stays.end())
         return;  // the selected room's stay left the group meanwhile
 
@@ -107,11 +105,11 @@ void CCheckOutCommand::Run()
         Stop(kSaveFailedString);
         return;
     }
+    // The group's other stays name the same documents (the payer reset, the number claimed) without amounts.
     for (CheckInRecord& closing : stays) {
-        for (int k = 0; k < documents; ++k) {
-            StayDocument& slot = closing.documents[static_cast<std::size_t>(k)];
-            slot.billId = own->documents[static_cast<std::size_t>(k)].billId;
-            slot.file = own->documents[static_cast<std::size_t>(k)].file;
+        for (std::size_t k = 0; k < chosen.size(); ++k) {
+            closing.documents[k].billId = own->documents[k].billId;
+            closing.documents[k].file = own->documents[k].file;
         }
     }
 
@@ -202,7 +200,8 @@ bool CCheckOutCommand::IssueDocuments(CheckInRecord& stay, const std::vector<Che
             return false;
         }
         StayDocument& slot = stay.documents[k];
-        DocumentRecord record = CheckOutDocument(*m_state.database, number->kind, slot.billId, stay, run, slot.paymentType);
+        DocumentRecord record =
+            CheckOutDocument(*m_state.database, number->kind, slot.billId, stay, run, slot.paymentType);
         const QString name = IssueDocumentFile(m_state.dataFolder, number->kind, number->year, number->number, record);
         if (name.isEmpty()) {
             RemoveIssued(issued);

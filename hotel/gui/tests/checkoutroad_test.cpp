@@ -156,6 +156,7 @@ protected:
         // The guest arrived a minute ago: the calls from the room start after the check-in moment.
         m_view->SetClock([] { return QDateTime::currentDateTime().addSecs(-60); });
         m_view->SelectCell(m_roomId, m_view->Today().Day());
+        EXPECT_FALSE(m_view->IsCommandEnabled(CCheckOutCommand::kCommandId)) << "a free room";
         ModalScript script({[](QDialog* dialog) {
                                 auto treatment = dialog->findChild<QComboBox*>(QString::number(CCheckInDlg::kTreatment));
                                 treatment->setCurrentIndex(0);  // overnight only, priced from the room
@@ -200,7 +201,8 @@ protected:
                 company->setCurrentIndex(company->findData(m_company));
                 dialog->findChild<QComboBox*>(QString::number(CCheckOutDlg::kPayment))
                     ->setCurrentIndex(CCheckOutDlg::kOtherPayment);
-                dialog->findChild<QLineEdit*>(QString::number(CCheckOutDlg::kPaymentText))->setText(QStringLiteral("Bonifico"));
+                auto payment = dialog->findChild<QLineEdit*>(QString::number(CCheckOutDlg::kPaymentText));
+                payment->setText(QStringLiteral("Bonifico"));
                 press(dialog, CCheckOutDlg::kOk);
             },
             ModalScript::Yes(),  // the last document's data confirmed
