@@ -179,6 +179,27 @@ QString DocumentFileName(DocumentKind kind, int year, int number)
         .arg(QLatin1String(kExtension));
 }
 
+std::optional<DocumentFileNumber> ParseDocumentFileName(const QString& name)
+{
+    constexpr qsizetype kPrefixLength = sizeof kReceiptPrefix - 1;
+    constexpr qsizetype kYearDigits = 4;
+    if (name.size() != kPrefixLength + kYearDigits + kNumberDigits + qsizetype(sizeof kExtension) - 1 ||
+        !name.endsWith(QLatin1String(kExtension)))
+        return std::nullopt;
+    DocumentFileNumber parsed;
+    if (name.startsWith(QLatin1String(kInvoicePrefix)))
+        parsed.kind = DocumentKind::kInvoice;
+    else if (!name.startsWith(QLatin1String(kReceiptPrefix)))
+        return std::nullopt;
+    bool yearOk = false;
+    bool numberOk = false;
+    parsed.year = name.mid(kPrefixLength, kYearDigits).toInt(&yearOk);
+    parsed.number = name.mid(kPrefixLength + kYearDigits, kNumberDigits).toInt(&numberOk);
+    if (!yearOk || !numberOk || parsed.number < 1)
+        return std::nullopt;
+    return parsed;
+}
+
 QString PoliceFormFileName(const QDate& date, int number)
 {
     return QLatin1String(kPolicePrefix) + date.toString(QStringLiteral("yyyyMMdd")) +

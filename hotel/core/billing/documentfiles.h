@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include <optional>
+
 class QDateTime;
 
 namespace lodgix {
@@ -26,6 +28,13 @@ enum class DocumentKind { kReceipt, kInvoice };
 
 // "Recv" or "Fatt", the year with 4 digits, the number with 5, ".psx".
 QString DocumentFileName(DocumentKind kind, int year, int number);
+// The kind, year and number of a name DocumentFileName makes (without a folder); none for another name.
+struct DocumentFileNumber {
+    DocumentKind kind = DocumentKind::kReceipt;
+    int year = 0;
+    int number = 0;
+};
+std::optional<DocumentFileNumber> ParseDocumentFileName(const QString& name);
 // "PS", the form's date as yyyyMMdd, the number with 5 digits, ".psx".
 QString PoliceFormFileName(const QDate& date, int number);
 

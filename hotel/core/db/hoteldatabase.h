@@ -227,6 +227,9 @@ public:
     int UpdateCheckInWithGroup(int hotelId, int oldGroupId, const CheckInRecord& stay);
     int DeleteCheckInWithGroup(int hotelId, const CheckInRecord& stay);
     int CheckOutWithGroup(int hotelId, const CheckInRecord& stay);
+    // Closes every stay given (each as CheckOutWithGroup does) in one transaction: all or none. A stay that
+    // is no longer open (checked out or deleted elsewhere meanwhile) refuses the whole (46).
+    int CheckOutStays(int hotelId, const std::vector<CheckInRecord>& stays);
 
     // --- Checked writes of a room's period (front desk) ---
     // Each loads the room's bookings, unavailable periods and stays of the period inside the transaction

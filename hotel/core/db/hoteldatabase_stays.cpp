@@ -235,6 +235,26 @@ int CHotelDatabase::CloseCheckIn(int hotelId, const CheckInRecord& stay)
     });
 }
 
+int CHotelDatabase::CheckOutStays(int hotelId, const std::vector<CheckInRecord>& stays)
+{
+    return InTransaction([&] {
+        for (const CheckInRecord& stay : stays) {
+            bool open = false;
+            if (Exists(QStringLiteral("SELECT CheckInID FROM %1 WHERE CheckInID = ? AND CheckOutDate IS NULL "
+                                      "AND IsVisible = 1")
+                           .arg(StayTable(hotelId)),
+                       {stay.checkInId}, open) != kNoError)
+                return static_cast<int>(kDbStatementFailed);
+            if (!open)
+                return static_cast<int>(kDbRecordSelection);
+            const int closed = CheckOutWithGroup(hotelId, stay);
+            if (closed != kNoError)
+                return closed;
+        }
+        return static_cast<int>(kNoError);
+    });
+}
+
 int CHotelDatabase::StoredServiceCount(const QString& table, int checkInId, int& count)
 {
     if (OpenRecordset(QStringLiteral("SELECT NumServices FROM %1 WHERE CheckInID = ?").arg(table), {checkInId}) !=

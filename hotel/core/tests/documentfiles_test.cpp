@@ -184,6 +184,19 @@ TEST_F(DocumentFilesTest, PoliceFormsOfBothEntrySizesLoad)
     }
 }
 
+TEST(DocumentFileNames, ParseBackWhatTheyMake)
+{
+    const auto parsed = ParseDocumentFileName(DocumentFileName(DocumentKind::kInvoice, 2024, 7));
+    ASSERT_TRUE(parsed);
+    EXPECT_EQ(parsed->kind, DocumentKind::kInvoice);
+    EXPECT_EQ(parsed->year, 2024);
+    EXPECT_EQ(parsed->number, 7);
+    EXPECT_EQ(ParseDocumentFileName(QStringLiteral("Recv202499999.psx"))->kind, DocumentKind::kReceipt);
+    for (const char* other : {"Recv2024000070.psx", "Recv202400000.psx", "Nota202400007.psx", "Recv2024000x7.psx",
+                              "Recv202400007.txt", "PS2024010100007.psx"})
+        EXPECT_FALSE(ParseDocumentFileName(QLatin1String(other))) << other;
+}
+
 TEST_F(DocumentFilesTest, NextNumbersCountNamesOfTheExactLength)
 {
     const QString folder = m_folder.path();

@@ -178,6 +178,37 @@ TEST_P(HotelMembershipTest, StaysLeaveTheirGroupOnCheckOutAndDelete)
     EXPECT_FALSE(Visible(group));
 }
 
+TEST_P(HotelMembershipTest, StaysCheckedOutTogetherCloseAllOrNone)
+{
+    const int group = NewGroup({1, 2, 3});
+    std::vector<CheckInRecord> stays{Stay(1, group), Stay(2, group), Stay(3, group)};
+    std::vector<CheckInRecord> open;
+
+    // One stay closed elsewhere meanwhile, one that is not there: nothing closes, the group keeps its rooms.
+    CheckInRecord missing = stays[1];
+    missing.checkInId += 100;
+    for (const auto& refused : {std::vector<CheckInRecord>{stays[0], missing, stays[2]},
+                                std::vector<CheckInRecord>{stays[0], stays[1], stays[2], stays[0]}}) {
+        EXPECT_EQ(Db().CheckOutStays(m_hotel, refused), kDbRecordSelection);
+        ASSERT_EQ(Db().LoadCheckIns(m_hotel, 0xFFFF, open), kNoError);
+        EXPECT_EQ(open.size(), 3u);
+        EXPECT_EQ(Rooms(group), (std::vector<int>{1, 2, 3}));
+    }
+
+    stays[0].documents[0].file = QStringLiteral("Recv202700001.psx");
+    stays[0].documents[0].total = Money::FromCents(12345);
+    ASSERT_EQ(Db().CheckOutStays(m_hotel, stays), kNoError);
+    ASSERT_EQ(Db().LoadCheckIns(m_hotel, 0xFFFF, open), kNoError);
+    EXPECT_TRUE(open.empty());
+    EXPECT_FALSE(Visible(group));
+    std::vector<CheckInRecord> closed;
+    ASSERT_EQ(Db().LoadClosedStays(m_hotel, OleDate(2027, 3, 1), OleDate(2027, 3, 3), 0xFFFF, CHotelDatabase::kAnyGuest, closed),
+              kNoError);
+    ASSERT_EQ(closed.size(), 3u);
+    EXPECT_EQ(closed[0].documents[0], stays[0].documents[0]);
+    EXPECT_EQ(closed[0].checkOutDate, stays[0].checkOutDate);
+}
+
 TEST_P(HotelMembershipTest, TwoCheckOutsOfOneGroupAtOnceBothLeaveIt)
 {
     constexpr int kRooms = 8;

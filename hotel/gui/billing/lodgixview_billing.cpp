@@ -1,18 +1,30 @@
 // CLodgixView: the bill, check-out, client service and document commands.
 #include "lodgixview.h"
 
+#include "checkoutcommand.h"
+#include "checkoutdialoghooks.h"
 #include "clientservicesdlg.h"
 #include "documentedit.h"
 #include "lodgixprinting.h"
 #include "lodgixstate.h"
-
-using namespace lodgix;
+#include "lodgixview_desk.h"
 
 namespace {
+
+// The check-out over this view: its selection, its month, its printing, the program's dialogs.
+lodgix::CCheckOutCommand ViewCheckOut(CLodgixView& view, lodgix::ViewDeskCommands& desk)
+{
+    lodgix::CheckOutHooks hooks = lodgix::CheckOutDialogHooks(view.State());
+    hooks.printDocuments = [&view](const QStringList& files) { view.Printing().PrintDocuments(files); };
+    hooks.printDocument = [&view](const QString& file) { return view.Printing().PrintDocument(file); };
+    return lodgix::CCheckOutCommand(view.State(), desk.Desk(), desk.Billing(), desk, std::move(hooks));
+}
 
 constexpr int kClientServicesCommand = 32792;
 
 }  // namespace
+
+using namespace lodgix;
 
 void CLodgixView::RegisterBillingCommands()
 {
@@ -31,6 +43,14 @@ void CLodgixView::RegisterBillingCommands()
     // Administrators only: its rule is among the action list's (lodgixview_actions.cpp).
 
     // Check-out (32790).
+    OnCommand(lodgix::CCheckOutCommand::kCommandId, [this] {
+        if (!State().database)
+            return;
+        DeskCommands();
+        ViewCheckOut(*this, *m_deskCommands).Run();
+    });
+    OnUpdateCommand(lodgix::CCheckOutCommand::kCommandId,
+                    [this] { return State().database && DeskCommands().CanEditCheckIn(); });
 }
 
 void CLodgixView::OnEditDocument()

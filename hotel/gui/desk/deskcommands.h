@@ -42,6 +42,13 @@ public:
 DeskDay ResolveDeskDay(int roomId, const OleDate& day, const RoomDayRecords& records, DeskCommandHost::Except except,
                        int exceptId);
 
+// The room's index in the room table when its extension can be switched (the engine linked, its records
+// read), else -1.
+int SwitchableRoom(const LodgixState& state, int roomId);
+// The room's extension as a stay leaves it: outside calls off when outsideCallsOff() says so, then the
+// wake-up call off. Nothing for a room that cannot be switched; the PBX's answers are not shown.
+void StopRoomExtension(LodgixState& state, int roomId, const std::function<bool()>& outsideCallsOff);
+
 // The front desk's booking, unavailability, check-in, wake-up and access-card commands with their update
 // rules. Every write of a room's days is checked again when it is stored (CHotelDatabase's checked
 // writes), so that a day another workstation took meanwhile is refused with the command's message.
@@ -94,10 +101,6 @@ private:
     BookingRecord BookingOfDialog(const class CBookingDlg& dialog, int roomId) const;
     bool ShowAvailabilityDialog(AvailabilityRecord& period);
     void StorePeriod(AvailabilityRecord& period, bool stored);
-    // The room's index in the room table when its extension can be switched (the engine linked, its
-    // records read), else -1.
-    int SwitchableRoom(int roomId) const;
-    void StopExtension(int roomId, bool askOutsideCalls);
     void Stop(unsigned stringId);
     bool Ask(const QString& text, int icon);
 

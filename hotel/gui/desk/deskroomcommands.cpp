@@ -20,7 +20,7 @@ constexpr unsigned kWakeUpFailedString = 2243;
 
 bool CDeskCommands::CanWakeUp() const
 {
-    return m_host.SelectedRoom() != 0 && SwitchableRoom(m_host.SelectedRoom()) >= 0;
+    return m_host.SelectedRoom() != 0 && SwitchableRoom(m_state, m_host.SelectedRoom()) >= 0;
 }
 
 bool CDeskCommands::CanCreateCard() const
@@ -30,7 +30,7 @@ bool CDeskCommands::CanCreateCard() const
 
 void CDeskCommands::WakeUp()
 {
-    const int index = SwitchableRoom(m_host.SelectedRoom());
+    const int index = SwitchableRoom(m_state, m_host.SelectedRoom());
     if (index < 0)
         return;
     QByteArray wakeUp = m_state.extensions.RoomAt(index).state;

@@ -39,12 +39,26 @@ bool CDeskCommands::CanCheckInNew() const
 
 bool CDeskCommands::CanEditCheckIn() const { return m_host.SelectedRoom() != 0 && Selected().kind == kRoomOccupied; }
 
-int CDeskCommands::SwitchableRoom(int roomId) const
+int SwitchableRoom(const LodgixState& state, int roomId)
 {
-    const quint16 index = FindRoomIndex(roomId, m_state.rooms);
-    if (index == kNoRoom || !m_state.engine || !m_state.extensions.RoomAt(index).valid)
+    const quint16 index = FindRoomIndex(roomId, state.rooms);
+    if (index == kNoRoom || !state.engine || !state.extensions.RoomAt(index).valid)
         return -1;
     return index;
+}
+
+void StopRoomExtension(LodgixState& state, int roomId, const std::function<bool()>& outsideCallsOff)
+{
+    const int index = SwitchableRoom(state, roomId);
+    if (index < 0)
+        return;
+    if (outsideCallsOff())
+        SwitchOutsideCalls(*state.engine, *state.database, state.extensions, index, false);
+    QByteArray wakeUp = state.extensions.RoomAt(index).state;
+    if (wakeUp.size() > kWakeUpModeByte) {
+        wakeUp[kWakeUpModeByte] = 0;
+        SendWakeUp(*state.engine, *state.database, state.extensions, index, wakeUp);
+    }
 }
 
 bool CDeskCommands::SaveCheckIn(CheckInRecord& stay, const OleDate& from, bool enableCalls)
@@ -63,7 +77,7 @@ bool CDeskCommands::SaveCheckIn(CheckInRecord& stay, const OleDate& from, bool e
         return false;
     }
     if (enableCalls) {
-        if (const int index = SwitchableRoom(stay.roomId); index >= 0)
+        if (const int index = SwitchableRoom(m_state, stay.roomId); index >= 0)
             SwitchOutsideCalls(*m_state.engine, *m_state.database, m_state.extensions, index, true);
     }
     return true;
@@ -181,20 +195,6 @@ void CDeskCommands::CheckInEdit()
     m_host.RefreshPlanning();
 }
 
-void CDeskCommands::StopExtension(int roomId, bool askOutsideCalls)
-{
-    const int index = SwitchableRoom(roomId);
-    if (index < 0)
-        return;
-    if (askOutsideCalls && Ask(LoadResString(kDisableCallsString), QMessageBox::Question))
-        SwitchOutsideCalls(*m_state.engine, *m_state.database, m_state.extensions, index, false);
-    QByteArray wakeUp = m_state.extensions.RoomAt(index).state;
-    if (wakeUp.size() > kWakeUpModeByte) {
-        wakeUp[kWakeUpModeByte] = 0;
-        SendWakeUp(*m_state.engine, *m_state.database, m_state.extensions, index, wakeUp);
-    }
-}
-
 void CDeskCommands::CheckInDelete()
 {
     const DeskDay day = Selected();
@@ -215,7 +215,8 @@ void CDeskCommands::CheckInDelete()
         }
     }
     m_state.database->DeleteCheckInWithGroup(m_state.hotelId, day.stay);
-    StopExtension(day.stay.roomId, true);
+    StopRoomExtension(m_state, day.stay.roomId,
+                      [this] { return Ask(LoadResString(kDisableCallsString), QMessageBox::Question); });
     m_host.RefreshPlanning();
 }
 

@@ -15,6 +15,8 @@ public:
     explicit ViewDeskCommands(CLodgixView& view);
 
     CDeskCommands& Commands() { return m_commands; }
+    DeskServices& Desk() { return m_desk; }
+    StayBilling& Billing() { return m_billing; }
 
     int SelectedRoom() const override;
     OleDate SelectedDate() const override;
