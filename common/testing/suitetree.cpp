@@ -13,10 +13,12 @@
 #include "suitelocation.h"
 #include "waitfor.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
+#include <atomic>
 #include <memory>
 #include <vector>
 
@@ -196,5 +198,9 @@ bool TestDatabaseSettings(DbBackend backend, DatabaseSettings& settings, QString
     const int port = qEnvironmentVariable("SUITE_TEST_PGPORT").toInt(&portOk);
     settings.port = portOk ? port : DatabaseSettings::kDefaultPostgresPort;
     settings.user = qEnvironmentVariable("SUITE_TEST_PGUSER");
+    // A catalog of its own, created by the programs under test: tests that run at once would otherwise
+    // replace each other's engine configuration in the cluster's one catalog. The cluster is a test one.
+    static std::atomic<int> made{0};
+    settings.catalog = QStringLiteral("corvanti_test_%1_%2").arg(QCoreApplication::applicationPid()).arg(made++);
     return true;
 }

@@ -73,9 +73,9 @@ private:
     EnginePorts m_ports;
 };
 
-// The installation's database of a test on that backend: the tree's own SQLite file, or the catalog of the
-// PostgreSQL cluster named by SUITE_TEST_PGHOST (and SUITE_TEST_PGPORT, SUITE_TEST_PGUSER). False, with the
-// reason, when that cluster is not named.
+// The installation's database of a test on that backend: the tree's own SQLite file, or a new catalog of
+// the PostgreSQL cluster named by SUITE_TEST_PGHOST (and SUITE_TEST_PGPORT, SUITE_TEST_PGUSER), a catalog
+// of its own for each call. False, with the reason, when that cluster is not named.
 bool TestDatabaseSettings(DbBackend backend, DatabaseSettings& settings, QString& skipReason);
 
 // A TCP or UDP port that was free a moment ago on every local address.
