@@ -9,6 +9,9 @@
 // The rating program Tarivo as the other programs reach it: its main window (window class "Tarivo"),
 // found and messaged through SuiteIpc, and its program file for starting it on a request.
 
+// Brings the rating program's window to the front; the last of each request's messages.
+inline constexpr std::uint32_t kTarivoActivate = 0x400 + 75;
+
 // Whether the rating program's main window is running for this suite.
 bool FindTarivoWindow();
 

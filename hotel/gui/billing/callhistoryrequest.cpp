@@ -22,7 +22,7 @@ bool RequestCallHistory(const CallHistoryRequest& request, const QLocale& locale
                PostToTarivo(kTarivoHistoryExtension, static_cast<std::uint64_t>(request.extension)) &&
                PostDateToTarivo(kTarivoHistoryStart, request.start) &&
                PostDateToTarivo(kTarivoHistoryEnd, request.end) && PostToTarivo(kTarivoShowHistory) &&
-               PostToTarivo(kTarivoCompute) && PostToTarivo(kTarivoActivateWindow);
+               PostToTarivo(kTarivoCompute) && PostToTarivo(kTarivoActivate);
     return QProcess::startDetached(TarivoProgramPath(), {CallHistoryArgument(request, locale)},
                                    TarivoProgramFolder());
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "oledate.h"
+#include "tarivowindow.h"
 
 #include <QLocale>
 #include <QString>
@@ -20,14 +21,13 @@ struct CallHistoryRequest {
 
 // The messages a running Tarivo takes for a history, in the order they are posted: PBX, extension, period
 // start and end (a date's 64 bits, low half in wParam, high half in lParam), show the history, compute,
-// come to the front.
+// come to the front (kTarivoActivate, tarivowindow.h).
 inline constexpr std::uint32_t kTarivoHistoryPbx = 0x400 + 82;
 inline constexpr std::uint32_t kTarivoHistoryExtension = 0x400 + 78;
 inline constexpr std::uint32_t kTarivoHistoryStart = 0x400 + 76;
 inline constexpr std::uint32_t kTarivoHistoryEnd = 0x400 + 77;
 inline constexpr std::uint32_t kTarivoShowHistory = 0x400 + 79;
 inline constexpr std::uint32_t kTarivoCompute = 0x400 + 80;
-inline constexpr std::uint32_t kTarivoActivateWindow = 0x400 + 75;
 
 // Tarivo's one argument for the history: its own path followed by the switches, dates written as Tarivo
 // reads them in the same locale.

@@ -418,7 +418,7 @@ TEST_P(RoomBillTest, PhoneDetailGoesToARunningOrAStartedTarivo)
         ASSERT_TRUE(WaitFor([&] { return tarivo.posted.size() >= 7; }));
     }
     const std::uint32_t order[] = {kTarivoHistoryPbx, kTarivoHistoryExtension, kTarivoHistoryStart, kTarivoHistoryEnd,
-                                   kTarivoShowHistory, kTarivoCompute, kTarivoActivateWindow};
+                                   kTarivoShowHistory, kTarivoCompute, kTarivoActivate};
     ASSERT_EQ(tarivo.posted.size(), 7u);
     for (std::size_t i = 0; i < 7; ++i)
         EXPECT_EQ(tarivo.posted[i].message, order[i]) << i;

@@ -18,14 +18,13 @@ struct TarivoAccount {
 
 // The messages a running Tarivo takes, in the order they are posted: account PBX, account extension,
 // period start and end (a date's 64 bits, low half in wParam, high half in lParam), show, close,
-// come to the front.
+// come to the front (kTarivoActivate, tarivowindow.h).
 inline constexpr std::uint32_t kTarivoAccountPbx = 0x400 + 81;
 inline constexpr std::uint32_t kTarivoAccountExtension = 0x400 + 72;
 inline constexpr std::uint32_t kTarivoAccountStart = 0x400 + 70;
 inline constexpr std::uint32_t kTarivoAccountEnd = 0x400 + 71;
 inline constexpr std::uint32_t kTarivoShowAccount = 0x400 + 73;
 inline constexpr std::uint32_t kTarivoCloseAccount = 0x400 + 74;
-inline constexpr std::uint32_t kTarivoActivate = 0x400 + 75;
 
 // Tarivo's one argument for the account: its own path followed by the switches, dates written as Tarivo
 // reads them in the same locale.
