@@ -4,6 +4,7 @@
 #include "adminstrings.h"
 #include "commonareaeditdlg.h"
 #include "engineerrorcode.h"
+#include "gridlines.h"
 #include "hoteldatabase.h"
 #include "hoteltablesetup.h"
 #include "lodgixmessagebox.h"
@@ -91,6 +92,7 @@ CConfigListDlg::CConfigListDlg(short mode, CHotelDatabase& database, QWidget* pa
     const ModeLayout layout = LayoutOf(mode);
     setWindowTitle(LoadResString(layout.title));
     m_list->setObjectName(Id(kList));
+    ShowGridLines(*m_list);
     m_list->setFixedSize(kListWidth, kListHeight);
     SetListColumns(*m_list, layout.columns, layout.parts, kListWidth);
     m_new = AddButton(this, kNew, LoadResString(layout.newText));

@@ -5,6 +5,7 @@
 #include "configlistdlg.h"
 #include "engineerrorcode.h"
 #include "extensionchoices.h"
+#include "gridlines.h"
 #include "hoteldatabase.h"
 #include "lodgixmessagebox.h"
 #include "numericedit.h"
@@ -47,6 +48,7 @@ QTreeWidget* ServiceList(QWidget* parent, int id, const QStringList& headings)
     list->setObjectName(CLodgixDialog::Id(id));
     list->setRootIsDecorated(false);
     list->setHeaderLabels(headings);
+    ShowGridLines(*list);
     list->setFixedWidth(kListWidth);
     const int width = (kListWidth - 2 * kListMargin) / static_cast<int>(headings.size());
     for (int column = 0; column < headings.size(); ++column)

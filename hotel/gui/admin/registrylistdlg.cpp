@@ -6,6 +6,7 @@
 #include "conventiondlg.h"
 #include "engineerrorcode.h"
 #include "exportlisttofile.h"
+#include "gridlines.h"
 #include "guestdatadlg.h"
 #include "hoteldatabase.h"
 #include "lodgixmessagebox.h"
@@ -108,6 +109,7 @@ CRegistryListDlg::CRegistryListDlg(Kind kind, CHotelDatabase& database, MessageT
     m_list->setObjectName(Id(kList));
     m_list->setMinimumSize(kListWidth, kListHeight);
     m_list->setAllColumnsShowFocus(true);
+    ShowGridLines(*m_list);
     SetListColumns(*m_list, layout.columns, layout.parts, kListWidth);
     QPushButton* add = AddButton(this, kNew, LoadResString(layout.newText));
     m_delete = AddButton(this, kDelete, LoadResString(kDeleteString));

@@ -2,6 +2,7 @@
 
 #include "admincontrols.h"
 #include "adminstrings.h"
+#include "gridlines.h"
 #include "stringtable.h"
 
 #include <QLabel>
@@ -26,6 +27,7 @@ CRoomServicesDlg::CRoomServicesDlg(std::vector<ServiceRecord>& services, QWidget
     setWindowTitle(LoadResString(kRoomServicesTitleString));
     m_list->setObjectName(Id(kList));
     m_list->setRootIsDecorated(false);
+    ShowGridLines(*m_list);
     m_list->setColumnCount(2);
     m_list->setHeaderLabels({LoadResString(kServiceNameString), LoadResString(kExtraPriceString)});
     m_list->headerItem()->setTextAlignment(1, Qt::AlignCenter);

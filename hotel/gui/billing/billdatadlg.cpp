@@ -2,6 +2,7 @@
 
 #include "admincontrols.h"
 #include "deskform.h"
+#include "gridlines.h"
 #include "lodgixmessagebox.h"
 #include "serviceeditdlg.h"
 #include "sortlistctrl.h"
@@ -93,6 +94,7 @@ CBillDataDlg::CBillDataDlg(DocumentRecord& record, CHotelDatabase& database, QWi
     m_list->setRootIsDecorated(false);
     m_list->setAllColumnsShowFocus(true);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ShowGridLines(*m_list);
     m_list->setMinimumWidth(kListWidth);
     AddColumns();
     connect(m_list, &QTreeWidget::itemClicked, this, [this] { OnRowClicked(); });

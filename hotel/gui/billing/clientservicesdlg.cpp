@@ -2,6 +2,7 @@
 
 #include "admincontrols.h"
 #include "engineerrorcode.h"
+#include "gridlines.h"
 #include "hoteltablesetup.h"
 #include "internetgateway.h"
 #include "lodgixmessagebox.h"
@@ -72,6 +73,7 @@ CClientServicesDlg::CClientServicesDlg(LodgixState& state, DeskWindowLinks links
     m_list->setMinimumSize(kListWidth, kListHeight);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_list->setAllColumnsShowFocus(true);
+    ShowGridLines(*m_list);
     SetServiceColumns();
     // The ticket is what the print of a sold access shows; the window has no room to show it as well.
     m_ticket->setObjectName(Id(kTicketList));

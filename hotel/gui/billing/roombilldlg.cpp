@@ -5,6 +5,7 @@
 #include "companyrecord.h"
 #include "documentfilename.h"
 #include "documentrecord.h"
+#include "gridlines.h"
 #include "guestrecord.h"
 #include "hoteldatabase.h"
 #include "lodgixmessagebox.h"
@@ -121,6 +122,7 @@ void CRoomBillDlg::CreateControls()
         document.list->setObjectName(Id(kLists[static_cast<std::size_t>(k)]));
         document.list->setAllColumnsShowFocus(true);
         document.list->setSelectionBehavior(QAbstractItemView::SelectRows);
+        ShowGridLines(*document.list);
         document.list->setMinimumHeight(document.list->fontMetrics().height() * kListRows);
         connect(document.list, &QTreeWidget::itemSelectionChanged, this, [this, k] { OnListClick(k); });
         document.label = new QLabel(this);

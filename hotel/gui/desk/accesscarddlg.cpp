@@ -2,6 +2,7 @@
 
 #include "deskform.h"
 #include "engineerrorcode.h"
+#include "gridlines.h"
 #include "hoteldatabase.h"
 #include "stringtable.h"
 
@@ -54,6 +55,7 @@ CAccessCardDlg::CAccessCardDlg(const CheckInRecord& stay, CHotelDatabase& databa
 
     m_zones->setObjectName(Id(kZones));
     m_zones->setRootIsDecorated(false);
+    ShowGridLines(*m_zones);
     m_zones->setHeaderLabels({LoadResString(kZoneNameString), LoadResString(kZoneCodeString)});
     m_zones->headerItem()->setTextAlignment(kCodeColumn, Qt::AlignCenter);
     m_zones->header()->setSectionResizeMode(QHeaderView::Stretch);

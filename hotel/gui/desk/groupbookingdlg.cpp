@@ -1,5 +1,6 @@
 #include "groupbookingdlg.h"
 
+#include "gridlines.h"
 #include "hoteldatabase.h"
 #include "lodgixmessagebox.h"
 #include "messagetarget.h"
@@ -85,6 +86,7 @@ QTreeWidget* CheckList(QWidget* parent, int id)
     list->setObjectName(CLodgixDialog::Id(id));
     list->setRootIsDecorated(false);
     list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ShowGridLines(*list);
     list->setMinimumSize(kListWidth, kListHeight);
     return list;
 }

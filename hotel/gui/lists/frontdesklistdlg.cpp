@@ -1,6 +1,7 @@
 #include "frontdesklistdlg.h"
 
 #include "documentfiles.h"
+#include "gridlines.h"
 #include "lodgixmessagebox.h"
 #include "rowsink.h"
 #include "sortlistctrl.h"
@@ -115,6 +116,7 @@ void CFrontDeskListDlg::BuildControls()
     m_list->setObjectName(Id(kList));
     m_list->setMinimumSize(kListWidth, kListHeight);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ShowGridLines(*m_list);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_details = new QListWidget(this);
     m_details->setObjectName(Id(kDetails));

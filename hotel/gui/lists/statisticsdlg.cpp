@@ -1,5 +1,6 @@
 #include "statisticsdlg.h"
 
+#include "gridlines.h"
 #include "roomarray.h"
 #include "sortlistctrl.h"
 #include "statisticsanalysis.h"
@@ -78,6 +79,7 @@ CStatisticsDlg::CStatisticsDlg(LodgixState& state, DeskWindowLinks links, QWidge
     m_list->setObjectName(Id(kList));
     m_list->setMinimumSize(kListWidth, kListHeight);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ShowGridLines(*m_list);
     // The analysis sorts its rows once; a click on a heading would move the total rows among them.
     m_list->header()->setSectionsClickable(false);
     SetColumns(0, 0);

@@ -1,6 +1,7 @@
 #include "messagelistdlg.h"
 
 #include "engineerrorcode.h"
+#include "gridlines.h"
 #include "hoteldatabase.h"
 #include "lodgixmessagebox.h"
 #include "messageeditdlg.h"
@@ -62,6 +63,7 @@ CMessageListDlg::CMessageListDlg(CHotelDatabase& database, int hotelId, int oper
     m_list->setFixedSize(kListWidth, kListHeight);
     m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ShowGridLines(*m_list);
     m_list->setRootIsDecorated(false);
     const int width = kListWidth - 2 * kListMargin - 2 * m_list->frameWidth();
     for (const Column& column : kColumns)
