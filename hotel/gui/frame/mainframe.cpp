@@ -1,5 +1,6 @@
 #include "mainframe.h"
 
+#include "lockkeys.h"
 #include "lodgixmenu.h"
 #include "lodgixview.h"
 #include "stringtable.h"
@@ -11,6 +12,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 
 namespace {
@@ -29,8 +31,10 @@ struct ToolbarButton {
 constexpr ToolbarButton kToolbarButtons[] = {{32798, 5038}, {32800, 5039}, {32808, 5046}, {0, 0},
                                              {32776, 5012}, {0, 0},        {57606, 5049}, {57664, 5066}};
 
-// The status bar's panes after the message pane: the lock keys' indicators.
+// The status bar's panes after the message pane: the lock keys' indicators (caps, num, scroll).
 constexpr unsigned kIndicatorStrings[] = {59137, 59138, 59139};
+// How often the indicators look at the keyboard's lights: a key pressed shows within a moment.
+constexpr int kLockKeyPollMs = 250;
 
 QString WithoutMnemonic(QString text)
 {
@@ -110,15 +114,26 @@ void CMainFrame::CreateStatusBar()
     QStatusBar* bar = statusBar();
     bar->setObjectName(QString::number(kStatusBarCommand));
     bar->setSizeGripEnabled(false);
-    for (const unsigned indicator : kIndicatorStrings) {
-        auto pane = new QLabel(LoadResString(indicator), bar);
-        pane->setObjectName(QString::number(indicator));
-        // The lock keys' states are not known here: the panes show their names, greyed.
-        pane->setEnabled(false);
+    for (std::size_t i = 0; i < std::size(kIndicatorStrings); ++i) {
+        auto pane = new QLabel(LoadResString(kIndicatorStrings[i]), bar);
+        pane->setObjectName(QString::number(kIndicatorStrings[i]));
         pane->setFrameShape(QFrame::Panel);
         pane->setFrameShadow(QFrame::Sunken);
         bar->addPermanentWidget(pane);
+        m_lockKeyPanes[i] = pane;
     }
+    // A key that is off shows its name greyed.
+    ShowLockKeys(ReadLockKeyStates());
+    auto poll = new QTimer(this);
+    connect(poll, &QTimer::timeout, this, [this] { ShowLockKeys(ReadLockKeyStates()); });
+    poll->start(kLockKeyPollMs);
+}
+
+void CMainFrame::ShowLockKeys(const LockKeyStates& keys)
+{
+    const bool on[] = {keys.capsLock, keys.numLock, keys.scrollLock};
+    for (std::size_t i = 0; i < m_lockKeyPanes.size(); ++i)
+        m_lockKeyPanes[i]->setEnabled(on[i]);
 }
 
 void CMainFrame::SetView(CLodgixView* view)

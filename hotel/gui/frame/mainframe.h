@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <unordered_map>
@@ -11,6 +12,7 @@
 class CLodgixView;
 class QLabel;
 class QToolBar;
+struct LockKeyStates;
 
 // The hotel program's main window: 900 x 700 without a maximise box, menu 128 with its texts from the
 // string table, toolbar 128 and a status bar of four panes around the one view. A command runs the
@@ -44,6 +46,9 @@ public:
 
     MessageTarget& Target() { return m_target; }
     QToolBar* ToolBar() const { return m_toolBar; }
+    // The status bar's lock-key panes: a key that is on shows its name, one that is off greys it. The
+    // frame reads the keyboard's lights four times a second.
+    void ShowLockKeys(const LockKeyStates& keys);
 
 signals:
     // The frame closes: the program ends.
@@ -66,5 +71,6 @@ private:
     MessageMap m_messages;
     CLodgixView* m_view = nullptr;
     QToolBar* m_toolBar = nullptr;
+    std::array<QLabel*, 3> m_lockKeyPanes{};
     std::unordered_map<int, std::function<void()>> m_commands;
 };

@@ -4,6 +4,7 @@
 
 #include "clippedtextcheck.h"
 #include "language.h"
+#include "lockkeys.h"
 #include "lodgixaboutdlg.h"
 #include "lodgixstate.h"
 #include "lodgixview.h"
@@ -154,6 +155,23 @@ TEST(LodgixMainFrame, CommandsGoToTheViewUnlessTheFrameHasItsOwn)
     EXPECT_EQ(closing.count(), 0);
     f.frame.Target().Post(WM_COMMAND, CMainFrame::kCloseCommand, 0);
     EXPECT_TRUE(WaitFor([&] { return closing.count() == 1; }));
+}
+
+TEST(LodgixMainFrame, LockKeyPanesGreyTheKeysThatAreOff)
+{
+    FrameFixture f;
+    const auto lit = [&f] {
+        QString panes;
+        for (const char* id : {"59137", "59138", "59139"})
+            panes += f.frame.statusBar()->findChild<QLabel*>(QLatin1String(id))->isEnabled() ? u'1' : u'0';
+        return panes;
+    };
+    f.frame.ShowLockKeys({.capsLock = true, .numLock = false, .scrollLock = true});
+    EXPECT_EQ(lit(), QStringLiteral("101"));
+    f.frame.ShowLockKeys({.capsLock = false, .numLock = true, .scrollLock = false});
+    EXPECT_EQ(lit(), QStringLiteral("010"));
+    f.frame.ShowLockKeys({});
+    EXPECT_EQ(lit(), QStringLiteral("000"));
 }
 
 TEST(LodgixMainFrame, CtrlLettersGoToTheViewAndStillReachTheFocusedControl)
