@@ -271,6 +271,31 @@ void FillList(QTreeWidget& list, int rows, int columnWidth, int windowWidth)
                                                   QStringLiteral("ultimacolonna%1").arg(row)}));
 }
 
+// A settings file whose print block is all zeros (no font face, no sizes, no margins) still prints the
+// bill's content and a list report.
+TEST_F(HotelPrintingTest, ZeroedPrintSettingsStillPrint)
+{
+    PrintSettings settings;
+    settings.flags = PrintSettings::kPrintHeader | PrintSettings::kPrintPageNumbers;
+    const QString bill = Path(QStringLiteral("zeroed.pdf"));
+    ASSERT_EQ(PrintBill(settings, Bill(2), bill), 1);
+    const QString text = PdfText(bill);
+    for (const char* expected : {"RICEVUTA FISCALE N. 7 / 2026", "voce001", "TOTALE", "42.00"})
+        EXPECT_TRUE(text.contains(QLatin1String(expected))) << expected << "\n" << text.toStdString();
+
+    QTreeWidget list;
+    FillList(list, 60, 100, 500);
+    const QString report = Path(QStringLiteral("zeroed-report.pdf"));
+    const int pages = PrintToPdf(
+        report, true,
+        [&](QPainter& painter) { return PrintListReport(settings, painter, list, nullptr, nullptr, false, 0, 1); },
+        [&](QPainter& painter, int count, int page) {
+            EXPECT_EQ(PrintListReport(settings, painter, list, nullptr, nullptr, true, count, page), page);
+        });
+    ASSERT_GE(pages, 1);
+    EXPECT_TRUE(PdfText(report, 1).contains(QLatin1String("riga000")));
+}
+
 TEST_F(HotelPrintingTest, LongReportHasEveryRowOnceAndStaysInsideTheMargins)
 {
     struct Case {
