@@ -1,16 +1,15 @@
 #include "suitetree.h"
 
-#include "blockingsocket.h"
 #include "engineerrorcode.h"
 #include "installationdatabase.h"
 #include "installationsettings.h"
 #include "language.h"
 #include "messagetarget.h"
 #include "registrykey.h"
-#include "socketaddress.h"
 #include "sqldatabase.h"
 #include "suiteipc.h"
 #include "suitelocation.h"
+#include "testports.h"
 #include "waitfor.h"
 
 #include <QCoreApplication>
@@ -19,8 +18,6 @@
 #include <QFileInfo>
 
 #include <atomic>
-#include <memory>
-#include <vector>
 
 #include <unistd.h>
 
@@ -33,18 +30,10 @@ constexpr QFileDevice::Permissions kExecutable = QFileDevice::ReadOwner | QFileD
                                                  QFileDevice::ExeOwner | QFileDevice::ReadUser |
                                                  QFileDevice::ExeUser;
 
-std::uint16_t FreePort(int type)
-{
-    CBlockingSocket probe;
-    probe.Create(type);
-    probe.Bind(AnySocketAddress(0));
-    return PortOf(probe.GetSockAddr());
-}
-
 }  // namespace
 
-std::uint16_t FreeTcpPort() { return FreePort(CBlockingSocket::kStream); }
-std::uint16_t FreeUdpPort() { return FreePort(CBlockingSocket::kDatagram); }
+std::uint16_t FreeTcpPort() { return ReserveTestPort(); }
+std::uint16_t FreeUdpPort() { return ReserveTestPort(); }
 
 SuiteTree::SuiteTree(const QString& homeProgram) : m_homeProgram(homeProgram)
 {
@@ -52,17 +41,9 @@ SuiteTree::SuiteTree(const QString& homeProgram) : m_homeProgram(homeProgram)
         return;
     Enter();
     m_valid = QDir().mkpath(SharedFolder()) && QDir().mkpath(ProgramFolder());
-    m_ports.requestPort = FreeTcpPort();
-    // Distinct UDP ports: each probe keeps its port until all are chosen.
-    std::vector<std::unique_ptr<CBlockingSocket>> probes;
-    for (std::uint16_t* port : {&m_ports.eventPort, &m_ports.relayPort, &m_ports.tapiCommandPort,
-                                &m_ports.tapiReplyPort, &m_ports.lanEnginePort}) {
-        auto probe = std::make_unique<CBlockingSocket>();
-        probe->Create(CBlockingSocket::kDatagram);
-        probe->Bind(AnySocketAddress(0));
-        *port = PortOf(probe->GetSockAddr());
-        probes.push_back(std::move(probe));
-    }
+    for (std::uint16_t* port : {&m_ports.requestPort, &m_ports.eventPort, &m_ports.relayPort, &m_ports.tapiCommandPort,
+                                &m_ports.tapiReplyPort, &m_ports.lanEnginePort})
+        *port = ReserveTestPort();
 }
 
 SuiteTree::~SuiteTree()

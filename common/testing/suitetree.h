@@ -78,6 +78,6 @@ private:
 // of its own for each call. False, with the reason, when that cluster is not named.
 bool TestDatabaseSettings(DbBackend backend, DatabaseSettings& settings, QString& skipReason);
 
-// A TCP or UDP port that was free a moment ago on every local address.
+// A TCP or UDP port free on every local address and kept for this test process (ReserveTestPort).
 std::uint16_t FreeTcpPort();
 std::uint16_t FreeUdpPort();
