@@ -311,7 +311,9 @@ protected:
 
 TEST_P(ConsoleWindowsClipping, ShowsEveryTextWholeAtTheSizeTheProgramGivesIt)
 {
-    const auto& [window, language] = GetParam();
+    // Named apart, not as a structured binding: the lambdas below capture the window.
+    const auto& window = std::get<0>(GetParam());
+    const int language = std::get<1>(GetParam());
     const QString suffix = language == kLanguageEnglish ? QStringLiteral("en") : QStringLiteral("it");
     int looked = 0;
     window.walk([&](const QString& state, QWidget& shown) {
